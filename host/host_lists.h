@@ -1,0 +1,14 @@
+#pragma once
+
+#include "host/text_list.h"
+
+// What Pembril says when no list file says otherwise.
+namespace zndl::builtin {
+
+TextList script();
+TextList descriptions();
+TextList jobs();
+TextList afterJobs();
+TextList prizes();
+
+}  // namespace zndl::builtin

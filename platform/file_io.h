@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Whole-file reading and crash-safe replacing of the player's files.
+namespace zndl::fileio {
+
+// The bytes of a regular file, or nothing when it cannot be opened or read.
+std::optional<std::string> readAll(const std::string& path);
+
+// Replaces (or creates) the file so that a failure at any point leaves the old file
+// whole: the bytes go to a temporary file beside it, are flushed to disk, and the
+// temporary file is renamed over the old one. A file the player made read-only is
+// refused, as an in-place write would be. Returns false on any failure.
+bool replaceAtomically(const std::string& path, std::string_view bytes);
+
+bool exists(const std::string& path);
+
+// Where a write can be made to fail on purpose, so that tests can prove that no
+// failure loses a file.
+enum class WriteStage { Open, Data, Flush, Rename };
+void failNextWriteAt(std::optional<WriteStage> stage);
+
+}  // namespace zndl::fileio

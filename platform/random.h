@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/ports.h"
+
+namespace zndl {
+
+// The production random source: a small, fast generator (SplitMix64) with our own
+// range reduction, so one seed gives the same game on every standard library.
+class ClockRandom final : public RandomSource {
+ public:
+  explicit ClockRandom(std::uint64_t seed = 0) : state_(seed) {}
+  void seedFromClock() override;
+  int below(int n) override;
+  void seed(std::uint64_t value) { state_ = value; }
+
+ private:
+  std::uint64_t next();
+  std::uint64_t state_;
+};
+
+}  // namespace zndl

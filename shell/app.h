@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "shell/game.h"
+
+namespace zndl {
+
+class ScreenView;
+class TitleView;
+class QuizView;
+class ChatView;
+class SettingsView;
+class NoticeView;
+class AnvilView;
+class TieBreakView;
+class CoinCallView;
+class InternetView;
+
+// The running program: the game, its nine windows and the three timers that drive
+// it. Every event reaches the game through dispatch(), which shows an error in the
+// error box and then brings every window up to date.
+class App : public QObject {
+ public:
+  explicit App(const Ports& ports);
+  ~App() override;
+
+  Game& game() { return game_; }
+  void dispatch(const std::function<void()>& handler);
+  void syncAll();
+
+  TitleView& titleView() { return *title_; }
+  QuizView& quizView() { return *quiz_; }
+  ChatView& chatView() { return *chat_; }
+  SettingsView& settingsView() { return *settings_; }
+  NoticeView& noticeView() { return *notice_; }
+  AnvilView& anvilView() { return *anvil_; }
+  TieBreakView& tieBreakView() { return *tieBreak_; }
+  CoinCallView& coinCallView() { return *coinCall_; }
+  InternetView& internetView() { return *internet_; }
+  const std::vector<ScreenView*>& views() const { return views_; }
+
+  QTimer& quizTimer() { return quizTimer_; }
+  QTimer& introTimer() { return introTimer_; }
+  QTimer& tieBreakTimer() { return tieBreakTimer_; }
+
+ private:
+  void followIntroTimer();
+
+  Game game_;
+  std::unique_ptr<TitleView> title_;
+  std::unique_ptr<QuizView> quiz_;
+  std::unique_ptr<ChatView> chat_;
+  std::unique_ptr<SettingsView> settings_;
+  std::unique_ptr<NoticeView> notice_;
+  std::unique_ptr<AnvilView> anvil_;
+  std::unique_ptr<TieBreakView> tieBreak_;
+  std::unique_ptr<CoinCallView> coinCall_;
+  std::unique_ptr<InternetView> internet_;
+  std::vector<ScreenView*> views_;
+  QTimer quizTimer_;
+  QTimer introTimer_;
+  QTimer tieBreakTimer_;
+  int introRestarts_ = -1;
+  bool syncing_ = false;
+};
+
+}  // namespace zndl

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+// The show's look in the windows: the free faces that stand in for the classic
+// Windows fonts at the same pixel heights, and the pictures built into the program.
+namespace zndl::look {
+
+// Verdana and MS Sans Serif are drawn with DejaVu Sans, Arial with Liberation Sans.
+QFont verdana(int pixelHeight, bool bold = true);
+QFont arial(int pixelHeight, bool bold = true);
+QFont sansSerif(int pixelHeight = 11, bool bold = false);
+
+// Registers the family substitutions, so every widget that asks for the old names gets
+// the free faces.
+void installFontSubstitutes();
+
+// The picture `name` (a file of assets/art without ".svg") drawn at `size` logical
+// pixels for the given device pixel ratio; rendered once and cached.
+QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio = 1.0);
+// The picture's own size as drawn.
+QSize pictureSize(const QString& name);
+
+inline const QColor kYellow{255, 255, 0};
+inline const QColor kRed{255, 0, 0};
+inline const QColor kLime{0, 255, 0};
+inline const QColor kBlue{0, 0, 255};
+inline const QColor kAqua{0, 255, 255};
+
+}  // namespace zndl::look

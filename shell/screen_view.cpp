@@ -1,0 +1,149 @@
+#include "shell/screen_view.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/qt_ports.h"
+#include "shell/app.h"
+#include "shell/look.h"
+
+namespace zndl {
+
+PictureWidget::PictureWidget(QWidget* parent, QString name, QRect place)
+    : QWidget(parent), name_(std::move(name)) {
+  setGeometry(place);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, look::picture(name_, size(), devicePixelRatioF()));
+}
+
+ClickLabel::ClickLabel(QWidget* parent, std::function<void()> onClick)
+    : QLabel(parent), onClick_(std::move(onClick)) {}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && onClick_) onClick_();
+  QLabel::mousePressEvent(event);
+}
+
+ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
+    : QWidget(nullptr), app_(app), screen_(screen) {
+  Qt::WindowFlags flags;
+  switch (frame) {
+    case Frame::Borderless:
+      flags = Qt::Window | Qt::FramelessWindowHint;
+      break;
+    case Frame::Dialog:
+      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      break;
+    case Frame::DialogOnTop:
+      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+              Qt::WindowStaysOnTopHint;
+      break;
+  }
+  setWindowFlags(flags);
+  setWindowTitle(qs(screen.caption()));
+  setFixedSize(clientSize);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  centre();
+}
+
+void ScreenView::centre() {
+  const QScreen* where = QGuiApplication::primaryScreen();
+  if (!where) return;
+  const QRect area = where->availableGeometry();
+  move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void ScreenView::syncWindow() {
+  if (!screen_.visible()) {
+    if (isVisible()) hide();
+    return;
+  }
+  if (!isVisible()) show();
+  if (screen_.frontOrder() != raisedAt_) {
+    raisedAt_ = screen_.frontOrder();
+    raise();
+    activateWindow();
+  }
+}
+
+void ScreenView::closeEvent(QCloseEvent* event) {
+  // The screen decides what closing means; the window only follows.
+  event->ignore();
+  dispatch([this] { screen_.close(); });
+}
+
+void ScreenView::dispatch(const std::function<void()>& handler) { app_.dispatch(handler); }
+
+QLabel* ScreenView::makeLabel(QRect place, const QFont& font, QColor colour,
+                              const std::string& text, Qt::Alignment align, bool wrap,
+                              QWidget* parent) {
+  auto* label = new QLabel(parent ? parent : this);
+  label->setGeometry(place);
+  label->setFont(font);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  label->setPalette(pal);
+  label->setAlignment(align);
+  label->setWordWrap(wrap);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  label->setText(qs(text));
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+ClickLabel* ScreenView::makeClickLabel(QRect place, const QFont& font, QColor colour,
+                                       std::function<void()> handler, QWidget* parent) {
+  auto* label = new ClickLabel(parent ? parent : this,
+                               [this, handler = std::move(handler)] { dispatch(handler); });
+  label->setGeometry(place);
+  label->setFont(font);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  label->setPalette(pal);
+  label->setAlignment(Qt::AlignCenter);
+  label->setWordWrap(true);
+  label->setTextFormat(Qt::PlainText);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  return label;
+}
+
+QPushButton* ScreenView::makeButton(QRect place, const std::string& caption,
+                                    std::function<void()> handler, const std::string& hint,
+                                    QWidget* parent) {
+  auto* button = new QPushButton(qs(caption), parent ? parent : this);
+  button->setGeometry(place);
+  button->setFont(look::sansSerif(11));
+  if (!hint.empty()) button->setToolTip(qs(hint));
+  QObject::connect(button, &QPushButton::clicked, button,
+                   [this, handler = std::move(handler)] { dispatch(handler); });
+  return button;
+}
+
+PictureWidget* ScreenView::makePicture(const QString& name, QRect place, QWidget* parent) {
+  return new PictureWidget(parent ? parent : this, name, place);
+}
+
+void ScreenView::apply(QLabel* widget, const Label& label) {
+  const QString text = qs(label.text);
+  if (widget->text() != text) widget->setText(text);
+  widget->setVisible(label.visible);
+}
+
+void ScreenView::apply(QPushButton* widget, const Button& button) {
+  QString caption = qs(button.caption);
+  if (widget->text() != caption) widget->setText(caption);
+  widget->setVisible(button.visible);
+  widget->setEnabled(button.enabled);
+}
+
+}  // namespace zndl

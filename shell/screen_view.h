@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+#include "shell/screen.h"
+
+namespace zndl {
+
+class App;
+
+// A picture drawn from the built-in art, stretched to its place, sharp at any scale.
+class PictureWidget : public QWidget {
+ public:
+  PictureWidget(QWidget* parent, QString name, QRect place);
+  const QString& pictureName() const { return name_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString name_;
+};
+
+// A transparent label that can also be clicked.
+class ClickLabel : public QLabel {
+ public:
+  ClickLabel(QWidget* parent, std::function<void()> onClick);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  std::function<void()> onClick_;
+};
+
+// The window of one screen: built from the screen's control table, it forwards every
+// event to the screen's handler through the app and draws the screen's state in
+// sync(). It keeps no game state of its own.
+class ScreenView : public QWidget {
+ public:
+  enum class Frame { Borderless, Dialog, DialogOnTop };
+
+  ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame);
+
+  // Draws the screen's state; called after every event.
+  virtual void sync() = 0;
+  // Shows, hides and raises the window as the screen says.
+  void syncWindow();
+  Screen& screen() { return screen_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  // Runs a handler of the screen: errors go to the error box, then every window syncs.
+  void dispatch(const std::function<void()>& handler);
+
+  QLabel* makeLabel(QRect place, const QFont& font, QColor colour, const std::string& text,
+                    Qt::Alignment align = Qt::AlignCenter, bool wrap = true,
+                    QWidget* parent = nullptr);
+  ClickLabel* makeClickLabel(QRect place, const QFont& font, QColor colour,
+                             std::function<void()> handler, QWidget* parent = nullptr);
+  QPushButton* makeButton(QRect place, const std::string& caption, std::function<void()> handler,
+                          const std::string& hint = {}, QWidget* parent = nullptr);
+  PictureWidget* makePicture(const QString& name, QRect place, QWidget* parent = nullptr);
+
+  static void apply(QLabel* widget, const Label& label);
+  static void apply(QPushButton* widget, const Button& button);
+  // Moves the window to the middle of the screen it is on.
+  void centre();
+
+  App& app_;
+
+ private:
+  Screen& screen_;
+  std::uint64_t raisedAt_ = 0;
+};
+
+}  // namespace zndl
