@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "platform/cp1252.h"
+#include "platform/random.h"
+
+using namespace zndl;
+
+TEST(Codec, EveryByteSurvivesTheTripThroughUtf8) {
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const auto back = cp1252::fromUtf8(cp1252::toUtf8(byte));
+    ASSERT_TRUE(back.has_value()) << b;
+    EXPECT_EQ(*back, byte) << b;
+  }
+}
+
+TEST(Codec, TheShowsQuotesAndApostropheAreTheirWindowsBytes) {
+  EXPECT_EQ(cp1252::toUtf8("\x93\x94\x92"), "\u201C\u201D\u2019");
+  EXPECT_EQ(*cp1252::fromUtf8("\u201CIt\u2019s\u201D"), "\x93It\x92s\x94");
+  EXPECT_EQ(cp1252::toUtf8("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
+}
+
+TEST(Codec, RefusesWhatTheCodePageCannotHold) {
+  EXPECT_FALSE(cp1252::representable("\u4E2D"));   // a Chinese character
+  EXPECT_FALSE(cp1252::representable("\U0001F427"));  // a penguin emoji
+  EXPECT_FALSE(cp1252::representable("\xC3"));     // cut-off UTF-8
+  EXPECT_FALSE(cp1252::representable("\xE2\x82"));
+  EXPECT_TRUE(cp1252::representable("Zo\u00eb \u20AC5"));
+}
+
+TEST(Codec, LetterCaseFoldsForPlainAndAccentedLetters) {
+  EXPECT_TRUE(cp1252::equalsIgnoringCase("[7-YES]", "[7-yes]"));
+  EXPECT_TRUE(cp1252::equalsIgnoringCase("\u00c9COLE", "\u00e9cole"));
+  EXPECT_TRUE(cp1252::equalsIgnoringCase("\u0160", "\u0161"));
+  EXPECT_FALSE(cp1252::equalsIgnoringCase("abc", "abd"));
+  EXPECT_FALSE(cp1252::equalsIgnoringCase("abc", "abc "));
+  EXPECT_FALSE(cp1252::equalsIgnoringCase("\u00d7", "\u00f7")) << "x and / are not letters";
+}
+
+TEST(RandomSource, DrawsStayInRangeAndCoverIt) {
+  ClockRandom random(7);
+  EXPECT_EQ(random.below(0), 0);
+  EXPECT_EQ(random.below(1), 0);
+  EXPECT_EQ(random.below(-3), 0);
+  int counts[3] = {};
+  for (int i = 0; i < 30000; ++i) {
+    const int v = random.below(3);
+    ASSERT_GE(v, 0);
+    ASSERT_LT(v, 3);
+    ++counts[v];
+  }
+  for (int c : counts) EXPECT_NEAR(c, 10000, 600);
+}
+
+TEST(RandomSource, OneSeedGivesOneGame) {
+  ClockRandom a(42), b(42);
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(a.below(1000), b.below(1000));
+}

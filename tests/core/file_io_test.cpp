@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "fakes/fakes.h"
+#include "platform/file_io.h"
+
+using namespace zndl;
+using namespace zndl::testing;
+
+TEST(AtomicSave, ReplacesTheFileAndKeepsItsPermissions) {
+  TempDir dir;
+  writeFile("names.etc", "old\r\n");
+  ::chmod("names.etc", 0640);
+  ASSERT_TRUE(fileio::replaceAtomically("names.etc", "new\r\n"));
+  EXPECT_EQ(readFile("names.etc"), "new\r\n");
+  struct stat st {};
+  ::stat("names.etc", &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_TRUE(fileio::replaceAtomically("fresh", ""));
+  EXPECT_TRUE(fileio::exists("fresh"));
+}
+
+TEST(AtomicSave, AFailureAtAnyStageLeavesTheOldFileWholeAndNoLitter) {
+  using fileio::WriteStage;
+  for (const WriteStage stage :
+       {WriteStage::Open, WriteStage::Data, WriteStage::Flush, WriteStage::Rename}) {
+    TempDir dir;
+    writeFile("jobs", "Doctor\r\nVet\r\n");
+    fileio::failNextWriteAt(stage);
+    EXPECT_FALSE(fileio::replaceAtomically("jobs", std::string(10000, 'x')));
+    EXPECT_EQ(readFile("jobs"), "Doctor\r\nVet\r\n");
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      (void)entry;
+      ++files;
+    }
+    EXPECT_EQ(files, 1) << "no temporary file left behind";
+    EXPECT_TRUE(fileio::replaceAtomically("jobs", "next")) << "only one write fails";
+  }
+}
+
+TEST(AtomicSave, ARefusedFileIsNotReplaced) {
+  TempDir dir;
+  writeFile("jobs", "mine\r\n");
+  ::chmod("jobs", 0444);
+  EXPECT_FALSE(fileio::replaceAtomically("jobs", "theirs"));
+  EXPECT_EQ(readFile("jobs"), "mine\r\n");
+  std::filesystem::create_directory("prizes");
+  EXPECT_FALSE(fileio::replaceAtomically("prizes", "x")) << "a folder is not a file";
+}
+
+TEST(AtomicSave, ALinkStaysALinkAndItsTargetGetsTheContent) {
+  TempDir dir;
+  writeFile("real", "old");
+  std::filesystem::create_symlink("real", "names.etc");
+  ASSERT_TRUE(fileio::replaceAtomically("names.etc", "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink("names.etc"));
+  EXPECT_EQ(readFile("real"), "new");
+}
+
+TEST(FileRead, FoldersAndMissingFilesCannotBeRead) {
+  TempDir dir;
+  std::filesystem::create_directory("banter");
+  EXPECT_FALSE(fileio::readAll("banter").has_value());
+  EXPECT_FALSE(fileio::readAll("missing").has_value());
+  writeFile("empty", "");
+  EXPECT_EQ(fileio::readAll("empty"), std::string());
+}
