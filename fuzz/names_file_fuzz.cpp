@@ -1,0 +1,41 @@
+// Any names.etc: reading it either sets the entries or reports the game's own error,
+// and saving writes back what was read beyond the eighth line.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "fakes/fakes.h"
+#include "shell/game.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static zndl::testing::TempDir dir;
+  {
+    std::ofstream out("names.etc", std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  zndl::testing::FakeTunePlayer title, quiz;
+  zndl::testing::FakeErrorBox errors;
+  zndl::testing::FakeDesktop desktop;
+  zndl::testing::FakeFilePicker picker;
+  zndl::testing::ScriptedRandom random;
+  zndl::Game game(zndl::Ports{title, quiz, errors, desktop, picker, random});
+  game.start();
+  const auto& t = game.ZNDLbox1;
+  if (t.PetType1 < 0 || t.PetType1 > 3 || t.PetType2 < 0 || t.PetType2 > 3) std::abort();
+  if (errors.shown.size() > 2) std::abort();  // names.etc at most, then banter
+  const zndl::TextList before = zndl::TextList::fromBytes(
+      std::string(reinterpret_cast<const char*>(data), size));
+  game.guarded([&] { game.ZNDLbox1.ExitButClick(); });
+  zndl::TextList after;
+  after.loadFromFile("names.etc");
+  if (errors.shown.empty() || errors.shown.front().rfind("Cannot open", 0) != 0) {
+    // The buffer was read: lines after the eighth come back unchanged.
+    for (int i = 8; i < before.count(); ++i)
+      if (after.at(i) != before.at(i)) std::abort();
+  }
+  return 0;
+}
