@@ -1,0 +1,59 @@
+#!/bin/sh
+# Installs the game into a temporary prefix and checks what a desktop gets: every
+# file, valid desktop and AppStream data, and a launcher that seeds the play folder
+# once and never overwrites the player's files.
+#   install_test.sh BUILD_DIR
+set -eu
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
+root=$work/root/usr
+for f in bin/zandoodle bin/zandoodle-launcher bin/zandoodle-check \
+         share/applications/zandoodle.desktop \
+         share/metainfo/example.vormle.Zandoodle.metainfo.xml \
+         share/icons/hicolor/16x16/apps/zandoodle.png share/icons/hicolor/32x32/apps/zandoodle.png \
+         share/icons/hicolor/48x48/apps/zandoodle.png share/icons/hicolor/128x128/apps/zandoodle.png \
+         share/icons/hicolor/scalable/apps/zandoodle.svg \
+         share/zandoodle/groups/default.set share/zandoodle/starter/names.etc \
+         share/zandoodle/starter/banter share/zandoodle/starter/describe \
+         share/zandoodle/starter/jobs share/zandoodle/starter/after.job \
+         share/zandoodle/starter/prizes; do
+  [ -e "$root/$f" ] || fail "missing $f"
+done
+[ "$(ls "$root"/share/zandoodle/groups/*.set | wc -l)" -ge 4 ] || fail "fewer than four groups"
+for size in 16 32 48 128; do
+  file "$root/share/icons/hicolor/${size}x${size}/apps/zandoodle.png" | grep -q "$size x $size" ||
+    fail "icon $size has the wrong size"
+done
+desktop-file-validate "$root/share/applications/zandoodle.desktop"
+appstreamcli validate --no-net "$root/share/metainfo/example.vormle.Zandoodle.metainfo.xml" >/dev/null
+
+# The launcher, with a stand-in for the game that records where it was started.
+home=$work/home
+mkdir -p "$home"
+cat > "$work/fake-game" <<'FAKE'
+#!/bin/sh
+pwd > "$HOME/started-in"
+FAKE
+chmod +x "$work/fake-game"
+HOME=$home XDG_DATA_HOME= ZNDL_GAME=$work/fake-game "$root/bin/zandoodle-launcher"
+play=$home/.local/share/zandoodle
+[ "$(cat "$home/started-in")" = "$play" ] || fail "the game did not start in the play folder"
+for f in default.set names.etc banter describe jobs after.job prizes; do
+  [ -f "$play/$f" ] || fail "launcher did not copy $f"
+done
+cmp -s "$play/default.set" "$root/share/zandoodle/groups/default.set" || fail "default.set differs"
+printf 'my own group\r\n' > "$play/default.set"
+printf 'Zed\r\n' > "$play/names.etc"
+rm "$play/jobs"
+HOME=$home XDG_DATA_HOME= ZNDL_GAME=$work/fake-game "$root/bin/zandoodle-launcher"
+[ "$(cat "$play/default.set")" = "$(printf 'my own group\r')" ] || fail "a changed group was overwritten"
+[ "$(cat "$play/names.etc")" = "$(printf 'Zed\r')" ] || fail "names.etc was overwritten"
+[ -f "$play/jobs" ] || fail "a missing starter file was not copied again"
+# XDG_DATA_HOME is honoured.
+HOME=$home XDG_DATA_HOME=$work/xdg ZNDL_GAME=$work/fake-game "$root/bin/zandoodle-launcher"
+[ -f "$work/xdg/zandoodle/default.set" ] || fail "XDG_DATA_HOME ignored"
+echo "install and launcher: ok"

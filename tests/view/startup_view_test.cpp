@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+
+#include "fakes/test_app.h"
+#include "shell/screen_view.h"
+#include "shell/zndl1_view.h"
+
+using namespace zndl;
+using namespace zndl::testing;
+
+namespace {
+
+std::vector<QWidget*> visibleTopLevels() {
+  std::vector<QWidget*> out;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->isWindow()) out.push_back(w);
+  return out;
+}
+
+}  // namespace
+
+TEST(StartUpWindows, OnlyTheTitleWindowIsShown) {
+  TestApp t;
+  t.start();
+  const auto shown = visibleTopLevels();
+  ASSERT_EQ(shown.size(), 1u);
+  QWidget* title = shown.front();
+  EXPECT_EQ(title, static_cast<QWidget*>(&t.app->titleView()));
+  EXPECT_EQ(title->windowTitle(), QStringLiteral("Zandoodle v4.2"));
+  EXPECT_EQ(title->size(), QSize(640, 480));
+  EXPECT_TRUE(title->windowFlags() & Qt::FramelessWindowHint);
+}
+
+TEST(StartUpWindows, EveryScreenHasItsFrameAndSize) {
+  TestApp t;
+  t.start();
+  const auto& views = t.app->views();
+  ASSERT_EQ(views.size(), 9u);
+  const QSize sizes[] = {{640, 480}, {640, 480}, {639, 480}, {312, 183}, {640, 480},
+                         {640, 480}, {640, 480}, {192, 88},  {440, 135}};
+  for (std::size_t i = 0; i < views.size(); ++i) {
+    EXPECT_EQ(views[i]->size(), sizes[i]) << i;
+    const bool dialog = i == 3 || i == 7 || i == 8;
+    EXPECT_EQ(bool(views[i]->windowFlags() & Qt::FramelessWindowHint), !dialog) << i;
+    if (dialog) {
+      EXPECT_FALSE(views[i]->windowFlags() & Qt::WindowCloseButtonHint) << i;
+      EXPECT_FALSE(views[i]->windowFlags() & Qt::WindowMinMaxButtonsHint) << i;
+    }
+  }
+  EXPECT_TRUE(views[7]->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(views[8]->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(views[3]->pos(), QPoint(773, 226));
+}
+
+TEST(StartUpWindows, ClosingAnotherScreenOnlyHidesItAndClosingTheTitleEndsTheGame) {
+  TestApp t;
+  t.start();
+  Game& game = t.game();
+  t.app->dispatch([&] { game.ZNDLbox1.Button6Click(); });  // the Internet dialog
+  QWidget* internet = t.app->views()[8];
+  ASSERT_TRUE(internet->isVisible());
+  internet->close();
+  EXPECT_FALSE(internet->isVisible());
+  EXPECT_FALSE(game.Form3.visible());
+  EXPECT_FALSE(game.ended());
+
+  t.app->titleView().close();
+  EXPECT_TRUE(game.ended());
+  EXPECT_EQ(t.titleTune.log.back(), "close");
+  EXPECT_FALSE(QFile::exists(QStringLiteral("names.etc"))) << "Alt-F4 writes nothing";
+}
+
+TEST(StartUpWindows, TimersRunFromTheStart) {
+  TestApp t;
+  t.start();
+  EXPECT_TRUE(t.app->quizTimer().isActive());
+  EXPECT_EQ(t.app->quizTimer().interval(), 1000);
+  EXPECT_TRUE(t.app->introTimer().isActive());
+  EXPECT_EQ(t.app->introTimer().interval(), 2500);
+  EXPECT_TRUE(t.app->tieBreakTimer().isActive());
+  EXPECT_EQ(t.app->tieBreakTimer().interval(), 100);
+  EXPECT_EQ(t.app->quizTimer().timerType(), Qt::PreciseTimer);
+}
