@@ -5,13 +5,21 @@
 namespace zndl {
 namespace {
 
-int livesAfterLoss(int lives) { return lives > 0 ? lives - 1 : 0; }
+int livesAfterLoss(int lives) {
+  return lives > 0 ? lives - 1 : 0;
+}
+
+// A score of nothing. Assigned as a string rather than as the literal "0": GCC 12 at -O3
+// misreads a one-letter literal assignment as an overlapping copy (-Wrestrict).
+const std::string kNoPoints = "0";
 
 }  // namespace
 
 TPlayBox::TPlayBox(Game& game) : Screen(game, kAppTitle), TimeTune(game.ports.quizTune) {}
 
-void TPlayBox::FormCreate() { game_.QuestionNo = 1; }
+void TPlayBox::FormCreate() {
+  game_.QuestionNo = 1;
+}
 
 void TPlayBox::Button2Click() {
   const int n = game_.QuestionNo;
@@ -22,17 +30,16 @@ void TPlayBox::Button2Click() {
   game_.CorrectSlot = 1 + game_.Random(3);
   const LoadedQuestion q = loadQuestion(Questions, n, Memo1, Yes, game_.ports.random);
   Label6.text = q.text;
-  switch (game_.CorrectSlot) {
-    case 1:
-      Label7.text = "A- " + q.correct, Label8.text = "B- " + q.wrong0, Label9.text = "C- " + q.wrong1;
-      break;
-    case 2:
-      Label7.text = "A- " + q.wrong0, Label8.text = "B- " + q.correct, Label9.text = "C- " + q.wrong1;
-      break;
-    default:
-      Label7.text = "A- " + q.wrong0, Label8.text = "B- " + q.wrong1, Label9.text = "C- " + q.correct;
-      break;
-  }
+  // The correct answer takes its drawn slot; the wrong answers fill the other two in
+  // pool order.
+  const std::string& a = game_.CorrectSlot == 1 ? q.correct : q.wrong0;
+  const std::string& b = game_.CorrectSlot == 1   ? q.wrong0
+                         : game_.CorrectSlot == 2 ? q.correct
+                                                  : q.wrong1;
+  const std::string& c = game_.CorrectSlot == 3 ? q.correct : q.wrong1;
+  Label7.text = "A- " + a;
+  Label8.text = "B- " + b;
+  Label9.text = "C- " + c;
   if (Lives1 > 0 && Lives2 > 0 && Questions.find(questionMarker(n + 1)) != -1) return;
   game_.QuestionStep = kIdle;
   EndOfGame();
@@ -109,8 +116,8 @@ void TPlayBox::answer(int slot) {
 }
 
 void TPlayBox::resetForNextGame(const std::string& countdownText) {
-  Score1 = "0";
-  Score2 = "0";
+  Score1 = kNoPoints;
+  Score2 = kNoPoints;
   Lives1 = 5;
   Lives2 = 5;
   Button2.visible = true;

@@ -20,13 +20,13 @@ void TPlayBox::EndOfGame() {
   notice.ChatText.text = kDeadHeat;
   g.Winner = 0;
   if (g.FinalScore1 > g.FinalScore2) {
-    notice.ChatText.text = morePointsVerdict(title.Name1, title.Name2, title.petType2Text(),
-                                             title.PetName2);
+    notice.ChatText.text =
+        morePointsVerdict(title.Name1, title.Name2, title.petType2Text(), title.PetName2);
     g.Winner = 1;
   }
   if (g.FinalScore1 < g.FinalScore2) {
-    notice.ChatText.text = morePointsVerdict(title.Name2, title.Name1, title.petType1Text(),
-                                             title.PetName1);
+    notice.ChatText.text =
+        morePointsVerdict(title.Name2, title.Name1, title.petType1Text(), title.PetName1);
     g.Winner = 2;
   }
   if (g.FinalLives1 == 0) {

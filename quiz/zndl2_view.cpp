@@ -1,12 +1,272 @@
 #include "quiz/zndl2_view.h"
 
+#include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "platform/qt_ports.h"
 #include "shell/app.h"
+#include "shell/look.h"
 
 namespace zndl {
+namespace {
+
+// The classic button-face grey and its two bevel shades.
+const QColor kFace{212, 208, 200};
+const QColor kHighlight{255, 255, 255};
+const QColor kShadow{128, 128, 128};
+
+// Draws `width` nested one-pixel frames, light or dark on the top-left edges, and
+// shrinks `rect` past them.
+void frame3D(QPainter& painter, QRect& rect, QColor topLeft, QColor bottomRight, int width) {
+  for (int i = 0; i < width; ++i) {
+    painter.setPen(topLeft);
+    painter.drawLine(rect.topLeft(), rect.topRight());
+    painter.drawLine(rect.topLeft(), rect.bottomLeft());
+    painter.setPen(bottomRight);
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter.drawLine(rect.topRight(), rect.bottomRight());
+    rect.adjust(1, 1, -1, -1);
+  }
+}
+
+void drawBevel(QPainter& painter, QRect& rect, BevelPanel::Bevel bevel, int width) {
+  if (bevel == BevelPanel::Bevel::Raised) frame3D(painter, rect, kHighlight, kShadow, width);
+  if (bevel == BevelPanel::Bevel::Lowered) frame3D(painter, rect, kShadow, kHighlight, width);
+}
+
+void setTextColour(QWidget* widget, QColor colour) {
+  QPalette pal = widget->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  pal.setColor(QPalette::ButtonText, colour);
+  widget->setPalette(pal);
+}
+
+}  // namespace
+
+BevelPanel::BevelPanel(QWidget* parent, QRect place, Bevel outer, Bevel inner, int bevelWidth,
+                       int borderWidth)
+    : QLabel(parent),
+      outer_(outer),
+      inner_(inner),
+      bevelWidth_(bevelWidth),
+      borderWidth_(borderWidth) {
+  setGeometry(place);
+  setAlignment(Qt::AlignCenter);
+  setTextFormat(Qt::PlainText);
+  const int edge = (outer == Bevel::None ? 0 : bevelWidth) + borderWidth +
+                   (inner == Bevel::None ? 0 : bevelWidth);
+  setContentsMargins(edge, edge, edge, edge);
+  setAutoFillBackground(false);
+  setTextColour(this, Qt::black);
+}
+
+void BevelPanel::paintEvent(QPaintEvent* event) {
+  {
+    QPainter painter(this);
+    painter.fillRect(rect(), kFace);
+    QRect edge = rect();
+    drawBevel(painter, edge, outer_, bevelWidth_);
+    edge.adjust(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
+    drawBevel(painter, edge, inner_, bevelWidth_);
+  }
+  QLabel::paintEvent(event);
+}
 
 QuizView::QuizView(App& app)
-    : ScreenView(app, app.game().PlayBox, QSize(640, 480), Frame::Borderless), screen_(app.game().PlayBox) {}
+    : ScreenView(app, app.game().PlayBox, QSize(640, 480), Frame::Borderless),
+      screen_(app.game().PlayBox) {
+  setFont(look::sansSerif(11));
+  const Qt::Alignment centredTop = Qt::AlignHCenter | Qt::AlignTop;
 
-void QuizView::sync() {}
+  // The picture and the labels lie at the bottom; every control with a window of its
+  // own (the panels and buttons) lies above them.
+  makePicture(QStringLiteral("quiz"), QRect(0, 0, 640, 480))->setObjectName("Image1");
+
+  mainLabel_ = makeLabel(QRect(200, 0, 377, 33), look::verdana(29), look::kYellow,
+                         screen_.MainLabel.text, centredTop, false);
+  mainLabel_->setObjectName("MainLabel");
+  question_ = makeLabel(QRect(232, 72, 305, 73), look::verdana(15), look::kYellow,
+                        screen_.Label6.text, centredTop, true);
+  question_->setObjectName("Label6");
+  TPlayBox& box = screen_;
+  const auto answerLine = [&](int top, std::function<void()> handler, const char* name) {
+    ClickLabel* line =
+        makeClickLabel(QRect(232, top, 305, 33), look::verdana(15), look::kYellow, handler);
+    line->setAlignment(centredTop);
+    line->setObjectName(name);
+    return line;
+  };
+  answerA_ = answerLine(
+      144, [&box] { box.AClick(); }, "Label7");
+  answerB_ = answerLine(
+      176, [&box] { box.BClick(); }, "Label8");
+  answerC_ = answerLine(
+      208, [&box] { box.CClick(); }, "Label9");
+  countdown_ = makeLabel(QRect(46, 36, 95, 78), look::arial(67), look::kRed, screen_.Label10.text,
+                         centredTop, false);
+  countdown_->setObjectName("Label10");
+
+  // The bottom panel: answer buttons, scores, lives with their scale, turn, names.
+  auto* panel = new BevelPanel(this, QRect(8, 392, 542, 81), BevelPanel::Bevel::Lowered,
+                               BevelPanel::Bevel::Raised, 3, 0);
+  panel->setObjectName("Panel1");
+  const std::pair<const char*, std::function<void()>> answerButtons[] = {
+      {"A", [&box] { box.AClick(); }}, {"B", [&box] { box.BClick(); }}, {"C", [&box] {
+                                                                           box.CClick();
+                                                                         }}};
+  int left = 16;
+  for (const auto& [caption, handler] : answerButtons) {
+    QPushButton* button = makeButton(QRect(left, 16, 49, 49), caption, handler, {}, panel);
+    button->setFont(look::arial(40));
+    button->setObjectName(caption);
+    left += 56;
+  }
+  score1_ = scoreField(QRect(185, 17, 25, 24), look::kRed, "Score1", panel);
+  score2_ = scoreField(QRect(185, 40, 25, 24), look::kLime, "Score2", panel);
+
+  // The scale between the gauges: three nested white boxes make five cells, one per
+  // life, each with its number.
+  const struct { int left, width; } shapes[] = {{216, 150}, {246, 90}, {276, 30}};
+  for (std::size_t i = 0; i < std::size(shapes); ++i) {
+    auto* shape = new QLabel(panel);
+    shape->setGeometry(shapes[i].left, 32, shapes[i].width, 17);
+    shape->setStyleSheet(QStringLiteral("background: white; border: 1px solid black;"));
+    shape->setObjectName(QStringLiteral("Shape%1").arg(i + 1));
+  }
+  const int markLefts[] = {229, 259, 289, 318, 348};
+  for (int life = 1; life <= 5; ++life) {
+    QLabel* mark = makeLabel(QRect(markLefts[life - 1], 33, 8, 14), look::sansSerif(11), Qt::black,
+                             std::to_string(life), Qt::AlignLeft | Qt::AlignTop, false, panel);
+    mark->setAttribute(Qt::WA_TranslucentBackground, false);
+    mark->setAutoFillBackground(true);
+    QPalette pal = mark->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    mark->setPalette(pal);
+    mark->resize(mark->fontMetrics().horizontalAdvance(mark->text()), 14);
+    mark->setObjectName(QStringLiteral("Label%1").arg(6 - life));
+  }
+  lives1_ = livesGauge(QRect(216, 16, 150, 17), look::kRed, "Lives1", panel);
+  lives2_ = livesGauge(QRect(216, 48, 150, 17), look::kLime, "Lives2", panel);
+
+  // Whose turn: a two-position track bar that only the game moves; 0 (top) points at
+  // player one, 1 (bottom) at player two.
+  turn_ = new QSlider(Qt::Vertical, panel);
+  turn_->setObjectName("TrackBar1");
+  turn_->setGeometry(371, 13, 32, 53);
+  turn_->setRange(0, 1);
+  turn_->setInvertedAppearance(true);
+  turn_->setTickPosition(QSlider::TicksRight);
+  turn_->setTickInterval(1);
+  turn_->setPageStep(1);
+  turn_->setEnabled(false);
+  turn_->setFocusPolicy(Qt::NoFocus);
+
+  name1_ = nameLabel(QRect(402, 17, 120, 20), look::kRed, "Label11", panel);
+  name2_ = nameLabel(QRect(403, 41, 125, 20), look::kLime, "Label12", panel);
+
+  exit_ = makeButton(
+      QRect(560, 448, 75, 25), screen_.Button1.caption, [&box] { box.Button1Click(); },
+      "Press this button to exit.");
+  exit_->setObjectName("Button1");
+  continue_ =
+      makeButton(QRect(180, 173, 280, 68), screen_.Button2.caption, [&box] { box.Button2Click(); });
+  continue_->setObjectName("Button2");
+  continue_->setFont(look::verdana(37));
+  setTextColour(continue_, Qt::black);
+
+  result_ = new BevelPanel(this, QRect(228, 128, 185, 41), BevelPanel::Bevel::Lowered,
+                           BevelPanel::Bevel::Raised, 4, 3);
+  result_->setObjectName("Panel");
+  result_->setFont(look::verdana(19));
+
+  // CONTINUE and the result panel cover the answer lines while they are shown.
+  continue_->raise();
+  result_->raise();
+  sync();
+}
+
+QLabel* QuizView::nameLabel(QRect place, QColor colour, const char* objectName, QWidget* parent) {
+  QLabel* label =
+      makeLabel(place, look::verdana(17), colour, "", Qt::AlignLeft | Qt::AlignTop, false, parent);
+  label->setObjectName(objectName);
+  return label;
+}
+
+QLineEdit* QuizView::scoreField(QRect place, QColor colour, const char* objectName,
+                                QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(objectName);
+  field->setGeometry(place);
+  field->setReadOnly(true);
+  // Not in the tab order, and never holding the keyboard: the keys A, B and C must
+  // reach the window.
+  field->setFocusPolicy(Qt::NoFocus);
+  field->setFont(look::sansSerif(13, true));
+  field->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: %1; "
+                                      "border: 2px inset #808080; padding: 0px; }")
+                           .arg(colour.name()));
+  field->setTextMargins(0, 0, 0, 0);
+  return field;
+}
+
+QProgressBar* QuizView::livesGauge(QRect place, QColor colour, const char* objectName,
+                                   QWidget* parent) {
+  auto* gauge = new QProgressBar(parent);
+  gauge->setObjectName(objectName);
+  gauge->setGeometry(place);
+  gauge->setRange(0, 5);
+  gauge->setTextVisible(false);
+  gauge->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: 1px solid "
+                                      "#808080; } QProgressBar::chunk { background: %1; }")
+                           .arg(colour.name()));
+  return gauge;
+}
+
+void QuizView::keyPressEvent(QKeyEvent* event) {
+  // The plain keys A, B and C answer; with any modifier they are someone else's.
+  if (event->modifiers() == Qt::NoModifier) {
+    TPlayBox& box = screen_;
+    switch (event->key()) {
+      case Qt::Key_A:
+        dispatch([&box] { box.AClick(); });
+        return;
+      case Qt::Key_B:
+        dispatch([&box] { box.BClick(); });
+        return;
+      case Qt::Key_C:
+        dispatch([&box] { box.CClick(); });
+        return;
+      default:
+        break;
+    }
+  }
+  ScreenView::keyPressEvent(event);
+}
+
+void QuizView::sync() {
+  const TPlayBox& box = screen_;
+  apply(mainLabel_, box.MainLabel);
+  apply(question_, box.Label6);
+  apply(answerA_, box.Label7);
+  apply(answerB_, box.Label8);
+  apply(answerC_, box.Label9);
+  apply(countdown_, box.Label10);
+  apply(result_, box.Panel);
+  apply(exit_, box.Button1);
+  apply(continue_, box.Button2);
+  if (score1_->text() != qs(box.Score1)) score1_->setText(qs(box.Score1));
+  if (score2_->text() != qs(box.Score2)) score2_->setText(qs(box.Score2));
+  lives1_->setValue(std::clamp(box.Lives1, 0, 5));
+  lives2_->setValue(std::clamp(box.Lives2, 0, 5));
+  turn_->setValue(box.TrackBar1);
+  for (auto [label, state] : {std::pair{name1_, &box.Label11}, std::pair{name2_, &box.Label12}}) {
+    const QString before = label->text();
+    apply(label, *state);
+    if (label->text() != before || label->width() == 0) label->adjustSize();
+  }
+}
 
 }  // namespace zndl

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string>
+
+#include "fakes/test_game.h"
+#include "host/text_list.h"
+#include "quiz/zndl2.h"
+
+namespace zndl::testing {
+
+// A sectioned group of `questions` questions and its end marker: question i asks
+// "Question i?", its correct answer is "Right i", its wrong answers "Wrong i-a" and
+// "Wrong i-b".
+inline TextList sectionedGroup(int questions) {
+  TextList lines{"(ZNDL v4)", "A group made for the tests"};
+  for (int i = 1; i <= questions; ++i) {
+    const std::string n = std::to_string(i);
+    for (const std::string& line :
+         {questionMarker(i), "Question " + n + "?", correctMarker(i), "Right " + n, wrongMarker(i),
+          "Wrong " + n + "-a", "Wrong " + n + "-b"})
+      lines.append(line);
+  }
+  lines.append(questionMarker(questions + 1));
+  return lines;
+}
+
+// A game on fakes with names on file (Alpha with Rex the Hamster, Beta with Bubbles
+// the Goldfish) and a group in the quiz's store, ready for its first CONTINUE.
+struct QuizGame : TestGame {
+  explicit QuizGame(const TextList& group = sectionedGroup(3), const std::string& time1 = "5",
+                    const std::string& time2 = "5") {
+    writeFile("names.etc", namesFile("Alpha", "Beta", "Rex", "Bubbles", "0", "1", time1, time2));
+    writeFile("prizes", "Prizes\r\nA gold watch\r\nA year of fish food\r\n");
+    game->start();
+    // Start-up's own complaints (host lists this directory does not hold) are not
+    // what these games are about.
+    errors.shown.clear();
+    box().Questions.assign(group);
+  }
+
+  TPlayBox& box() { return game->PlayBox; }
+  int step() const { return game->QuestionStep; }
+
+  void tick(int times = 1) {
+    for (int i = 0; i < times; ++i) run([&] { box().Timer1Timer(); });
+  }
+  void pressContinue() {
+    run([&] { box().Button2Click(); });
+  }
+  void answer(int slot) {
+    run([&] {
+      if (slot == 1) box().AClick();
+      if (slot == 2) box().BClick();
+      if (slot == 3) box().CClick();
+    });
+  }
+  int wrongSlot() const { return game->CorrectSlot == 1 ? 2 : 1; }
+
+  // CONTINUE and the four ticks that reveal the question: answers count from here.
+  void reveal() {
+    pressContinue();
+    tick(4);
+  }
+  void playCorrect() {
+    reveal();
+    answer(game->CorrectSlot);
+    tick();
+  }
+  void playWrong() {
+    reveal();
+    answer(wrongSlot());
+    tick();
+  }
+  void playTimeOut() {
+    reveal();
+    for (int guard = 0; step() != 0 && guard < 100; ++guard) tick();
+  }
+};
+
+}  // namespace zndl::testing

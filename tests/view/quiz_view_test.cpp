@@ -1,0 +1,344 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "fakes/test_app.h"
+#include "quiz/zndl2_view.h"
+
+using namespace zndl;
+using namespace zndl::testing;
+
+namespace {
+
+const QString kTimesUpCaption = QString::fromUtf8("TIME\u2019S UP!");
+
+// A three-question group; question n's correct answer is "Right n".
+const char* const kGroup =
+    "(ZNDL v4)\r\n"
+    "[1]\r\nWhich planet is red?\r\n[1-YES]\r\nMars\r\n[1-NO]\r\nVenus\r\nPluto\r\n"
+    "[2]\r\nHow many sides has a hexagon?\r\n[2-YES]\r\nSix\r\n[2-NO]\r\nFive\r\nEight\r\n"
+    "[3]\r\nWhat do bees make?\r\n[3-YES]\r\nHoney\r\n[3-NO]\r\nJam\r\nCheese\r\n"
+    "[4]\r\n";
+
+// The real windows over fakes, with the quiz timer held still: the tests tick it.
+struct QuizWindow : TestApp {
+  explicit QuizWindow(const std::string& time1 = "5", const std::string& time2 = "10") {
+    writeFile("names.etc",
+              "Alpha\r\nBeta\r\nRex\r\nBubbles\r\n0\r\n1\r\n" + time1 + "\r\n" + time2 + "\r\n");
+    writeFile("prizes", "Prizes\r\nA gold watch\r\n");
+    writeFile("quiz.set", kGroup);
+    start();
+    app->quizTimer().stop();
+    errors.shown.clear();
+  }
+  QuizView& view() { return app->quizView(); }
+  TPlayBox& box() { return game().PlayBox; }
+  template <class W>
+  W* find(const char* name) {
+    W* widget = view().findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QLabel* label(const char* name) { return find<QLabel>(name); }
+  QPushButton* button(const char* name) { return find<QPushButton>(name); }
+
+  // Play on the title screen, then Skip the introduction: the quiz is on view.
+  void startGame() {
+    app->dispatch([this] {
+      game().ZNDLbox1.ComboBox1Change("quiz.set");
+      game().ZNDLbox1.PlayButClick();
+    });
+    app->dispatch([this] { game().ChatBox.Button1Click(); });
+  }
+  void tick(int times = 1) {
+    for (int i = 0; i < times; ++i) app->dispatch([this] { game().PlayBox.Timer1Timer(); });
+  }
+  void clickContinue() { QTest::mouseClick(button("Button2"), Qt::LeftButton); }
+  int step() { return game().QuestionStep; }
+  int correct() { return game().CorrectSlot; }
+  static const char* slotName(int slot) { return slot == 1 ? "A" : slot == 2 ? "B" : "C"; }
+  static const char* lineName(int slot) {
+    return slot == 1 ? "Label7" : slot == 2 ? "Label8" : "Label9";
+  }
+  static Qt::Key slotKey(int slot) {
+    return slot == 1 ? Qt::Key_A : slot == 2 ? Qt::Key_B : Qt::Key_C;
+  }
+  int wrong() { return correct() == 3 ? 1 : correct() + 1; }
+
+  // Saves the window as a picture when ZNDL_SHOTS names a folder.
+  void shoot(const char* name) {
+    const QByteArray dir = qgetenv("ZNDL_SHOTS");
+    if (dir.isEmpty()) return;
+    const QString base = QString::fromLocal8Bit(dir) + "/";
+    view().grab().save(base + name);
+    const QPixmap panel = find<QWidget>("Panel1")->grab();
+    panel.scaled(panel.size() * 3).save(base + "panel-" + name);
+  }
+};
+
+}  // namespace
+
+TEST(QuizWindow, EveryControlHasItsPlaceLookAndStacking) {
+  QuizWindow w;
+  QuizView& v = w.view();
+  EXPECT_EQ(v.size(), QSize(640, 480));
+  EXPECT_EQ(v.windowTitle(), QStringLiteral("Zandoodle v4.2"));
+  EXPECT_TRUE(v.windowFlags() & Qt::FramelessWindowHint);
+
+  EXPECT_EQ(w.find<QWidget>("Image1")->geometry(), QRect(0, 0, 640, 480));
+  const struct {
+    const char* name;
+    QRect place;
+    int pixels;
+    QString text;
+  } labels[] = {{"MainLabel", {200, 0, 377, 33}, 29, "Zandoodle v3.1"},
+                {"Label6", {232, 72, 305, 73}, 15, "Welcome to Zandoodle v3.1"},
+                {"Label7", {232, 144, 305, 33}, 15, "By Vormle Co."},
+                {"Label8", {232, 176, 305, 33}, 15, ""},
+                {"Label9", {232, 208, 305, 33}, 15, ""},
+                {"Label10", {46, 36, 95, 78}, 67, "X"}};
+  for (const auto& want : labels) {
+    QLabel* l = w.label(want.name);
+    EXPECT_EQ(l->geometry(), want.place) << want.name;
+    EXPECT_EQ(l->font().pixelSize(), want.pixels) << want.name;
+    EXPECT_TRUE(l->font().bold()) << want.name;
+    EXPECT_EQ(l->text(), want.text) << want.name;
+    EXPECT_EQ(l->palette().color(QPalette::WindowText),
+              std::string(want.name) == "Label10" ? QColor(255, 0, 0) : QColor(255, 255, 0))
+        << want.name;
+  }
+  EXPECT_TRUE(w.label("Label6")->wordWrap());
+
+  // The bottom panel and what it holds.
+  QWidget* panel = w.find<QWidget>("Panel1");
+  EXPECT_EQ(panel->geometry(), QRect(8, 392, 542, 81));
+  for (const auto& [name, left] : {std::pair{"A", 16}, {"B", 72}, {"C", 128}}) {
+    QPushButton* b = w.button(name);
+    EXPECT_EQ(b->parentWidget(), panel);
+    EXPECT_EQ(b->geometry(), QRect(left, 16, 49, 49));
+    EXPECT_EQ(b->font().pixelSize(), 40);
+    EXPECT_TRUE(b->font().bold());
+  }
+  for (const auto& [name, top, colour] :
+       {std::tuple{"Score1", 17, QColor(255, 0, 0)}, {"Score2", 40, QColor(0, 255, 0)}}) {
+    QLineEdit* score = w.find<QLineEdit>(name);
+    EXPECT_EQ(score->geometry(), QRect(185, top, 25, 24));
+    EXPECT_TRUE(score->isReadOnly());
+    EXPECT_EQ(score->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(score->text(), "0");
+    EXPECT_TRUE(score->styleSheet().contains(colour.name())) << name;
+  }
+  for (const auto& [name, top] : {std::pair{"Lives1", 16}, {"Lives2", 48}}) {
+    QProgressBar* lives = w.find<QProgressBar>(name);
+    EXPECT_EQ(lives->geometry(), QRect(216, top, 150, 17));
+    EXPECT_EQ(lives->minimum(), 0);
+    EXPECT_EQ(lives->maximum(), 5);
+    EXPECT_EQ(lives->value(), 5);
+    EXPECT_FALSE(lives->isTextVisible());
+  }
+  EXPECT_EQ(w.label("Shape3")->geometry(), QRect(276, 32, 30, 17));
+  EXPECT_EQ(w.label("Label5")->text(), "1");
+  EXPECT_EQ(w.label("Label1")->text(), "5");
+  EXPECT_EQ(w.label("Label1")->x(), 348);
+  QSlider* turn = w.find<QSlider>("TrackBar1");
+  EXPECT_EQ(turn->geometry(), QRect(371, 13, 32, 53));
+  EXPECT_EQ(turn->orientation(), Qt::Vertical);
+  EXPECT_FALSE(turn->isEnabled());
+  EXPECT_EQ(turn->maximum(), 1);
+  EXPECT_EQ(turn->tickPosition(), QSlider::TicksRight);
+  EXPECT_EQ(w.label("Label11")->pos(), QPoint(402, 17));
+  EXPECT_EQ(w.label("Label11")->text(), "PLAYER ONE");
+  EXPECT_EQ(w.label("Label12")->pos(), QPoint(403, 41));
+
+  EXPECT_EQ(w.button("Button1")->geometry(), QRect(560, 448, 75, 25));
+  EXPECT_EQ(w.button("Button1")->text(), "Exit (Alt-F4)");
+  EXPECT_EQ(w.button("Button1")->toolTip(), "Press this button to exit.");
+  QPushButton* cont = w.button("Button2");
+  EXPECT_EQ(cont->geometry(), QRect(180, 173, 280, 68));
+  EXPECT_EQ(cont->font().pixelSize(), 37);
+  EXPECT_TRUE(cont->isVisibleTo(&v));
+  QLabel* result = w.label("Panel");
+  EXPECT_EQ(result->geometry(), QRect(228, 128, 185, 41));
+  EXPECT_EQ(result->font().pixelSize(), 19);
+  EXPECT_FALSE(result->isVisibleTo(&v));
+
+  // CONTINUE covers answer line B but not its right-hand end; the result panel covers
+  // the middle of answer line A.
+  EXPECT_EQ(v.childAt(300, 190), cont);
+  EXPECT_EQ(v.childAt(500, 190), w.label("Label8"));
+  w.app->dispatch([&] { w.box().Panel.visible = true; });
+  EXPECT_EQ(v.childAt(300, 150), result);
+}
+
+TEST(QuizWindow, ClickingAnswerLineBIsAnswerB) {
+  QuizWindow w;
+  w.startGame();
+  w.random.script = {1};  // the correct answer goes to slot B
+  w.clickContinue();
+  w.tick(4);
+  ASSERT_EQ(w.step(), 5);
+  EXPECT_TRUE(w.label("Label8")->text().startsWith("B- "));
+  QTest::mouseClick(w.label("Label8"), Qt::LeftButton, {}, QPoint(20, 10));
+  EXPECT_EQ(w.step(), 102);
+  w.tick();
+  EXPECT_EQ(w.label("Panel")->text(), "CORRECT");
+  EXPECT_EQ(w.find<QLineEdit>("Score1")->text(), "1");
+}
+
+TEST(QuizWindow, TheKeysAnswerOnlyDuringTheCountdownAndOnlyWithoutModifiers) {
+  QuizWindow w;
+  w.startGame();
+  w.clickContinue();
+  w.tick(2);
+  const Qt::Key right = QuizWindow::slotKey(w.correct());
+  QTest::keyClick(&w.view(), right);
+  EXPECT_EQ(w.step(), 3) << "answers are still being revealed";
+  w.tick(2);
+  QTest::keyClick(&w.view(), right, Qt::ControlModifier);
+  QTest::keyClick(&w.view(), right, Qt::ShiftModifier);
+  QTest::keyClick(&w.view(), right, Qt::AltModifier);
+  EXPECT_EQ(w.step(), 5);
+  // A key reaches the window from whichever button holds the keyboard.
+  QPushButton* exit = w.button("Button1");
+  exit->setFocus();
+  QTest::keyClick(exit, QuizWindow::slotKey(w.wrong()));
+  EXPECT_EQ(w.step(), 103);
+  QTest::keyClick(&w.view(), right);
+  EXPECT_EQ(w.step(), 103) << "only the first answer counts";
+  w.tick();
+  EXPECT_EQ(w.label("Panel")->text(), "WRONG");
+  EXPECT_EQ(w.find<QProgressBar>("Lives1")->value(), 4);
+  QTest::keyClick(&w.view(), right);
+  EXPECT_EQ(w.step(), 0);
+}
+
+TEST(QuizWindow, AltF4HidesTheQuizAndTheQuestionRunsOnToATimeOut) {
+  QuizWindow w;
+  w.startGame();
+  w.clickContinue();
+  w.tick(5);
+  ASSERT_TRUE(w.view().isVisible());
+  w.view().close();
+  EXPECT_FALSE(w.view().isVisible());
+  EXPECT_FALSE(w.box().visible());
+  EXPECT_EQ(w.step(), 5);
+  EXPECT_EQ(w.label("Label6")->text(), "Which planet is red?");
+  w.tick(3);
+  EXPECT_EQ(w.label("Panel")->text(), kTimesUpCaption);
+  EXPECT_EQ(w.find<QProgressBar>("Lives1")->value(), 4);
+  EXPECT_EQ(w.find<QSlider>("TrackBar1")->value(), 1);
+  EXPECT_EQ(w.game().QuestionNo, 2);
+  EXPECT_EQ(w.quizTune.played().back(), "101.MID");
+  EXPECT_FALSE(w.view().isVisible());
+
+  // The next game starts with what this one left.
+  w.startGame();
+  EXPECT_TRUE(w.view().isVisible());
+  EXPECT_EQ(w.find<QProgressBar>("Lives1")->value(), 4);
+  EXPECT_EQ(w.label("Label10")->text(), "15");
+}
+
+TEST(QuizWindow, AThreeQuestionGroupPlaysToTheEndThroughTheWindow) {
+  QuizWindow w("5", "10");
+  w.startGame();
+  QuizView& v = w.view();
+  ASSERT_TRUE(v.isVisible());
+  EXPECT_EQ(w.label("Label11")->text(), "Alpha");
+  EXPECT_EQ(w.label("Label12")->text(), "Beta");
+  QLineEdit* score1 = w.find<QLineEdit>("Score1");
+  QLineEdit* score2 = w.find<QLineEdit>("Score2");
+  QProgressBar* lives1 = w.find<QProgressBar>("Lives1");
+  QProgressBar* lives2 = w.find<QProgressBar>("Lives2");
+  QSlider* turn = w.find<QSlider>("TrackBar1");
+  QLabel* result = w.label("Panel");
+  QLabel* countdown = w.label("Label10");
+  QPushButton* cont = w.button("Button2");
+
+  // Question 1, Alpha: the right answer by its button.
+  w.clickContinue();
+  EXPECT_FALSE(cont->isVisible());
+  EXPECT_FALSE(w.label("Label6")->isVisible());
+  w.tick();
+  EXPECT_TRUE(w.label("Label6")->isVisible());
+  EXPECT_EQ(w.label("Label6")->text(), "Which planet is red?");
+  EXPECT_FALSE(w.label("Label7")->isVisible());
+  w.tick(3);
+  EXPECT_TRUE(w.label("Label9")->isVisible());
+  EXPECT_EQ(countdown->text(), "4");
+  EXPECT_EQ(w.label(QuizWindow::lineName(w.correct()))->text(),
+            QString(QuizWindow::slotName(w.correct())) + "- Mars");
+  w.tick();
+  EXPECT_EQ(countdown->text(), "3");
+  w.shoot("quiz-countdown.png");
+  QTest::mouseClick(w.button(QuizWindow::slotName(w.correct())), Qt::LeftButton);
+  w.tick();
+  EXPECT_EQ(result->text(), "CORRECT");
+  EXPECT_TRUE(result->isVisible());
+  EXPECT_TRUE(cont->isVisible());
+  EXPECT_EQ(score1->text(), "1");
+  EXPECT_EQ(countdown->text(), "15");
+  EXPECT_EQ(turn->value(), 1);
+  w.shoot("quiz-result.png");
+
+  // Question 2, Beta on a ten-second clock: a wrong answer by clicking its line.
+  w.clickContinue();
+  EXPECT_FALSE(result->isVisible());
+  w.tick(4);
+  EXPECT_EQ(countdown->text(), "9");
+  QTest::mouseClick(w.label(QuizWindow::lineName(w.wrong())), Qt::LeftButton);
+  w.tick();
+  EXPECT_EQ(result->text(), "WRONG");
+  EXPECT_EQ(lives2->value(), 4);
+  EXPECT_EQ(score2->text(), "0");
+  EXPECT_EQ(turn->value(), 0);
+
+  // Question 3, Alpha: a key pressed too early is ignored, then the clock runs out.
+  w.clickContinue();
+  w.tick(3);
+  QTest::keyClick(&v, QuizWindow::slotKey(w.correct()));
+  w.tick(5);
+  EXPECT_EQ(countdown->text(), "15");
+  EXPECT_EQ(result->text(), kTimesUpCaption);
+  EXPECT_EQ(lives1->value(), 4);
+  EXPECT_EQ(score1->text(), "1");
+  EXPECT_EQ(turn->value(), 1);
+  EXPECT_EQ(w.quizTune.played(), (std::vector<std::string>{"5.MID", "102.MID", "10.MID", "101.MID",
+                                                           "5.MID", "101.MID"}));
+
+  // The end test: no fourth question, so Alpha wins on points.
+  w.clickContinue();
+  EXPECT_EQ(w.step(), 0);
+  EXPECT_FALSE(v.isVisible());
+  EXPECT_TRUE(w.game().EndGameBox.visible());
+  EXPECT_EQ(w.game().Winner, 1);
+  EXPECT_TRUE(w.errors.shown.empty());
+
+  // Back to the title through the finale; the next game opens with Beta, answering
+  // by key this time.
+  w.app->dispatch([&] { w.game().EndGameBox.Button1Click(); });
+  w.app->dispatch([&] { w.game().AnvilBox.KillClick(); });
+  w.app->dispatch([&] { w.game().AnvilBox.KillClick(); });
+  EXPECT_EQ(countdown->text(), "3.1");
+  EXPECT_EQ(score1->text(), "0");
+  EXPECT_EQ(lives1->value(), 5);
+  w.startGame();
+  ASSERT_TRUE(v.isVisible());
+  EXPECT_EQ(turn->value(), 1);
+  EXPECT_EQ(w.label("Label6")->text(), "ZANDOODLE CONTINUES...");
+  w.shoot("quiz-new-game.png");
+  w.clickContinue();
+  w.tick(4);
+  EXPECT_EQ(countdown->text(), "9");
+  QTest::keyClick(&v, QuizWindow::slotKey(w.correct()));
+  w.tick();
+  EXPECT_EQ(result->text(), "CORRECT");
+  EXPECT_EQ(score2->text(), "1");
+  EXPECT_EQ(turn->value(), 0);
+  EXPECT_EQ(w.quizTune.played().back(), "102.MID");
+}
