@@ -1,6 +1,7 @@
 #include "host/zndl3.h"
 
 #include "host/host_lists.h"
+#include "platform/error.h"
 #include "platform/file_io.h"
 #include "shell/game.h"
 
@@ -11,11 +12,27 @@ constexpr const char* kOpen = "\u201C";
 constexpr const char* kClose = "\u201D";
 constexpr const char* kListFiles[] = {"banter", "describe", "jobs", "after.job"};
 
-std::string quoted(const std::string& text) { return kOpen + text + kClose; }
+std::string quoted(const std::string& text) {
+  return kOpen + text + kClose;
+}
 
 // One of entries 1 .. count-1: the first entry of a list is never drawn.
 std::string pickAfterFirst(Game& game, const TextList& list) {
   return list.at(1 + game.Random(list.count() - 1));
+}
+
+// The title tune is put away for good when an introduction ends. A tune whose file
+// never opened may refuse to stop or close; the hand-over must still run every one of
+// its steps, so that refusal is swallowed here rather than ending the handler.
+void stopAndCloseTitleTune(TunePlayer& tune) {
+  try {
+    tune.stop();
+  } catch (const Error&) {
+  }
+  try {
+    tune.close();
+  } catch (const Error&) {
+  }
 }
 
 }  // namespace
@@ -57,9 +74,13 @@ void TChatBox::Timer1Timer() {
   const TZNDLbox1& title = g.ZNDLbox1;
   std::string& line = ChatText.text;
   if (g.ScriptLine > 0) line = quoted(Memo1.at(g.ScriptLine - 1));
+  // A hidden screen holds its place: Alt-F4 in the middle of a script, and the next
+  // Play goes on from there.
   if (visible()) ++g.ScriptLine;
   if (line == quoted("<END>") && visible()) handOver();
 
+  // Each test looks at the line as it stands now, so an expansion can itself be a
+  // later tag (a description reading "<NAMES>"), never an earlier one.
   if (line == quoted("<DESCRIPTION>")) line = quoted(Memo2.at(g.Random(4)));
   if (line == quoted("<NAMES>"))
     line = std::string(kOpen) + "And now let\u2019s meet our contestants, " + title.Name1 +
@@ -76,8 +97,7 @@ void TChatBox::handOver() {
   Game& g = game_;
   g.PlayBox.show();
   g.ScriptLine = 0;
-  g.ZNDLbox1.MediaBox.stop();
-  g.ZNDLbox1.MediaBox.close();
+  stopAndCloseTitleTune(g.ZNDLbox1.MediaBox);
   hide();
 }
 
@@ -86,8 +106,7 @@ void TChatBox::Button1Click() {
   g.ScriptLine = 0;
   hide();
   g.PlayBox.show();
-  g.ZNDLbox1.MediaBox.stop();
-  g.ZNDLbox1.MediaBox.close();
+  stopAndCloseTitleTune(g.ZNDLbox1.MediaBox);
 }
 
 }  // namespace zndl

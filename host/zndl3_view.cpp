@@ -1,12 +1,32 @@
 #include "host/zndl3_view.h"
 
 #include "shell/app.h"
+#include "shell/look.h"
 
 namespace zndl {
 
 ChatView::ChatView(App& app)
-    : ScreenView(app, app.game().ChatBox, QSize(639, 480), Frame::Borderless), screen_(app.game().ChatBox) {}
+    : ScreenView(app, app.game().ChatBox, QSize(639, 480), Frame::Borderless),
+      screen_(app.game().ChatBox) {
+  // The backdrop is a full 640-pixel picture in a window one pixel narrower; its last
+  // column simply falls outside.
+  makePicture(QStringLiteral("intro"), QRect(0, 0, 640, 480))->setObjectName("Image1");
 
-void ChatView::sync() {}
+  // The host's line sits at the top of its box and wraps at word breaks; a line too
+  // long for the box is cut off at its bottom edge rather than growing the box.
+  chatText_ = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow,
+                        screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
+  chatText_->setObjectName("ChatText");
+  chatText_->setFixedSize(625, 145);
+
+  skip_ = makeButton(QRect(560, 448, 75, 25), screen_.Button1.caption,
+                     [this] { screen_.Button1Click(); });
+  skip_->setObjectName("Button1");
+}
+
+void ChatView::sync() {
+  apply(chatText_, screen_.ChatText);
+  apply(skip_, screen_.Button1);
+}
 
 }  // namespace zndl

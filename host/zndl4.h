@@ -26,6 +26,8 @@ class TForm1 : public Screen {
   void LNAJClick();
   void Button1Click();
   void OKClick();
+  // The field's up and down arrows: the value read as speechDelay(), plus `delta`.
+  void stepSpeechDelay(int delta);
 
   // The field's value; a text that is not a whole number counts as 0.
   int speechDelay() const;

@@ -1,12 +1,132 @@
 #include "host/zndl4_view.h"
 
+#include <functional>
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
+#include "platform/qt_ports.h"
 #include "shell/app.h"
+#include "shell/look.h"
 
 namespace zndl {
+namespace {
+
+constexpr int kArrowWidth = 15;
+
+}  // namespace
 
 SettingsView::SettingsView(App& app)
-    : ScreenView(app, app.game().Form1, QSize(312, 183), Frame::Dialog), screen_(app.game().Form1) {}
+    : ScreenView(app, app.game().Form1, QSize(312, 183), Frame::Dialog), screen_(app.game().Form1) {
+  // A plain grey dialog, not one of the show's black stages.
+  setPalette(QPalette());
+  setFont(look::sansSerif(11));
+  // The dialog has its own place on the desktop instead of the middle of it.
+  move(TForm1::kLeft, TForm1::kTop);
 
-void SettingsView::sync() {}
+  auto* group = new QGroupBox(QStringLiteral("Introduction"), this);
+  group->setObjectName("Introduction");
+  group->setGeometry(8, 8, 297, 137);
+  group->setFont(look::sansSerif(11));
+
+  struct LoadButton {
+    const char* name;
+    QRect place;
+    const char* caption;
+    const char* hint;
+    std::function<void()> handler;
+  };
+  TForm1* form = &screen_;
+  const LoadButton loads[] = {
+      {"LNB",
+       {8, 16, 137, 33},
+       "Load new banter",
+       "Load text for Pembril to say before a game.",
+       [form] { form->LNBClick(); }},
+      {"LNJ",
+       {152, 16, 137, 33},
+       "Load new jobs",
+       "Load new jobs for contestants",
+       [form] { form->LNJClick(); }},
+      {"Button1", {8, 56, 137, 33}, "Load new prizes", "", [form] { form->Button1Click(); }},
+      {"LNAJ",
+       {152, 56, 137, 33},
+       "Load new \"after-jobs\"",
+       "Load new ways for Pembril to describe contestants' jobs.",
+       [form] { form->LNAJClick(); }},
+      {"LND",
+       {8, 96, 137, 33},
+       "Load new descriptions",
+       "Load ways for Pembril to describe Zandoodle before a game.",
+       [form] { form->LNDClick(); }},
+  };
+  for (const LoadButton& load : loads)
+    makeButton(load.place, load.caption, load.handler, load.hint, group)->setObjectName(load.name);
+
+  QLabel* label =
+      makeLabel(QRect(8, 155, 0, 0), look::sansSerif(11), palette().color(QPalette::WindowText),
+                "Speech delay", Qt::AlignLeft | Qt::AlignTop, false);
+  label->setObjectName("Label2");
+  // The free face runs wider than the old one: narrow it until the caption clears the
+  // field beside it.
+  const int room = 80 - 8 - 3;
+  QFont font = label->font();
+  for (int stretch = 95;
+       QFontMetrics(font).horizontalAdvance(label->text()) > room && stretch >= 80; stretch -= 5) {
+    font.setStretch(stretch);
+  }
+  label->setFont(font);
+  label->adjustSize();
+
+  buildSpeechDelayField();
+
+  makeButton(QRect(208, 152, 97, 25), "OK", [this] { screen_.OKClick(); })->setObjectName("OK");
+}
+
+void SettingsView::buildSpeechDelayField() {
+  spinEdit_ = new QLineEdit(this);
+  spinEdit_->setObjectName("SpinEdit1");
+  spinEdit_->setGeometry(80, 152, 121, 22);
+  spinEdit_->setFont(look::sansSerif(11));
+  spinEdit_->setTextMargins(0, 0, kArrowWidth, 0);
+  // Only digits, the signs and the decimal separator can be typed. What they make need
+  // not be a number: the game reads anything else as 0, so the field keeps the text.
+  const QString separator = QRegularExpression::escape(QLocale().decimalPoint());
+  spinEdit_->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("[0-9+\\-%1]*").arg(separator)), spinEdit_));
+  spinEdit_->setText(qs(screen_.SpinEdit1));
+  connect(spinEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    dispatch([this, typed = ss(text)] { screen_.SpinEdit1 = typed; });
+  });
+
+  // The arrows sit inside the field's right edge, one above the other, and repeat
+  // while held down.
+  const int inner = spinEdit_->height() - 2;
+  const int upper = inner / 2;
+  const auto makeArrow = [this](Qt::ArrowType type, QRect place, int delta) {
+    auto* arrow = new QToolButton(spinEdit_);
+    arrow->setArrowType(type);
+    arrow->setGeometry(place);
+    arrow->setFocusPolicy(Qt::NoFocus);
+    arrow->setAutoRepeat(true);
+    arrow->setCursor(Qt::ArrowCursor);
+    connect(arrow, &QToolButton::clicked, this,
+            [this, delta] { dispatch([this, delta] { screen_.stepSpeechDelay(delta); }); });
+    return arrow;
+  };
+  const int left = spinEdit_->width() - kArrowWidth - 1;
+  up_ = makeArrow(Qt::UpArrow, QRect(left, 1, kArrowWidth, upper), +1);
+  up_->setObjectName("SpinEdit1Up");
+  down_ = makeArrow(Qt::DownArrow, QRect(left, 1 + upper, kArrowWidth, inner - upper), -1);
+  down_->setObjectName("SpinEdit1Down");
+}
+
+void SettingsView::sync() {
+  const QString text = qs(screen_.SpinEdit1);
+  if (spinEdit_->text() != text) spinEdit_->setText(text);
+}
 
 }  // namespace zndl

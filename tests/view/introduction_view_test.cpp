@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "fakes/test_app.h"
+#include "fakes/test_game.h"
+#include "host/zndl3_view.h"
+#include "host/zndl4_view.h"
+#include "quiz/zndl2_view.h"
+#include "shell/look.h"
+#include "shell/zndl1_view.h"
+
+using namespace zndl;
+using zndl::testing::namesFile;
+using zndl::testing::TestApp;
+using zndl::testing::writeFile;
+
+namespace {
+
+std::string said(const std::string& text) {
+  return "\u201C" + text + "\u201D";
+}
+
+// The real windows, Ann and Bob entered, Play pressed.
+class IntroductionWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Nibbles", "3", "0", "15", "15"));
+    t.start();
+    t.app->dispatch([&] {
+      t.game().ZNDLbox1.ComboBox1.text = "default.set";
+      t.game().ZNDLbox1.PlayButClick();
+    });
+  }
+  void tick() {
+    t.app->dispatch([&] { t.game().ChatBox.Timer1Timer(); });
+  }
+  ChatView& view() { return t.app->chatView(); }
+
+  TestApp t;
+};
+
+TEST_F(IntroductionWindow, ShowsTheHostsLineInItsFixedBox) {
+  ASSERT_TRUE(view().isVisible());
+  QLabel* line = view().chatText();
+  EXPECT_EQ(line->text(), QString());
+  tick();
+  tick();
+  EXPECT_EQ(line->text(), QString::fromStdString(said("...Pembril The Penguin!")));
+  EXPECT_EQ(line->font().pixelSize(), 24);
+  EXPECT_TRUE(line->font().bold());
+  EXPECT_EQ(line->palette().color(QPalette::WindowText), look::kYellow);
+  EXPECT_TRUE(line->wordWrap());
+
+  // A line far too long for the box is cut off; the box does not grow.
+  t.app->dispatch([&] {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "Pembril waffles on and on ";
+    t.game().ChatBox.ChatText.text = said(text);
+  });
+  EXPECT_EQ(line->geometry(), QRect(8, 8, 625, 145));
+  EXPECT_GT(line->heightForWidth(625), 145);
+  EXPECT_EQ(view().size(), QSize(639, 480));
+
+  if (qEnvironmentVariableIsSet("ZNDL_SHOTS")) {
+    view().grab().save(qEnvironmentVariable("ZNDL_SHOTS") + "/intro_long.png");
+    t.app->dispatch([&] {
+      t.game().ChatBox.ChatText.text = said("And now let\u2019s meet our contestants, Ann and Bob");
+    });
+    view().grab().save(qEnvironmentVariable("ZNDL_SHOTS") + "/intro_mid.png");
+  }
+}
+
+TEST_F(IntroductionWindow, SkipButtonHandsOverToTheQuiz) {
+  tick();
+  tick();
+  QPushButton* skip = view().skipButton();
+  ASSERT_TRUE(skip->isVisible());
+  EXPECT_EQ(skip->text(), QStringLiteral("Skip..."));
+  QTest::mouseClick(skip, Qt::LeftButton);
+
+  EXPECT_FALSE(view().isVisible());
+  EXPECT_TRUE(t.app->quizView().isVisible());
+  EXPECT_TRUE(t.app->titleView().isVisible());
+  EXPECT_EQ(t.game().ScriptLine, 0);
+  ASSERT_GE(t.titleTune.log.size(), 2u);
+  EXPECT_EQ(t.titleTune.log[t.titleTune.log.size() - 2], "stop");
+  EXPECT_EQ(t.titleTune.log.back(), "close");
+}
+
+TEST_F(IntroductionWindow, CloseCommandHidesWithoutHandingOver) {
+  tick();
+  tick();
+  view().close();
+  EXPECT_FALSE(view().isVisible());
+  EXPECT_FALSE(t.game().ChatBox.visible());
+  EXPECT_FALSE(t.app->quizView().isVisible());
+  EXPECT_EQ(t.game().ScriptLine, 2);
+  EXPECT_TRUE(t.titleTune.openName);
+}
+
+TEST_F(IntroductionWindow, TheAppsTimerSpeaksTheScriptAtTheSpeechDelay) {
+  QTimer& timer = t.app->introTimer();
+  ASSERT_TRUE(timer.isActive());
+  EXPECT_EQ(timer.interval(), 2500);
+
+  // A short delay through the settings dialog, and the whole script runs by itself.
+  t.app->dispatch([&] {
+    t.game().Form1.SpinEdit1 = "10";
+    t.game().Form1.OKClick();
+  });
+  EXPECT_EQ(timer.interval(), 10);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.app->quizView().isVisible(); }, 5000));
+  EXPECT_FALSE(view().isVisible());
+  EXPECT_EQ(view().chatText()->text(), QString::fromStdString(said("<END>")));
+}
+
+}  // namespace
