@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QLabel>
+#include <QPushButton>
+
 #include "finale/zndl6.h"
 #include "shell/screen_view.h"
 
 namespace zndl {
 
-// The window of the end-of-game notice.
+// The window of the end-of-game notice: the host on the stage with the verdict above
+// him, and OK in the corner.
 class NoticeView : public ScreenView {
  public:
   explicit NoticeView(App& app);
@@ -13,6 +17,8 @@ class NoticeView : public ScreenView {
 
  private:
   TEndGameBox& screen_;
+  QLabel* chatText_ = nullptr;
+  QPushButton* ok_ = nullptr;
 };
 
 }  // namespace zndl

@@ -10,10 +10,14 @@ TAnvilBox::TAnvilBox(Game& game) : Screen(game, kAppTitle), Prizes(builtin::priz
 
 Picture& TAnvilBox::petPicture(int type) {
   switch (type) {
-    case 1: return Goldfish;
-    case 2: return Mouse;
-    case 3: return Dog;
-    default: return Hamster;
+    case 1:
+      return Goldfish;
+    case 2:
+      return Mouse;
+    case 3:
+      return Dog;
+    default:
+      return Hamster;
   }
 }
 
@@ -57,6 +61,8 @@ void TAnvilBox::backToTitle() {
   g.ZNDLbox1.MediaBox.open("ZNDL.MID");
 }
 
-void TAnvilBox::savePrizes() const { saveListToFile(Prizes, kPrizesFile); }
+void TAnvilBox::savePrizes() const {
+  saveListToFile(Prizes, kPrizesFile);
+}
 
 }  // namespace zndl

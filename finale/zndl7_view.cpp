@@ -1,12 +1,65 @@
 #include "finale/zndl7_view.h"
 
 #include "shell/app.h"
+#include "shell/look.h"
 
 namespace zndl {
 
 AnvilView::AnvilView(App& app)
-    : ScreenView(app, app.game().AnvilBox, QSize(640, 480), Frame::Borderless), screen_(app.game().AnvilBox) {}
+    : ScreenView(app, app.game().AnvilBox, QSize(640, 480), Frame::Borderless),
+      screen_(app.game().AnvilBox),
+      chatRepaints_(app.game().AnvilBox.chatRepaints) {
+  makePicture(QStringLiteral("finale"), QRect(0, 0, 640, 480))->setObjectName("Image1");
 
-void AnvilView::sync() {}
+  // The pets stand on the stage, below the anvil stage that covers them when it falls.
+  const auto pet = [&](const char* name, const char* art, const Picture& picture, QSize size) {
+    PictureWidget* widget =
+        makePicture(QString::fromLatin1(art), QRect({picture.left, picture.top}, size));
+    widget->setObjectName(name);
+    return PetWidget{&picture, widget};
+  };
+  pets_[0] = pet("Hamster", "hamster", screen_.Hamster, {71, 54});
+  // The goldfish's bowl is a little larger than its box; centred in the box, its
+  // edges are trimmed off evenly.
+  auto* goldfishBox = new QWidget(this);
+  goldfishBox->setObjectName("Goldfish");
+  goldfishBox->setGeometry(screen_.Goldfish.left, screen_.Goldfish.top, 123, 136);
+  goldfishBox->setAttribute(Qt::WA_TransparentForMouseEvents);
+  makePicture(QStringLiteral("goldfish"), QRect((123 - 125) / 2, (136 - 140) / 2, 125, 140),
+              goldfishBox);
+  pets_[1] = PetWidget{&screen_.Goldfish, goldfishBox};
+  pets_[2] = pet("Mouse", "mouse", screen_.Mouse, {82, 61});
+  pets_[3] = pet("Dog", "dog", screen_.Dog, {200, 185});
+
+  anvil_ = makePicture(QStringLiteral("finale_anvil"), QRect(0, 0, 640, 480));
+  anvil_->setObjectName("Image2");
+
+  chatText_ = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow,
+                        screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
+  chatText_->setObjectName("ChatText");
+  chatText_->setFixedSize(625, 145);
+
+  kill_ =
+      makeButton(QRect(561, 448, 75, 25), screen_.Kill.caption, [this] { screen_.KillClick(); });
+  kill_->setObjectName("Kill");
+  sync();
+}
+
+void AnvilView::sync() {
+  for (const PetWidget& pet : pets_) {
+    pet.widget->move(pet.picture->left, pet.picture->top);
+    pet.widget->setVisible(pet.picture->visible);
+  }
+  anvil_->move(screen_.Image2.left, screen_.Image2.top);
+  anvil_->setVisible(screen_.Image2.visible);
+  apply(chatText_, screen_.ChatText);
+  apply(kill_, screen_.Kill);
+  // The prize line is drawn the moment it is set, not whenever the event loop gets
+  // round to it.
+  if (screen_.chatRepaints != chatRepaints_) {
+    chatRepaints_ = screen_.chatRepaints;
+    chatText_->repaint();
+  }
+}
 
 }  // namespace zndl

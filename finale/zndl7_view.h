@@ -1,18 +1,33 @@
 #pragma once
 
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
 #include "finale/zndl7.h"
 #include "shell/screen_view.h"
 
 namespace zndl {
 
-// The window of the finale.
+// The window of the finale: the stage with the loser's pet, the anvil stage over it
+// once Kill is pressed, the host's line and the one button.
 class AnvilView : public ScreenView {
  public:
   explicit AnvilView(App& app);
   void sync() override;
 
  private:
+  struct PetWidget {
+    const Picture* picture;
+    QWidget* widget;
+  };
+
   TAnvilBox& screen_;
+  PetWidget pets_[4] = {};
+  QWidget* anvil_ = nullptr;
+  QLabel* chatText_ = nullptr;
+  QPushButton* kill_ = nullptr;
+  int chatRepaints_ = 0;
 };
 
 }  // namespace zndl

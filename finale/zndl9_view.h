@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QLabel>
+#include <QPushButton>
+
 #include "finale/zndl9.h"
 #include "shell/screen_view.h"
 
 namespace zndl {
 
-// The window of the coin-call dialog.
+// The window of the coin-call dialog: a small box that floats over every window and
+// leaves the tie break usable beneath it.
 class CoinCallView : public ScreenView {
  public:
   explicit CoinCallView(App& app);
@@ -13,6 +17,9 @@ class CoinCallView : public ScreenView {
 
  private:
   TForm4& screen_;
+  QLabel* prompt_ = nullptr;
+  QPushButton* heads_ = nullptr;
+  QPushButton* tails_ = nullptr;
 };
 
 }  // namespace zndl
