@@ -67,10 +67,18 @@ void TZNDLbox1::readGroupList() {
 }
 
 void TZNDLbox1::FormCreate() {
-  game_.ports.random.seedFromClock();
-  MediaBox.open("ZNDL.MID");
-  MediaBox.play();
-  readNames();
+  try {
+    game_.ports.random.seedFromClock();
+    MediaBox.open("ZNDL.MID");
+    MediaBox.play();
+    readNames();
+  } catch (const Error&) {
+    // The file list still reads the directory as the screen first comes up, so a
+    // later Refresh shows the groups that were there at start; only the copy into the
+    // drop-down is skipped with the rest of this step.
+    readGroupList();
+    throw;
+  }
   readGroupList();
   ComboBox1.items = FileListBox1;
 }
@@ -152,13 +160,17 @@ void TZNDLbox1::Button2Click() {
   Button1.visible = true;
 }
 
-void TZNDLbox1::Button3Click() { game_.Form1.show(); }
+void TZNDLbox1::Button3Click() {
+  game_.Form1.show();
+}
 
 void TZNDLbox1::Button5Click() {
   readGroupList();
   ComboBox1.items = FileListBox1;
 }
 
-void TZNDLbox1::Button6Click() { game_.Form3.show(); }
+void TZNDLbox1::Button6Click() {
+  game_.Form3.show();
+}
 
 }  // namespace zndl

@@ -1,12 +1,152 @@
 #include "shell/zndl10_view.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QMouseEvent>
+
+#include "platform/qt_ports.h"
 #include "shell/app.h"
+#include "shell/look.h"
 
 namespace zndl {
+namespace {
+
+QIcon copyIcon() {
+  QIcon icon;
+  for (const qreal dpr : {1.0, 2.0}) {
+    icon.addPixmap(look::picture(QStringLiteral("copy"), QSize(16, 16), dpr), QIcon::Normal);
+    icon.addPixmap(look::picture(QStringLiteral("copy_disabled"), QSize(16, 16), dpr),
+                   QIcon::Disabled);
+  }
+  return icon;
+}
+
+}  // namespace
 
 InternetView::InternetView(App& app)
-    : ScreenView(app, app.game().Form3, QSize(440, 135), Frame::DialogOnTop), screen_(app.game().Form3) {}
+    : ScreenView(app, app.game().Form3, QSize(440, 135), Frame::DialogOnTop),
+      screen_(app.game().Form3) {
+  // A plain grey dialog, not one of the show's black stages.
+  QPalette grey = palette();
+  grey.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+  setPalette(grey);
+  setFont(look::sansSerif(11));
+  setMouseTracking(true);
 
-void InternetView::sync() {}
+  makeRow(8, "Label4", 162, "Vormle Co. on the Web:", "Label3", QRect(168, 8, 202, 14),
+          &TForm3::Label3, &TForm3::Label3Click, &TForm3::Label3MouseMove, "SpeedButton1", {376, 4},
+          &TForm3::SpeedButton1Click);
+  makeRow(32, "Label5", 161, "Zandoodle Website:", "Label1", QRect(168, 32, 232, 14),
+          &TForm3::Label1, &TForm3::Label1Click, &TForm3::Label1MouseMove, "SpeedButton2",
+          {408, 28}, &TForm3::SpeedButton2Click);
+  makeRow(56, "Label6", 161, "E-mail us about Zandoodle", "Label2", QRect(168, 56, 177, 14),
+          &TForm3::Label2, &TForm3::Label2Click, &TForm3::Label2MouseMove, "SpeedButton3",
+          {352, 52}, &TForm3::SpeedButton3Click);
+  makeRow(80, "Label7", 161, "General E-Mail:", "Label8", QRect(168, 80, 175, 14), &TForm3::Label8,
+          &TForm3::Label4Click, &TForm3::Label8MouseMove, "SpeedButton4", {352, 76},
+          &TForm3::SpeedButton4Click);
+
+  makeButton(QRect(165, 104, 75, 25), "OK", [this] {
+    screen_.Button1Click();
+  })->setObjectName("Button1");
+
+  // The copy buttons hand their text through this box on its way to the clipboard;
+  // it sits below the dialog's visible area.
+  edit1_ = new QLineEdit(this);
+  edit1_->setObjectName("Edit1");
+  edit1_->setGeometry(16, 200, 369, 21);
+  edit1_->setFont(look::sansSerif(11));
+  edit1_->setFocusPolicy(Qt::NoFocus);
+  sync();
+}
+
+void InternetView::makeRow(int top, const char* captionName, int captionRight, const char* caption,
+                           const char* linkName, QRect linkPlace, LinkLabel TForm3::*state,
+                           void (TForm3::*click)(), void (TForm3::*hover)(), const char* copyName,
+                           QPoint copyAt, void (TForm3::*copy)()) {
+  // Captions end where their links begin; a face wider than the old one grows leftwards.
+  const QFont captionFont = look::sansSerif(11);
+  const int width = QFontMetrics(captionFont).horizontalAdvance(QString::fromUtf8(caption)) + 2;
+  QLabel* label = makeLabel(QRect(captionRight - width, top, width, 14), captionFont,
+                            palette().color(QPalette::WindowText), caption,
+                            Qt::AlignRight | Qt::AlignTop, false);
+  label->setObjectName(captionName);
+  label->setMouseTracking(true);
+  label->installEventFilter(this);
+  backgroundParts_.push_back(label);
+
+  QFont linkFont = look::arial(11, false);
+  linkFont.setUnderline(true);
+  ClickLabel* link = makeClickLabel(linkPlace, linkFont, look::kBlue,
+                                    [&sites = screen_, click] { (sites.*click)(); });
+  link->setObjectName(linkName);
+  link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  link->setWordWrap(false);
+  link->setCursor(Qt::CrossCursor);
+  link->setMouseTracking(true);
+  link->installEventFilter(this);
+  links_.push_back({link, state, hover});
+
+  auto* button = new QToolButton(this);
+  button->setObjectName(copyName);
+  button->setGeometry(QRect(copyAt, QSize(25, 25)));
+  button->setIcon(copyIcon());
+  button->setIconSize(QSize(16, 16));
+  button->setToolTip(QStringLiteral("Copy To Clipboard"));
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setMouseTracking(true);
+  button->installEventFilter(this);
+  connect(button, &QToolButton::clicked, this,
+          [this, copy] { dispatch([&sites = screen_, copy] { (sites.*copy)(); }); });
+  backgroundParts_.push_back(button);
+}
+
+void InternetView::pointerOverBackground() {
+  // Only a lit link needs putting out; a move over the dialog is otherwise idle.
+  bool anyHot = false;
+  for (const Link& link : links_) anyHot = anyHot || (screen_.*link.state).hot;
+  if (anyHot) dispatch([this] { screen_.FormMouseMove(); });
+}
+
+bool InternetView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::MouseMove) return ScreenView::eventFilter(watched, event);
+  for (const Link& link : links_) {
+    if (watched != link.label) continue;
+    if (!(screen_.*link.state).hot)
+      dispatch([&sites = screen_, hover = link.hover] { (sites.*hover)(); });
+    return true;  // the dialog behind the link must not see this move
+  }
+  for (QWidget* part : backgroundParts_) {
+    if (watched == part) pointerOverBackground();
+  }
+  return ScreenView::eventFilter(watched, event);
+}
+
+void InternetView::mouseMoveEvent(QMouseEvent* event) {
+  // Moves the children pass up (a caption, a copy button, OK) were handled where they
+  // happened, or are meant to change nothing; only the bare background counts here.
+  if (!childAt(event->position().toPoint())) pointerOverBackground();
+  ScreenView::mouseMoveEvent(event);
+}
+
+void InternetView::sync() {
+  for (const Link& link : links_) {
+    const LinkLabel& state = screen_.*link.state;
+    const QString text = qs(state.text);
+    if (link.label->text() != text) link.label->setText(text);
+    const QColor colour = state.hot ? look::kAqua : look::kBlue;
+    if (link.label->palette().color(QPalette::WindowText) != colour) {
+      QPalette pal = link.label->palette();
+      pal.setColor(QPalette::WindowText, colour);
+      link.label->setPalette(pal);
+    }
+  }
+  const QString carried = qs(screen_.Edit1);
+  if (edit1_->text() != carried) {
+    edit1_->setText(carried);
+    edit1_->selectAll();
+  }
+}
 
 }  // namespace zndl

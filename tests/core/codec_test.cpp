@@ -21,9 +21,9 @@ TEST(Codec, TheShowsQuotesAndApostropheAreTheirWindowsBytes) {
 }
 
 TEST(Codec, RefusesWhatTheCodePageCannotHold) {
-  EXPECT_FALSE(cp1252::representable("\u4E2D"));   // a Chinese character
+  EXPECT_FALSE(cp1252::representable("\u4E2D"));      // a Chinese character
   EXPECT_FALSE(cp1252::representable("\U0001F427"));  // a penguin emoji
-  EXPECT_FALSE(cp1252::representable("\xC3"));     // cut-off UTF-8
+  EXPECT_FALSE(cp1252::representable("\xC3"));        // cut-off UTF-8
   EXPECT_FALSE(cp1252::representable("\xE2\x82"));
   EXPECT_TRUE(cp1252::representable("Zo\u00eb \u20AC5"));
 }

@@ -19,9 +19,8 @@ TEST(StartUp, OnlyTheTitleScreenIsShownWithTheGamesTitle) {
   t->start();
   EXPECT_TRUE(t->ZNDLbox1.visible());
   EXPECT_EQ(t->ZNDLbox1.caption(), "Zandoodle v4.2");
-  const Screen* hidden[] = {&t->PlayBox,     &t->ChatBox,     &t->Form1,
-                            &t->EndGameBox,  &t->AnvilBox,    &t->TieBreakBox,
-                            &t->Form4,       &t->Form3};
+  const Screen* hidden[] = {&t->PlayBox,  &t->ChatBox,     &t->Form1, &t->EndGameBox,
+                            &t->AnvilBox, &t->TieBreakBox, &t->Form4, &t->Form3};
   for (const Screen* s : hidden) EXPECT_FALSE(s->visible()) << s->caption();
   EXPECT_EQ(t->Form1.caption(), "Zandoodle Settings");
   EXPECT_EQ(t->Form4.caption(), "Call please...");

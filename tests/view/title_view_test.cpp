@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "fakes/test_app.h"
+#include "fakes/test_game.h"
+#include "shell/zndl1_view.h"
+
+using namespace zndl;
+using namespace zndl::testing;
+
+namespace {
+
+template <class W>
+W* child(QWidget& parent, const char* name) {
+  W* widget = parent.findChild<W*>(QString::fromLatin1(name));
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+// Saves a picture of the window for a person to look at, when asked to.
+void saveShot(QWidget& window, const char* name) {
+  const QByteArray dir = qgetenv("ZNDL_SHOTS");
+  if (dir.isEmpty()) return;
+  window.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromLatin1(name)));
+}
+
+// Types text the way a keyboard or an input method delivers it, one character per key
+// press; unlike QTest::keyClicks this takes characters outside ASCII.
+void typeText(QWidget* widget, const QString& text) {
+  for (const char32_t c : text.toUcs4()) {
+    const QString one = QString::fromUcs4(&c, 1);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, one);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, one);
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+QColor textColour(QComboBox* box) {
+  return box->lineEdit()->palette().color(QPalette::Text);
+}
+
+struct StartedTitle {
+  TestApp t;
+  TitleView* view = nullptr;
+
+  explicit StartedTitle(bool withNames = true) {
+    if (withNames)
+      writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+    for (const char* name : {"banter", "describe", "jobs", "after.job"}) writeFile(name, "x\r\n");
+    writeFile("zoo.set", "(ZNDL v4)\r\nQ1\r\nZoo?\r\n");
+    writeFile("Animals.set", "(ZNDL v4)\r\nQ1\r\nAnimals?\r\n");
+    t.start();
+    view = &t.app->titleView();
+  }
+};
+
+}  // namespace
+
+TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
+  StartedTitle s;
+  TitleView& view = *s.view;
+  auto* picture = child<PictureWidget>(view, "Image1");
+  EXPECT_EQ(picture->geometry(), QRect(0, 0, 640, 480));
+  EXPECT_EQ(picture->pictureName(), QStringLiteral("title"));
+
+  struct ButtonRow {
+    const char* name;
+    QRect place;
+    const char* caption;
+    const char* hint;
+    bool visible;
+  };
+  const ButtonRow buttons[] = {
+      {"PlayBut", {9, 8, 88, 25}, "Play", "Press this button to play.", true},
+      {"ExitBut", {104, 8, 89, 25}, "Exit (Alt-F4)", "Press this button to exit.", true},
+      {"Button6", {8, 40, 89, 25}, "Internet && E-mail", "", true},
+      {"Button1", {104, 40, 89, 25}, "Settings", "", false},
+      {"Button2", {8, 264, 41, 25}, "Close", "", true},
+      {"Button3", {56, 264, 49, 25}, "More...", "", true},
+      {"Button5", {200, 264, 57, 25}, "Refresh", "", true},
+  };
+  for (const ButtonRow& row : buttons) {
+    auto* button = child<QPushButton>(view, row.name);
+    EXPECT_EQ(button->geometry(), row.place) << row.name;
+    EXPECT_EQ(button->text(), QString::fromUtf8(row.caption)) << row.name;
+    EXPECT_EQ(button->toolTip(), QString::fromUtf8(row.hint)) << row.name;
+    EXPECT_EQ(button->isVisibleTo(&view), row.visible) << row.name;
+  }
+
+  QFrame* panel = view.setupPanel();
+  EXPECT_EQ(panel->geometry(), QRect(368, 175, 265, 297));
+  EXPECT_EQ(panel->frameShadow(), QFrame::Raised);
+  EXPECT_TRUE(panel->isVisible());
+
+  const std::pair<const char*, const char*> labels[] = {
+      {"Label1", "Player One Name:"},      {"Label2", "Player Two Name:"},
+      {"Label4", "Player  One Pet Name:"}, {"Label3", "Player Two Pet Name:"},
+      {"Label5", "Time (seconds):"},       {"Label6", "Time (seconds):"},
+      {"QGlabel", "Question Group:"}};
+  for (const auto& [name, text] : labels) {
+    auto* label = child<QLabel>(*panel, name);
+    EXPECT_EQ(label->text(), QString::fromUtf8(text)) << name;
+    EXPECT_LE(label->geometry().right(), 260) << name << " stays inside the panel";
+  }
+  // Each caption ends before the box beside it begins.
+  EXPECT_LT(child<QLabel>(*panel, "Label5")->geometry().right(), 88);
+  EXPECT_LT(child<QLabel>(*panel, "Label6")->geometry().right(), 217);
+  EXPECT_LT(child<QLabel>(*panel, "QGlabel")->geometry().right(), 89);
+  EXPECT_LT(child<QLabel>(*panel, "Label4")->geometry().right(), 136);
+
+  const std::pair<const char*, QRect> entries[] = {{"Name1", {8, 24, 121, 21}},
+                                                   {"Name2", {136, 24, 121, 21}},
+                                                   {"PetName1", {8, 72, 121, 21}},
+                                                   {"PetName2", {136, 72, 121, 21}}};
+  for (const auto& [name, place] : entries)
+    EXPECT_EQ(child<QLineEdit>(*panel, name)->geometry(), place) << name;
+  EXPECT_EQ(child<QLineEdit>(*panel, "Name1")->text(), QStringLiteral("Ann"));
+  EXPECT_EQ(child<QLineEdit>(*panel, "PetName2")->text(), QStringLiteral("Goldie"));
+
+  for (const auto& [name, place, chosen] : {std::tuple{"PetType1", QRect(8, 104, 121, 105), 3},
+                                            std::tuple{"PetType2", QRect(136, 104, 121, 105), 1}}) {
+    auto* group = child<QGroupBox>(*panel, name);
+    EXPECT_EQ(group->geometry(), place);
+    EXPECT_EQ(group->title(), QStringLiteral("Pet type"));
+    const auto radios = group->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 4);
+    const char* types[] = {"Hamster", "Goldfish", "Mouse", "Dog"};
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(radios[i]->text(), QString::fromLatin1(types[i]));
+      EXPECT_EQ(radios[i]->isChecked(), i == chosen) << name << i;
+      EXPECT_TRUE(group->rect().contains(radios[i]->geometry())) << name << i;
+    }
+  }
+
+  EXPECT_EQ(view.p1TimeBox()->geometry(), QRect(88, 216, 39, 21));
+  EXPECT_EQ(view.p2TimeBox()->geometry(), QRect(217, 216, 39, 21));
+  EXPECT_EQ(view.groupBox()->geometry(), QRect(89, 240, 169, 21));
+  EXPECT_EQ(view.p1TimeBox()->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(view.p2TimeBox()->currentText(), QStringLiteral("5"));
+  EXPECT_EQ(view.p1TimeBox()->count(), 3);
+  EXPECT_EQ(view.p1TimeBox()->itemText(2), QStringLiteral("15"));
+  EXPECT_TRUE(view.groupBox()->isEditable());
+  EXPECT_EQ(view.groupBox()->currentText(), QStringLiteral("CHOOSE A GROUP"));
+  ASSERT_EQ(view.groupBox()->count(), 2);
+  EXPECT_EQ(view.groupBox()->itemText(0), QStringLiteral("Animals.set"));
+  EXPECT_EQ(view.groupBox()->itemText(1), QStringLiteral("zoo.set"));
+  EXPECT_TRUE(s.t.errors.shown.empty()) << "filling the drop-down is not a change";
+  EXPECT_EQ(s.t.game().PlayBox.Questions.at(0), "Questions") << "and loads nothing";
+
+  saveShot(view, "title.png");
+}
+
+TEST(TitleWindow, TypingReachesTheScreenAtOnceWithoutMovingTheCursor) {
+  StartedTitle s;
+  auto* name1 = child<QLineEdit>(*s.view, "Name1");
+  name1->setFocus();
+  name1->setCursorPosition(1);
+  QTest::keyClicks(name1, QStringLiteral("li"));
+  EXPECT_EQ(s.t.game().ZNDLbox1.Name1, "Alinn");
+  EXPECT_EQ(name1->cursorPosition(), 3) << "the window's own sync leaves the cursor alone";
+  QTest::keyClick(name1, Qt::Key_Backspace);
+  EXPECT_EQ(s.t.game().ZNDLbox1.Name1, "Alnn");
+
+  auto* petName2 = child<QLineEdit>(*s.view, "PetName2");
+  petName2->selectAll();
+  typeText(petName2, QStringLiteral("Zoë’s"));
+  EXPECT_EQ(s.t.game().ZNDLbox1.PetName2, "Zoë’s");
+}
+
+TEST(TitleWindow, EntryFieldsRefuseLineBreaksAndCharactersTheNamesFileCannotHold) {
+  StartedTitle s;
+  Game& game = s.t.game();
+  auto* name2 = child<QLineEdit>(*s.view, "Name2");
+  name2->setFocus();
+  name2->end(false);
+  typeText(name2, QStringLiteral("Ω"));
+  EXPECT_EQ(name2->text(), QStringLiteral("Bob"));
+  typeText(name2, QStringLiteral("\U0001F439"));  // a hamster emoji
+  EXPECT_EQ(name2->text(), QStringLiteral("Bob"));
+
+  QApplication::clipboard()->setText(QStringLiteral("Rex\nFido"));
+  auto* petName1 = child<QLineEdit>(*s.view, "PetName1");
+  petName1->selectAll();
+  petName1->paste();
+  EXPECT_FALSE(petName1->text().contains(QLatin1Char('\n')));
+  EXPECT_EQ(game.ZNDLbox1.PetName1, "Rex");
+
+  QApplication::clipboard()->setText(QStringLiteral("1\r\n5"));
+  s.view->p2TimeBox()->lineEdit()->selectAll();
+  s.view->p2TimeBox()->lineEdit()->paste();
+  EXPECT_EQ(game.ZNDLbox1.P2Time.text, "5");
+
+  game.ZNDLbox1.ExitButClick();
+  EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+}
+
+TEST(TitleWindow, PetTypesAndTimesAreWrittenAsTheyAreChosen) {
+  StartedTitle s;
+  Game& game = s.t.game();
+  auto* petType2 = child<QGroupBox>(*s.view, "PetType2");
+  QTest::mouseClick(petType2->findChildren<QRadioButton*>()[2], Qt::LeftButton);
+  EXPECT_EQ(game.ZNDLbox1.PetType2, 2);
+  EXPECT_EQ(game.ZNDLbox1.PetType1, 3);
+
+  QComboBox* p1Time = s.view->p1TimeBox();
+  p1Time->lineEdit()->selectAll();
+  QTest::keyClicks(p1Time->lineEdit(), QStringLiteral("20"));
+  EXPECT_EQ(game.ZNDLbox1.P1Time.text, "20");
+  p1Time->setCurrentIndex(0);  // picked from the list
+  EXPECT_EQ(game.ZNDLbox1.P1Time.text, "5");
+  EXPECT_EQ(game.ZNDLbox1.P1Time.items, (std::vector<std::string>{"5", "10", "15"}))
+      << "nothing typed is added to the list";
+}
+
+TEST(TitleWindow, EveryKeystrokeInTheGroupBoxIsALoadAndAPickLoadsTheGroup) {
+  StartedTitle s;
+  Game& game = s.t.game();
+  QComboBox* groups = s.view->groupBox();
+  groups->lineEdit()->selectAll();
+  QTest::keyClicks(groups->lineEdit(), QStringLiteral("zo"));
+  EXPECT_EQ(s.t.errors.shown,
+            (std::vector<std::string>{"Cannot open file z.", "Cannot open file zo."}));
+  EXPECT_EQ(groups->currentText(), QStringLiteral("zo")) << "nothing completes the name";
+  QTest::keyClicks(groups->lineEdit(), QStringLiteral("o.set"));
+  EXPECT_EQ(game.PlayBox.Questions.at(2), "Zoo?");
+  EXPECT_EQ(game.ZNDLbox1.ComboBox1.text, "zoo.set");
+
+  s.t.errors.shown.clear();
+  groups->setCurrentIndex(0);  // picked from the list
+  EXPECT_EQ(game.PlayBox.Questions.at(2), "Animals?");
+  EXPECT_TRUE(s.t.errors.shown.empty());
+  QTest::keyClick(groups->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(groups->count(), 2) << "Enter adds nothing to the list";
+}
+
+TEST(TitleWindow, RefreshFillsTheDropDownWithoutLoadingAnything) {
+  StartedTitle s(false);  // no names.etc: the drop-down keeps its built-in entry
+  ASSERT_EQ(s.t.errors.shown.front(), "Cannot open file names.etc.");
+  s.t.errors.shown.clear();
+  QComboBox* groups = s.view->groupBox();
+  ASSERT_EQ(groups->count(), 1);
+  EXPECT_EQ(groups->itemText(0), QStringLiteral("default.set"));
+  EXPECT_EQ(child<QLineEdit>(*s.view, "Name1")->text(), QStringLiteral("Name1"));
+
+  QTest::mouseClick(child<QPushButton>(*s.view, "Button5"), Qt::LeftButton);
+  ASSERT_EQ(groups->count(), 2);
+  EXPECT_EQ(groups->itemText(1), QStringLiteral("zoo.set"));
+  EXPECT_EQ(groups->currentText(), QStringLiteral("CHOOSE A GROUP"));
+  EXPECT_TRUE(s.t.errors.shown.empty());
+  EXPECT_EQ(s.t.game().PlayBox.Questions.at(0), "Questions");
+}
+
+TEST(TitleWindow, RefusedBoxesTurnRedAndStayRed) {
+  StartedTitle s;
+  Game& game = s.t.game();
+  const QColor normal = textColour(s.view->p1TimeBox());
+  EXPECT_NE(normal, QColor(255, 0, 0));
+  auto* play = child<QPushButton>(*s.view, "PlayBut");
+
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_EQ(textColour(s.view->groupBox()), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(s.view->p1TimeBox()), normal);
+
+  s.view->groupBox()->setCurrentIndex(1);
+  s.view->p2TimeBox()->setEditText(QString());
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_EQ(textColour(s.view->p1TimeBox()), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(s.view->p2TimeBox()), QColor(255, 0, 0));
+  EXPECT_FALSE(game.ChatBox.visible());
+  saveShot(*s.view, "title-red.png");
+
+  s.view->p2TimeBox()->setCurrentIndex(1);
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_TRUE(game.ChatBox.visible());
+  EXPECT_EQ(s.t.quizTune.log, std::vector<std::string>{"open 10.MID"});
+  EXPECT_EQ(textColour(s.view->p2TimeBox()), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(s.view->groupBox()), QColor(255, 0, 0));
+}
+
+TEST(TitleWindow, CloseAndSettingsSwapThePanelAndTheButton) {
+  StartedTitle s;
+  auto* settings = child<QPushButton>(*s.view, "Button1");
+  QTest::mouseClick(child<QPushButton>(*s.view, "Button2"), Qt::LeftButton);
+  EXPECT_FALSE(s.view->setupPanel()->isVisible());
+  EXPECT_TRUE(settings->isVisible());
+  saveShot(*s.view, "title-closed.png");
+
+  // A refusal opens the panel again but leaves Settings where it is.
+  QTest::mouseClick(child<QPushButton>(*s.view, "PlayBut"), Qt::LeftButton);
+  EXPECT_TRUE(s.view->setupPanel()->isVisible());
+  EXPECT_TRUE(settings->isVisible());
+
+  QTest::mouseClick(settings, Qt::LeftButton);
+  EXPECT_TRUE(s.view->setupPanel()->isVisible());
+  EXPECT_FALSE(settings->isVisible());
+}
+
+TEST(TitleWindow, ExitWritesTheEntriesAndEndsTheProgram) {
+  StartedTitle s;
+  auto* name1 = child<QLineEdit>(*s.view, "Name1");
+  name1->selectAll();
+  QTest::keyClicks(name1, QStringLiteral("Cy"));
+  QTest::mouseClick(child<QPushButton>(*s.view, "ExitBut"), Qt::LeftButton);
+  EXPECT_TRUE(s.t.game().ended());
+  EXPECT_EQ(readFile("names.etc"), namesFile("Cy", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+}
