@@ -1,0 +1,594 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fakes/fakes.h"
+#include "platform/error.h"
+#include "platform/fluid_tune_player.h"
+
+namespace zndl {
+namespace {
+
+using testing::TempDir;
+using testing::writeFile;
+
+// ---- Writing small Standard MIDI Files ----------------------------------------------
+
+constexpr int kQuarter = 480;  // ticks; at the default 120 beats a minute, half a second
+
+struct Note {
+  int key;
+  int start;   // ticks
+  int length;  // ticks
+  int velocity = 100;
+};
+
+std::string varLength(uint32_t value) {
+  std::string out(1, static_cast<char>(value & 0x7F));
+  while ((value >>= 7) != 0) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
+  return out;
+}
+
+std::string bigEndian(uint32_t value, int width) {
+  std::string out;
+  for (int i = width - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+// A format-0 file: tempo, a piano on `channel`, the notes, the end of the track at `end`.
+std::string midiFile(const std::vector<Note>& notes, int end, int channel = 0) {
+  struct Event {
+    int tick;
+    int order;  // note-offs before note-ons on the same tick
+    std::string bytes;
+  };
+  std::vector<Event> events;
+  events.push_back({0, 0, std::string("\xFF\x51\x03\x07\xA1\x20", 6)});  // 120 bpm
+  events.push_back({0, 0, {static_cast<char>(0xC0 | channel), 0}});      // acoustic grand
+  for (const Note& n : notes) {
+    events.push_back({n.start,
+                      2,
+                      {static_cast<char>(0x90 | channel), static_cast<char>(n.key),
+                       static_cast<char>(n.velocity)}});
+    events.push_back(
+        {n.start + n.length,
+         1,
+         {static_cast<char>(0x80 | channel), static_cast<char>(n.key), static_cast<char>(64)}});
+  }
+  std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+    return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+  });
+  events.push_back({end, 3, std::string("\xFF\x2F\x00", 3)});
+  std::string track;
+  int at = 0;
+  for (const Event& e : events) {
+    track += varLength(static_cast<uint32_t>(e.tick - at)) + e.bytes;
+    at = e.tick;
+  }
+  return "MThd" + bigEndian(6, 4) + bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(kQuarter, 2) +
+         "MTrk" + bigEndian(static_cast<uint32_t>(track.size()), 4) + track;
+}
+
+// Four piano notes, a quarter each: two seconds of music.
+std::string arpeggio() {
+  return midiFile({{60, 0, kQuarter},
+                   {64, kQuarter, kQuarter},
+                   {67, 2 * kQuarter, kQuarter},
+                   {72, 3 * kQuarter, kQuarter}},
+                  4 * kQuarter);
+}
+
+// One loud chord in the first quarter, then three quarters of rest.
+std::string chordThenRest() {
+  return midiFile({{48, 0, kQuarter, 120}, {60, 0, kQuarter, 120}, {67, 0, kQuarter, 120}},
+                  4 * kQuarter);
+}
+
+// Two seconds of nothing at all.
+std::string silence() {
+  return midiFile({}, 4 * kQuarter);
+}
+
+// ---- Measuring what was rendered -------------------------------------------------------
+
+double rms(const std::vector<float>& samples) {
+  if (samples.empty()) return 0;
+  double sum = 0;
+  for (float s : samples) sum += static_cast<double>(s) * s;
+  return std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
+double peak(const std::vector<float>& samples) {
+  double top = 0;
+  for (float s : samples) top = std::max(top, static_cast<double>(std::fabs(s)));
+  return top;
+}
+
+double dbfs(double level) {
+  return 20 * std::log10(std::max(level, 1e-12));
+}
+
+constexpr double kAudible = 0.01;   // -40 dBFS
+constexpr double kSilent = 0.0005;  // -66 dBFS
+
+constexpr double kStep = 0.01;
+
+// Renders until every event of the tune has been played (at most `limit` seconds);
+// returns the time that took, in seconds, and collects the samples.
+double renderToEnd(FluidEngine& engine, const FluidTunePlayer& player, double limit,
+                   std::vector<float>* samples = nullptr) {
+  double elapsed = 0;
+  while (!player.reachedEnd() && elapsed < limit) {
+    auto block = engine.render(kStep);
+    if (samples != nullptr) samples->insert(samples->end(), block.begin(), block.end());
+    elapsed += kStep;
+  }
+  return elapsed;
+}
+
+// Renders until the player has finished, its last notes included.
+double renderUntilDone(FluidEngine& engine, const FluidTunePlayer& player, double limit,
+                       std::vector<float>* samples = nullptr) {
+  double elapsed = 0;
+  while (player.isPlaying() && elapsed < limit) {
+    auto block = engine.render(kStep);
+    if (samples != nullptr) samples->insert(samples->end(), block.begin(), block.end());
+    elapsed += kStep;
+  }
+  return elapsed;
+}
+
+class TunePlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    engine = FluidEngine::create({}, false);
+    ASSERT_TRUE(engine->waitForSoundFont())
+        << "no General MIDI SoundFont could be loaded from '" << engine->soundFontPath()
+        << "' (Debian's timgm6mb-soundfont provides one)";
+  }
+
+  TempDir dir;
+  std::shared_ptr<FluidEngine> engine;
+};
+
+// ---- The player --------------------------------------------------------------------------
+
+TEST_F(TunePlayerTest, PlaysAudibleNotesAndStopSilencesThem) {
+  writeFile("tune.mid", arpeggio());
+  FluidTunePlayer player(engine);
+  player.open("tune.mid");
+  EXPECT_TRUE(player.isOpen());
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(0.3)), kSilent) << "opening alone must not start the tune";
+
+  player.play();
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_GT(rms(engine->render(0.5)), kAudible);
+
+  player.stop();
+  EXPECT_FALSE(player.isPlaying());
+  engine->render(0.3);  // the notes' release
+  EXPECT_LT(rms(engine->render(0.5)), kSilent);
+  EXPECT_TRUE(player.isOpen());
+}
+
+TEST_F(TunePlayerTest, StopThenPlayGoesOnFromWhereItStopped) {
+  writeFile("tune.mid", chordThenRest());
+  FluidTunePlayer player(engine);
+  player.open("tune.mid");
+  player.play();
+  EXPECT_GT(rms(engine->render(0.4)), kAudible);
+  engine->render(0.8);  // into the rest
+  player.stop();
+  player.play();
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(0.4)), kSilent) << "play must not start the tune over";
+  EXPECT_NEAR(renderToEnd(*engine, player, 5), 0.4, 0.05) << "the tune lasts 2 s";
+}
+
+TEST_F(TunePlayerTest, RewindGoesBackToTheStartWithoutPlaying) {
+  writeFile("tune.mid", chordThenRest());
+  FluidTunePlayer player(engine);
+  player.open("tune.mid");
+  player.play();
+  engine->render(1.2);
+  EXPECT_LT(rms(engine->render(0.3)), kSilent) << "the tune rests after its first chord";
+
+  player.rewind();
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(0.5)), kSilent);
+  player.play();
+  EXPECT_GT(rms(engine->render(0.4)), kAudible) << "the opening chord again";
+  EXPECT_NEAR(renderToEnd(*engine, player, 5), 1.6, 0.05);
+
+  // Stopped mid-chord and rewound: the chord is cut off, and comes back on play.
+  player.rewind();
+  player.play();
+  engine->render(0.2);
+  player.stop();
+  player.rewind();
+  engine->render(0.3);
+  EXPECT_LT(rms(engine->render(0.3)), kSilent);
+  player.play();
+  EXPECT_GT(rms(engine->render(0.3)), kAudible);
+}
+
+TEST_F(TunePlayerTest, PlaysOnceThroughAndStartsOverWhenPlayedAgain) {
+  writeFile("tune.mid", arpeggio());
+  FluidTunePlayer player(engine);
+  player.open("tune.mid");
+  player.play();
+  EXPECT_NEAR(renderToEnd(*engine, player, 5), 2.0, 0.05);
+  EXPECT_LT(renderUntilDone(*engine, player, 10), 10) << "still playing long after the end";
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(1.0)), kSilent) << "the tune must not repeat by itself";
+
+  player.play();
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_GT(rms(engine->render(0.4)), kAudible) << "played again from the start";
+  EXPECT_NEAR(renderToEnd(*engine, player, 5), 1.6, 0.05);
+}
+
+TEST_F(TunePlayerTest, CloseStopsTheTuneAndPlayThenDoesNothing) {
+  writeFile("tune.mid", arpeggio());
+  FluidTunePlayer player(engine);
+  player.open("tune.mid");
+  player.play();
+  EXPECT_GT(rms(engine->render(0.4)), kAudible);
+
+  player.close();
+  EXPECT_FALSE(player.isOpen());
+  EXPECT_EQ(player.origin(), "");
+  engine->render(0.3);
+  EXPECT_LT(rms(engine->render(0.3)), kSilent);
+
+  player.play();
+  player.rewind();
+  player.play();
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(0.5)), kSilent);
+}
+
+TEST_F(TunePlayerTest, StopRewindCloseAndPlayWithNothingOpenDoNothing) {
+  FluidTunePlayer player(engine);
+  EXPECT_NO_THROW(player.stop());
+  EXPECT_NO_THROW(player.rewind());
+  EXPECT_NO_THROW(player.close());
+  EXPECT_NO_THROW(player.play());
+  EXPECT_FALSE(player.isOpen());
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(0.3)), kSilent);
+
+  // Opened but never started: stop and rewind leave it quiet and ready.
+  writeFile("tune.mid", arpeggio());
+  player.open("tune.mid");
+  player.stop();
+  player.rewind();
+  EXPECT_FALSE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(0.3)), kSilent);
+  player.play();
+  EXPECT_GT(rms(engine->render(0.4)), kAudible);
+}
+
+TEST_F(TunePlayerTest, OpeningAnotherTuneStopsTheOneThatPlays) {
+  writeFile("a.mid", arpeggio());
+  writeFile("b.mid", chordThenRest());
+  FluidTunePlayer player(engine);
+  player.open("a.mid");
+  player.play();
+  EXPECT_GT(rms(engine->render(0.4)), kAudible);
+
+  player.open("b.mid");
+  EXPECT_EQ(player.origin(), "b.mid");
+  EXPECT_FALSE(player.isPlaying());
+  engine->render(0.3);
+  EXPECT_LT(rms(engine->render(0.3)), kSilent);
+  player.play();
+  EXPECT_GT(rms(engine->render(0.3)), kAudible);
+}
+
+TEST_F(TunePlayerTest, MissingTuneFailsToOpenWithItsName) {
+  FluidTunePlayer player(engine);
+  writeFile("tune.mid", arpeggio());
+  player.open("tune.mid");
+  player.play();
+  engine->render(0.2);
+
+  try {
+    player.open("NOWHERE.MID");
+    FAIL() << "a missing tune opened";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Cannot open file NOWHERE.MID");
+  }
+  EXPECT_FALSE(player.isOpen()) << "a failed open leaves nothing open";
+  engine->render(0.3);
+  EXPECT_LT(rms(engine->render(0.3)), kSilent) << "the tune that was playing stopped";
+
+  // Only a bare name falls back on the built-in tunes; a path means that file.
+  try {
+    player.open("music/ZNDL.MID");
+    FAIL() << "a missing path opened";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Cannot open file music/ZNDL.MID");
+  }
+  EXPECT_THROW(player.open(""), Error);
+}
+
+TEST_F(TunePlayerTest, FilesThatAreNotMidiFailToOpen) {
+  const std::string good = arpeggio();
+  std::string smpte = good;
+  smpte[12] = static_cast<char>(0xE7);  // -25 frames a second
+  std::string longHeader = good;
+  longHeader[7] = 7;
+  std::string noStatus = good;
+  noStatus[23] = 0x40;  // the track's first event loses its status byte
+  std::string badData = good;
+  badData[good.size() - 6] = static_cast<char>(0x90);  // a data byte with the top bit set
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"hello.mid", "hello"},
+      {"empty.mid", ""},
+      {"header.mid", good.substr(0, 14)},
+      {"cut.mid", good.substr(0, good.size() - 3)},
+      {"smpte.mid", smpte},
+      {"long.mid", longHeader},
+      {"status.mid", noStatus},
+      {"data.mid", badData},
+      {"riff.mid", "RIFF" + good.substr(4)},
+  };
+  FluidTunePlayer player(engine);
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    writeFile(name, bytes);
+    EXPECT_FALSE(readMidiSummary(bytes).has_value());
+    try {
+      player.open(name);
+      ADD_FAILURE() << "opened";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), name + " is not a MIDI file");
+    }
+    EXPECT_FALSE(player.isOpen());
+  }
+  ASSERT_TRUE(readMidiSummary(good).has_value());
+  EXPECT_EQ(readMidiSummary(good)->channels, std::vector<int>{0});
+  EXPECT_NEAR(readMidiSummary(good)->seconds, 2.0, 1e-9);
+}
+
+TEST_F(TunePlayerTest, ReadsTheChannelsAndTheLengthOfAFile) {
+  // Format 1: a tempo track (60 bpm after the first quarter) and a track on channel 9
+  // that uses running status, with an unknown chunk in between.
+  const std::string tempoTrack = std::string("\x00\xFF\x51\x03\x07\xA1\x20", 7) +
+                                 varLength(kQuarter) + "\xFF\x51\x03\x0F\x42\x40" +
+                                 std::string("\x00\xFF\x2F\x00", 4);
+  const std::string drums = std::string("\x00\x99\x24\x64", 4) + varLength(2 * kQuarter) +
+                            std::string("\x24\x00", 2) + std::string("\x00\xFF\x2F\x00", 4);
+  const std::string file =
+      "MThd" + bigEndian(6, 4) + bigEndian(1, 2) + bigEndian(2, 2) + bigEndian(kQuarter, 2) +
+      "MTrk" + bigEndian(static_cast<uint32_t>(tempoTrack.size()), 4) + tempoTrack + "XFIH" +
+      bigEndian(3, 4) + "abc" + "MTrk" + bigEndian(static_cast<uint32_t>(drums.size()), 4) + drums;
+  auto summary = readMidiSummary(file);
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_EQ(summary->channels, std::vector<int>{9});
+  EXPECT_NEAR(summary->seconds, 0.5 + 1.0, 1e-9);  // a quarter at 120, then one at 60
+}
+
+TEST_F(TunePlayerTest, LocalFileWinsOverTheBuiltInTune) {
+  FluidTunePlayer player(engine);
+  writeFile("ZNDL.MID", silence());
+  player.open("ZNDL.MID");
+  EXPECT_EQ(player.origin(), "ZNDL.MID");
+  player.play();
+  EXPECT_LT(rms(engine->render(1.0)), kSilent);
+  player.close();
+
+  std::filesystem::remove("ZNDL.MID");
+  player.open("ZNDL.MID");
+  EXPECT_EQ(player.origin(), ":/assets/music/ZNDL.MID");
+  player.play();
+  EXPECT_GT(rms(engine->render(2.0)), kAudible);
+}
+
+TEST_F(TunePlayerTest, TwoPlayersShareTheSynthesizer) {
+  writeFile("title.mid", arpeggio());
+  writeFile("quiz.mid", chordThenRest());
+  FluidTunePlayer title(engine);
+  FluidTunePlayer quiz(engine);
+  title.open("title.mid");
+  title.play();
+  EXPECT_GT(rms(engine->render(0.4)), kAudible);
+  quiz.open("quiz.mid");
+  title.stop();
+  title.close();
+  engine->render(0.3);
+  EXPECT_LT(rms(engine->render(0.3)), kSilent);
+  quiz.play();
+  EXPECT_GT(rms(engine->render(0.3)), kAudible);
+  EXPECT_FALSE(title.isOpen());
+}
+
+// The audio thread renders while the UI thread opens, starts, stops and closes tunes.
+TEST_F(TunePlayerTest, PlayersCanBeDrivenWhileAnotherThreadRenders) {
+  writeFile("a.mid", arpeggio());
+  writeFile("b.mid", chordThenRest());
+  std::atomic<bool> done{false};
+  std::atomic<int> blocks{0};
+  std::thread audio([&] {
+    while (!done) {
+      engine->render(0.003);
+      ++blocks;
+    }
+  });
+  {
+    FluidTunePlayer one(engine);
+    FluidTunePlayer two(engine);
+    for (int i = 0; i < 150; ++i) {
+      one.open(i % 2 ? "a.mid" : "b.mid");
+      one.play();
+      two.open("b.mid");
+      std::this_thread::yield();
+      one.stop();
+      two.play();
+      one.rewind();
+      two.rewind();
+      one.play();
+      two.close();
+      if (i % 3 == 0) one.close();
+    }
+  }
+  done = true;
+  audio.join();
+  EXPECT_GT(blocks.load(), 0);
+}
+
+// The first window opens and starts the title tune while the SoundFont still loads.
+TEST(FluidEngine, TunesStartedWhileTheSoundFontLoadsPlayOnceItIsIn) {
+  TempDir dir;
+  writeFile("a.mid", arpeggio());
+  writeFile("b.mid", chordThenRest());
+  auto engine = FluidEngine::create({}, false);
+  FluidTunePlayer started(engine), stopped(engine), closed(engine);
+  started.open("a.mid");
+  started.play();
+  stopped.open("b.mid");
+  stopped.play();
+  stopped.stop();
+  closed.open("b.mid");
+  closed.play();
+  closed.close();
+  EXPECT_TRUE(started.isPlaying());
+  EXPECT_FALSE(stopped.isPlaying());
+  EXPECT_FALSE(closed.isOpen());
+  if (!engine->isLoading()) GTEST_SKIP() << "the SoundFont was in before the tunes were started";
+
+  ASSERT_TRUE(engine->waitForSoundFont());
+  EXPECT_TRUE(started.isPlaying());
+  EXPECT_EQ(started.origin(), "a.mid");
+  EXPECT_GT(rms(engine->render(0.4)), kAudible);
+  EXPECT_NEAR(renderToEnd(*engine, started, 5), 1.6, 0.05) << "played from its start";
+  EXPECT_FALSE(stopped.isPlaying());
+  EXPECT_TRUE(stopped.isOpen());
+  stopped.play();
+  EXPECT_GT(rms(engine->render(0.3)), kAudible);
+}
+
+// ---- The engine ------------------------------------------------------------------------------
+
+TEST(FluidEngine, WithoutASoundFontTunesStillOpenAndPlaySilently) {
+  TempDir dir;
+  auto engine = FluidEngine::create("/nonexistent/none.sf2", false);
+  EXPECT_FALSE(engine->waitForSoundFont());
+  writeFile("tune.mid", arpeggio());
+  FluidTunePlayer player(engine);
+  EXPECT_NO_THROW(player.open("tune.mid"));
+  player.play();
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_LT(rms(engine->render(0.5)), 1e-6);
+  EXPECT_NO_THROW(player.stop());
+  EXPECT_NO_THROW(player.close());
+}
+
+TEST(FluidEngine, NoSoundDeviceIsNotAnError) {
+  TempDir dir;
+  writeFile("tune.mid", arpeggio());
+  {
+    auto engine = FluidEngine::create({}, false);
+    engine->waitUntilSettled();
+    EXPECT_FALSE(engine->hasAudioDevice());
+  }
+  // With a sound device asked for, whether one exists or not, nothing waits on it and
+  // the players work the same.
+  const auto start = std::chrono::steady_clock::now();
+  auto engine = FluidEngine::create();
+  FluidTunePlayer player(engine);
+  player.open("tune.mid");
+  player.play();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  engine->waitUntilSettled();
+  EXPECT_NO_THROW(player.stop());
+  EXPECT_NO_THROW(player.rewind());
+  EXPECT_NO_THROW(player.close());
+}
+
+// The sound device path for real: ALSA's null device stands in for a sound card. It
+// takes blocks as fast as they come, so the audio thread runs the tune through in a
+// fraction of its length while this thread drives the players.
+TEST(FluidEngine, TheSoundDeviceRendersThePlayingTune) {
+  TempDir dir;
+  writeFile("tune.mid", arpeggio());
+  writeFile("asound.conf", "pcm.!default { type null }\n");
+  setenv("ZNDL_AUDIO_DRIVER", "alsa", 1);
+  setenv("ALSA_CONFIG_PATH", (dir.path() / "asound.conf").c_str(), 1);
+  auto engine = FluidEngine::create();
+  FluidTunePlayer player(engine), other(engine);
+  player.open("tune.mid");
+  player.play();
+  engine->waitUntilSettled();
+  unsetenv("ZNDL_AUDIO_DRIVER");
+  unsetenv("ALSA_CONFIG_PATH");
+  ASSERT_TRUE(engine->hasAudioDevice());
+
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!player.reachedEnd() && std::chrono::steady_clock::now() < deadline) {
+    other.open("tune.mid");
+    other.play();
+    other.stop();
+    other.rewind();
+    other.close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_TRUE(player.reachedEnd());
+}
+
+// ---- The tunes built into the game -----------------------------------------------------
+
+TEST_F(TunePlayerTest, EveryBuiltInTuneOpensAndSounds) {
+  for (const char* name : {"ZNDL.MID", "5.MID", "10.MID", "15.MID", "101.MID", "102.MID"}) {
+    SCOPED_TRACE(name);
+    FluidTunePlayer player(engine);
+    ASSERT_NO_THROW(player.open(name));
+    EXPECT_EQ(player.origin(), std::string(":/assets/music/") + name);
+    player.play();
+    std::vector<float> samples;
+    renderUntilDone(*engine, player, 120, &samples);
+    EXPECT_TRUE(player.reachedEnd());
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_GT(rms(samples), kAudible);
+    EXPECT_LT(peak(samples), 1.0) << "clipped";
+  }
+}
+
+TEST_F(TunePlayerTest, CountdownTunesLastTheirSeconds) {
+  for (int seconds : {5, 10, 15}) {
+    const std::string name = std::to_string(seconds) + ".MID";
+    SCOPED_TRACE(name);
+    FluidTunePlayer player(engine);
+    player.open(name);
+    player.play();
+    EXPECT_NEAR(renderToEnd(*engine, player, 30), seconds, 0.5);
+    auto summary = readMidiSummary(*tuneData(name));
+    ASSERT_TRUE(summary.has_value());
+    EXPECT_NEAR(summary->seconds, seconds, 0.5);
+  }
+}
+
+TEST_F(TunePlayerTest, TitleTunePlaysAtANormalLevel) {
+  FluidTunePlayer player(engine);
+  player.open("ZNDL.MID");
+  player.play();
+  std::vector<float> samples;
+  renderToEnd(*engine, player, 120, &samples);
+  const double level = dbfs(rms(samples));
+  RecordProperty("title_rms_dbfs", std::to_string(level));
+  EXPECT_GT(level, -24.0);
+  EXPECT_LT(level, -10.0);
+  EXPECT_LT(peak(samples), 1.0) << "clipped";
+}
+
+}  // namespace
+}  // namespace zndl
