@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The group checker: finds the mistakes in a question group file that would make the
+// game ask something other than what its author meant. It reads the file with the
+// game's own store code, so what it reports is what the game will show.
+namespace zndl::check {
+
+// Measures text the way the quiz screen draws it. The command-line program measures
+// with the game's own font; tests put in a simple stand-in.
+class TextMeasurer {
+ public:
+  virtual ~TextMeasurer() = default;
+  // Width in pixels of the text written on one line.
+  virtual int width(std::string_view utf8) const = 0;
+  // Height in pixels of one line of text.
+  virtual int lineHeight() const = 0;
+  // How many lines the text takes when word-wrapped into `width` pixels.
+  virtual int wrappedLineCount(std::string_view utf8, int width) const = 0;
+};
+
+// The quiz screen's question box and answer lines, in pixels.
+inline constexpr int kQuestionBoxWidth = 305;
+inline constexpr int kQuestionBoxHeight = 73;
+inline constexpr int kAnswerLineWidth = 305;
+// Every answer line starts with one of these; the widest decides whether it fits.
+inline constexpr std::string_view kAnswerPrefixes[] = {"A- ", "B- ", "C- "};
+
+struct Problem {
+  int line = 0;  // 1-based line of the file
+  std::string message;
+  bool operator==(const Problem&) const = default;
+};
+
+// All problems of the group file `bytes`, in line order. Never throws, whatever the
+// bytes are.
+std::vector<Problem> checkGroup(std::string_view bytes, const TextMeasurer& measurer);
+
+}  // namespace zndl::check

@@ -1,0 +1,155 @@
+// zandoodle-check: reports the mistakes in question group files before a game finds
+// them, and with --show prints each question as the game would ask it.
+
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QRect>
+#include <QString>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "checker/group_check.h"
+#include "checker/group_show.h"
+#include "host/text_list.h"
+#include "platform/file_io.h"
+#include "quiz/question_store.h"
+
+namespace {
+
+constexpr std::string_view kUsage = "usage: zandoodle-check [--show] FILE.set ...\n";
+
+constexpr std::string_view kHelp =
+    "Checks Zandoodle question groups and lists every problem as FILE:LINE: explanation.\n"
+    "\n"
+    "It reads each file the way the game does and reports what would go wrong in play:\n"
+    "a first line that is nearly but not exactly (ZNDL v4), markers that are missing,\n"
+    "repeated, out of order or spoilt by spaces, a missing end marker, other lines that\n"
+    "equal a marker, questions with too few answers, questions and answers too long for\n"
+    "the quiz screen, and text saved as UTF-8 instead of Windows-1252.\n"
+    "\n"
+    "  --show   also print each question as the game asks it: its text, its correct\n"
+    "           answer or alternatives and its wrong answers, with which of them the\n"
+    "           game's shuffle can put on the screen\n"
+    "  --help   print this help\n"
+    "\n"
+    "Exit status: 0 when every file is clean, 1 when problems were found, 2 when a file\n"
+    "could not be read or the command line was wrong.\n";
+
+// The quiz screen's font, Verdana bold at 15 pixels, which the game draws with
+// DejaVu Sans Bold.
+QFont quizFont() {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(15);
+  font.setBold(true);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+class FontMeasurer final : public zndl::check::TextMeasurer {
+ public:
+  explicit FontMeasurer(const QFont& font) : metrics_(font) {}
+
+  // The room the text takes on one line, rounded up to whole pixels as a label lays
+  // it out.
+  int width(std::string_view utf8) const override {
+    return metrics_.boundingRect(QRect(0, 0, 100000, 1000), Qt::TextSingleLine, toQString(utf8))
+        .width();
+  }
+  int lineHeight() const override { return std::max(1, metrics_.lineSpacing()); }
+  // Laid out the way the question label lays out its text: word-wrapped and centred.
+  int wrappedLineCount(std::string_view utf8, int width) const override {
+    const QRect box = metrics_.boundingRect(QRect(0, 0, width, 10000),
+                                            Qt::TextWordWrap | Qt::AlignCenter, toQString(utf8));
+    return (box.height() + lineHeight() / 2) / lineHeight();
+  }
+
+ private:
+  static QString toQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  }
+  QFontMetrics metrics_;
+};
+
+// Qt's chatter about the environment (no runtime directory and the like) is no
+// business of someone checking a group; only real failures get through.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "zandoodle-check: %s\n", message.toLocal8Bit().constData());
+}
+
+void print(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool show = false;
+  bool optionsDone = false;
+  std::vector<std::string> files;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (!optionsDone && arg == "--") {
+      optionsDone = true;
+    } else if (!optionsDone && (arg == "--help" || arg == "-h")) {
+      print(stdout, kUsage);
+      print(stdout, "\n");
+      print(stdout, kHelp);
+      return 0;
+    } else if (!optionsDone && arg == "--show") {
+      show = true;
+    } else if (!optionsDone && arg.size() > 1 && arg.front() == '-') {
+      print(stderr, "zandoodle-check: unknown option " + std::string(arg) + "\n");
+      print(stderr, kUsage);
+      return 2;
+    } else {
+      files.emplace_back(arg);
+    }
+  }
+  if (files.empty()) {
+    print(stderr, kUsage);
+    return 2;
+  }
+
+  // Only the font metrics are needed, never a window: the offscreen platform works
+  // without a display. Our own arguments stay out of Qt's hands.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(quietQtMessages);
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
+  const QFont font = quizFont();
+  const QString family = QFontInfo(font).family();
+  if (family != QStringLiteral("DejaVu Sans"))
+    print(stderr,
+          "zandoodle-check: the font DejaVu Sans is not installed; widths are measured "
+          "with " +
+              family.toStdString() + " and may differ from the game's\n");
+  const FontMeasurer measurer(font);
+
+  int status = 0;
+  bool first = true;
+  for (const auto& name : files) {
+    const auto bytes = zndl::fileio::readAll(name);
+    if (!bytes) {
+      print(stderr, "zandoodle-check: cannot read " + name + "\n");
+      status = 2;
+      continue;
+    }
+    if (show) {
+      if (!first) print(stdout, "\n");
+      const zndl::QuestionStore store(zndl::TextList::fromBytes(*bytes));
+      print(stdout, zndl::check::formatShow(name, store));
+    }
+    first = false;
+    const auto problems = zndl::check::checkGroup(*bytes, measurer);
+    for (const auto& problem : problems)
+      print(stdout, name + ":" + std::to_string(problem.line) + ": " + problem.message + "\n");
+    if (!problems.empty()) status = std::max(status, 1);
+  }
+  return status;
+}
