@@ -8,7 +8,11 @@ namespace zndl {
 NoticeView::NoticeView(App& app)
     : ScreenView(app, app.game().EndGameBox, QSize(640, 480), Frame::Borderless),
       screen_(app.game().EndGameBox) {
-  makePicture(QStringLiteral("endgame"), QRect(0, 0, 640, 480))->setObjectName("Image1");
+  setAccessibleDescription(QStringLiteral(
+      "The end of the game: Pembril announces the verdict and whose pet is doomed."));
+  makePicture(QStringLiteral("endgame"), QRect(0, 0, 640, 480),
+              QStringLiteral("Pembril the penguin on stage between a drum and a cymbal"))
+      ->setObjectName("Image1");
 
   // The verdict wraps at word breaks from the top of its box; a verdict too long for
   // the box is cut off at the bottom rather than pushing the box over the host.
@@ -16,11 +20,14 @@ NoticeView::NoticeView(App& app)
                         screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
   chatText_->setObjectName("ChatText");
   chatText_->setFixedSize(625, 145);
+  nameByRole(chatText_, QStringLiteral("Pembril says"));
 
   ok_ = makeButton(
       QRect(560, 448, 75, 25), screen_.Button1.caption, [this] { screen_.Button1Click(); },
       TEndGameBox::kButton1Hint);
   ok_->setObjectName("Button1");
+  ok_->setAccessibleDescription(QStringLiteral("Go on to the pet's fate"));
+  setDefaultButton(ok_);
   sync();
 }
 

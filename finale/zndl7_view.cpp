@@ -9,12 +9,19 @@ AnvilView::AnvilView(App& app)
     : ScreenView(app, app.game().AnvilBox, QSize(640, 480), Frame::Borderless),
       screen_(app.game().AnvilBox),
       chatRepaints_(app.game().AnvilBox.chatRepaints) {
-  makePicture(QStringLiteral("finale"), QRect(0, 0, 640, 480))->setObjectName("Image1");
+  setAccessibleDescription(QStringLiteral(
+      "The finale: the winner presses Kill, the anvil falls on the loser's pet and Pembril "
+      "hands out the prize."));
+  makePicture(QStringLiteral("finale"), QRect(0, 0, 640, 480),
+              QStringLiteral("Pembril the penguin beside a red button, an anvil hanging over the "
+                             "spot"))
+      ->setObjectName("Image1");
 
   // The pets stand on the stage, below the anvil stage that covers them when it falls.
   const auto pet = [&](const char* name, const char* art, const Picture& picture, QSize size) {
-    PictureWidget* widget =
-        makePicture(QString::fromLatin1(art), QRect({picture.left, picture.top}, size));
+    PictureWidget* widget = makePicture(
+        QString::fromLatin1(art), QRect({picture.left, picture.top}, size),
+        QStringLiteral("The loser's pet, a %1, on the spot").arg(QString::fromLatin1(art)));
     widget->setObjectName(name);
     return PetWidget{&picture, widget};
   };
@@ -26,22 +33,25 @@ AnvilView::AnvilView(App& app)
   goldfishBox->setGeometry(screen_.Goldfish.left, screen_.Goldfish.top, 123, 136);
   goldfishBox->setAttribute(Qt::WA_TransparentForMouseEvents);
   makePicture(QStringLiteral("goldfish"), QRect((123 - 125) / 2, (136 - 140) / 2, 125, 140),
-              goldfishBox);
+              QStringLiteral("The loser's pet, a goldfish in its bowl, on the spot"), goldfishBox);
   pets_[1] = PetWidget{&screen_.Goldfish, goldfishBox};
   pets_[2] = pet("Mouse", "mouse", screen_.Mouse, {82, 61});
   pets_[3] = pet("Dog", "dog", screen_.Dog, {200, 185});
 
-  anvil_ = makePicture(QStringLiteral("finale_anvil"), QRect(0, 0, 640, 480));
+  anvil_ = makePicture(QStringLiteral("finale_anvil"), QRect(0, 0, 640, 480),
+                       QStringLiteral("The anvil fallen on the spot in a cloud of dust"));
   anvil_->setObjectName("Image2");
 
   chatText_ = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow,
                         screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
   chatText_->setObjectName("ChatText");
   chatText_->setFixedSize(625, 145);
+  nameByRole(chatText_, QStringLiteral("Pembril says"));
 
   kill_ =
       makeButton(QRect(561, 448, 75, 25), screen_.Kill.caption, [this] { screen_.KillClick(); });
   kill_->setObjectName("Kill");
+  setDefaultButton(kill_);
   sync();
 }
 

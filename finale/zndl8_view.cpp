@@ -61,6 +61,9 @@ void FittingLabel::setFittedText(const QString& text) {
 TieBreakView::TieBreakView(App& app)
     : ScreenView(app, app.game().TieBreakBox, QSize(640, 480), Frame::Borderless),
       screen_(app.game().TieBreakBox) {
+  setAccessibleDescription(QStringLiteral(
+      "The tie break: a level game is settled by the toss of a coin. The called face stands "
+      "on the left, over player one."));
   // Bottom to top: the two panel frames, the band across them, the coin, the frame of
   // the coin's label, the labels and the button.
   const auto shape = [this](const char* name, QRect place) {
@@ -70,10 +73,12 @@ TieBreakView::TieBreakView(App& app)
   shape("Shape2", QRect(16, 296, 281, 153));
   shape("Shape3", QRect(32, 360, 576, 81));
   heads_ = makePicture(QStringLiteral("coin_heads"),
-                       QRect(screen_.Image4.left, screen_.Image4.top, 274, 280));
+                       QRect(screen_.Image4.left, screen_.Image4.top, 274, 280),
+                       QStringLiteral("The coin's heads: Pembril the penguin"));
   heads_->setObjectName("Image4");
   tails_ = makePicture(QStringLiteral("coin_tails"),
-                       QRect(screen_.Image5.left, screen_.Image5.top, 275, 283));
+                       QRect(screen_.Image5.left, screen_.Image5.top, 275, 283),
+                       QStringLiteral("The coin's tails: the Zandoodle lettering"));
   tails_->setObjectName("Image5");
   shape("Shape1", QRect(208, 408, 225, 65));
 
@@ -88,21 +93,31 @@ TieBreakView::TieBreakView(App& app)
       {{424, 368, 177, 33}, 25, Qt::black},  {{40, 400, 161, 33}, 25, Qt::black},
       {{440, 400, 161, 33}, 25, Qt::black},
   };
+  const char* const roles[7] = {"The coin",
+                                "Player one",
+                                "Player two",
+                                "Player one's pet",
+                                "Player two's pet",
+                                "Player one's pet type",
+                                "Player two's pet type"};
   for (int i = 0; i < 7; ++i) {
     labels_[i] =
         new FittingLabel(this, places[i].place, look::verdana(places[i].pixels), places[i].colour);
     labels_[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+    nameByRole(labels_[i], QString::fromLatin1(roles[i]));
   }
 
   button_ = makeButton(QRect(224, 368, 193, 33), screen_.Button1.caption,
                        [this] { screen_.Button1Click(); });
   button_->setFont(look::verdana(20));
   button_->setObjectName("Button1");
+  setDefaultButton(button_);
   sync();
 }
 
 void TieBreakView::apply(FittingLabel* widget, const Label& label) {
   widget->setFittedText(qs(label.text));
+  followText(widget);
   widget->setVisible(label.visible);
 }
 

@@ -12,16 +12,20 @@ CoinCallView::CoinCallView(App& app)
   setPalette(QPalette());
   setFont(look::sansSerif(11));
   setWindowModality(Qt::NonModal);
+  setAccessibleDescription(QStringLiteral("The tie break: the contestant named calls the coin."));
 
   prompt_ = makeLabel(QRect(16, 8, 161, 33), look::sansSerif(11),
                       palette().color(QPalette::WindowText), screen_.Label1.text);
   prompt_->setObjectName("Label1");
+  nameByRole(prompt_, QStringLiteral("Call the coin"));
   heads_ = makeButton(QRect(16, 56, 75, 25), screen_.Button1.caption,
                       [this] { screen_.Button1Click(); });
   heads_->setObjectName("Button1");
+  heads_->setAccessibleDescription(QStringLiteral("Call heads"));
   tails_ = makeButton(QRect(104, 56, 75, 25), screen_.Button2.caption,
                       [this] { screen_.Button2Click(); });
   tails_->setObjectName("Button2");
+  tails_->setAccessibleDescription(QStringLiteral("Call tails"));
   sync();
 }
 

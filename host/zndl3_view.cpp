@@ -10,7 +10,11 @@ ChatView::ChatView(App& app)
       screen_(app.game().ChatBox) {
   // The backdrop is a full 640-pixel picture in a window one pixel narrower; its last
   // column simply falls outside.
-  makePicture(QStringLiteral("intro"), QRect(0, 0, 640, 480))->setObjectName("Image1");
+  setAccessibleDescription(QStringLiteral(
+      "The introduction: Pembril the penguin presents the show and the contestants."));
+  makePicture(QStringLiteral("intro"), QRect(0, 0, 640, 480),
+              QStringLiteral("Pembril the penguin on the studio stage, beside a camera"))
+      ->setObjectName("Image1");
 
   // The host's line sits at the top of its box and wraps at word breaks; a line too
   // long for the box is cut off at its bottom edge rather than growing the box.
@@ -18,10 +22,13 @@ ChatView::ChatView(App& app)
                         screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
   chatText_->setObjectName("ChatText");
   chatText_->setFixedSize(625, 145);
+  nameByRole(chatText_, QStringLiteral("Pembril says"));
 
   skip_ = makeButton(QRect(560, 448, 75, 25), screen_.Button1.caption,
                      [this] { screen_.Button1Click(); });
   skip_->setObjectName("Button1");
+  skip_->setAccessibleName(QStringLiteral("Skip the introduction"));
+  setDefaultButton(skip_);
 }
 
 void ChatView::sync() {

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -26,11 +27,15 @@ SettingsView::SettingsView(App& app)
   setFont(look::sansSerif(11));
   // The dialog has its own place on the desktop instead of the middle of it.
   move(TForm1::kLeft, TForm1::kTop);
+  setAccessibleDescription(QStringLiteral(
+      "Settings: load new texts for Pembril and the prizes from files, and set how long "
+      "Pembril waits between lines."));
 
   auto* group = new QGroupBox(QStringLiteral("Introduction"), this);
   group->setObjectName("Introduction");
   group->setGeometry(8, 8, 297, 137);
   group->setFont(look::sansSerif(11));
+  group->setAccessibleName(QStringLiteral("Introduction texts"));
 
   struct LoadButton {
     const char* name;
@@ -63,8 +68,11 @@ SettingsView::SettingsView(App& app)
        "Load ways for Pembril to describe Zandoodle before a game.",
        [form] { form->LNDClick(); }},
   };
-  for (const LoadButton& load : loads)
-    makeButton(load.place, load.caption, load.handler, load.hint, group)->setObjectName(load.name);
+  for (const LoadButton& load : loads) {
+    QPushButton* button = makeButton(load.place, load.caption, load.handler, load.hint, group);
+    button->setObjectName(load.name);
+    if (*load.hint) button->setAccessibleDescription(QString::fromUtf8(load.hint));
+  }
 
   QLabel* label =
       makeLabel(QRect(8, 155, 0, 0), look::sansSerif(11), palette().color(QPalette::WindowText),
@@ -82,8 +90,25 @@ SettingsView::SettingsView(App& app)
   label->adjustSize();
 
   buildSpeechDelayField();
+  label->setBuddy(spinEdit_);
 
-  makeButton(QRect(208, 152, 97, 25), "OK", [this] { screen_.OKClick(); })->setObjectName("OK");
+  QPushButton* ok = makeButton(QRect(208, 152, 97, 25), "OK", [this] { screen_.OKClick(); });
+  ok->setObjectName("OK");
+  ok->setAccessibleDescription(QStringLiteral("Close the settings and use the speech delay"));
+  setDefaultButton(ok);
+}
+
+bool SettingsView::eventFilter(QObject* watched, QEvent* event) {
+  // The arrow keys step the delay as the arrows beside it do, as in any number field.
+  if (watched == spinEdit_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const int delta = key->key() == Qt::Key_Up ? 1 : key->key() == Qt::Key_Down ? -1 : 0;
+    if (delta != 0 && key->modifiers() == Qt::NoModifier) {
+      dispatch([this, delta] { screen_.stepSpeechDelay(delta); });
+      return true;
+    }
+  }
+  return ScreenView::eventFilter(watched, event);
 }
 
 void SettingsView::buildSpeechDelayField() {
@@ -92,6 +117,9 @@ void SettingsView::buildSpeechDelayField() {
   spinEdit_->setGeometry(80, 152, 121, 22);
   spinEdit_->setFont(look::sansSerif(11));
   spinEdit_->setTextMargins(0, 0, kArrowWidth, 0);
+  spinEdit_->setAccessibleName(QStringLiteral("Speech delay, in milliseconds"));
+  spinEdit_->setAccessibleDescription(QStringLiteral(
+      "How long Pembril waits between lines of the introduction; the Up and Down keys step it"));
   // Only digits, the signs and the decimal separator can be typed. What they make need
   // not be a number: the game reads anything else as 0, so the field keeps the text.
   const QString separator = QRegularExpression::escape(QLocale().decimalPoint());
@@ -111,6 +139,8 @@ void SettingsView::buildSpeechDelayField() {
     arrow->setArrowType(type);
     arrow->setGeometry(place);
     arrow->setFocusPolicy(Qt::NoFocus);
+    // The field takes the keyboard for its arrows: Up and Down step it.
+    arrow->setFocusProxy(spinEdit_);
     arrow->setAutoRepeat(true);
     arrow->setCursor(Qt::ArrowCursor);
     connect(arrow, &QToolButton::clicked, this,
@@ -120,8 +150,11 @@ void SettingsView::buildSpeechDelayField() {
   const int left = spinEdit_->width() - kArrowWidth - 1;
   up_ = makeArrow(Qt::UpArrow, QRect(left, 1, kArrowWidth, upper), +1);
   up_->setObjectName("SpinEdit1Up");
+  up_->setAccessibleName(QStringLiteral("Longer speech delay"));
   down_ = makeArrow(Qt::DownArrow, QRect(left, 1 + upper, kArrowWidth, inner - upper), -1);
   down_->setObjectName("SpinEdit1Down");
+  down_->setAccessibleName(QStringLiteral("Shorter speech delay"));
+  spinEdit_->installEventFilter(this);
 }
 
 void SettingsView::sync() {

@@ -19,6 +19,9 @@ class SettingsView : public ScreenView {
   QToolButton* upArrow() const { return up_; }
   QToolButton* downArrow() const { return down_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void buildSpeechDelayField();
 

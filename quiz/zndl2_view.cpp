@@ -79,53 +79,70 @@ QuizView::QuizView(App& app)
     : ScreenView(app, app.game().PlayBox, QSize(640, 480), Frame::Borderless),
       screen_(app.game().PlayBox) {
   setFont(look::sansSerif(11));
+  setAccessibleDescription(QStringLiteral(
+      "The quiz: the contestants answer in turn with A, B or C before their time runs out."));
   const Qt::Alignment centredTop = Qt::AlignHCenter | Qt::AlignTop;
 
   // The picture and the labels lie at the bottom; every control with a window of its
   // own (the panels and buttons) lies above them.
-  makePicture(QStringLiteral("quiz"), QRect(0, 0, 640, 480))->setObjectName("Image1");
+  makePicture(QStringLiteral("quiz"), QRect(0, 0, 640, 480),
+              QStringLiteral("The quiz studio: a stopwatch, the question board, two desks and "
+                             "Pembril the penguin"))
+      ->setObjectName("Image1");
 
   mainLabel_ = makeLabel(QRect(200, 0, 377, 33), look::verdana(29), look::kYellow,
                          screen_.MainLabel.text, centredTop, false);
   mainLabel_->setObjectName("MainLabel");
+  nameByRole(mainLabel_, QStringLiteral("Show"));
   question_ = makeLabel(QRect(232, 72, 305, 73), look::verdana(15), look::kYellow,
                         screen_.Label6.text, centredTop, true);
   question_->setObjectName("Label6");
+  nameByRole(question_, QStringLiteral("Question"));
   TPlayBox& box = screen_;
-  const auto answerLine = [&](int top, std::function<void()> handler, const char* name) {
+  const auto answerLine = [&](int top, std::function<void()> handler, const char* name,
+                              const char* role) {
     ClickLabel* line =
         makeClickLabel(QRect(232, top, 305, 33), look::verdana(15), look::kYellow, handler);
     line->setAlignment(centredTop);
     line->setObjectName(name);
+    nameByRole(line, QString::fromLatin1(role));
     return line;
   };
   answerA_ = answerLine(
-      144, [&box] { box.AClick(); }, "Label7");
+      144, [&box] { box.AClick(); }, "Label7", "Answer line A");
   answerB_ = answerLine(
-      176, [&box] { box.BClick(); }, "Label8");
+      176, [&box] { box.BClick(); }, "Label8", "Answer line B");
   answerC_ = answerLine(
-      208, [&box] { box.CClick(); }, "Label9");
+      208, [&box] { box.CClick(); }, "Label9", "Answer line C");
   countdown_ = makeLabel(QRect(46, 36, 95, 78), look::arial(67), look::kRed, screen_.Label10.text,
                          centredTop, false);
   countdown_->setObjectName("Label10");
+  nameByRole(countdown_, QStringLiteral("Seconds left"));
 
   // The bottom panel: answer buttons, scores, lives with their scale, turn, names.
   auto* panel = new BevelPanel(this, QRect(8, 392, 542, 81), BevelPanel::Bevel::Lowered,
                                BevelPanel::Bevel::Raised, 3, 0);
   panel->setObjectName("Panel1");
+  panel->setAccessibleName(QStringLiteral("Contestants' panel"));
   const std::pair<const char*, std::function<void()>> answerButtons[] = {
       {"A", [&box] { box.AClick(); }}, {"B", [&box] { box.BClick(); }}, {"C", [&box] {
                                                                            box.CClick();
                                                                          }}};
   int left = 16;
-  for (const auto& [caption, handler] : answerButtons) {
+  QPushButton** buttonSlots[] = {&buttonA_, &buttonB_, &buttonC_};
+  for (std::size_t i = 0; i < std::size(answerButtons); ++i) {
+    const auto& [caption, handler] = answerButtons[i];
     QPushButton* button = makeButton(QRect(left, 16, 49, 49), caption, handler, {}, panel);
     button->setFont(look::arial(40));
     button->setObjectName(caption);
+    button->setAccessibleName(QStringLiteral("Answer ") + QString::fromLatin1(caption));
+    *buttonSlots[i] = button;
     left += 56;
   }
   score1_ = scoreField(QRect(185, 17, 25, 24), look::kRed, "Score1", panel);
+  score1_->setAccessibleName(QStringLiteral("Player one's score"));
   score2_ = scoreField(QRect(185, 40, 25, 24), look::kLime, "Score2", panel);
+  score2_->setAccessibleName(QStringLiteral("Player two's score"));
 
   // The scale between the gauges: three nested white boxes make five cells, one per
   // life, each with its number.
@@ -147,9 +164,12 @@ QuizView::QuizView(App& app)
     mark->setPalette(pal);
     mark->resize(mark->fontMetrics().horizontalAdvance(mark->text()), 14);
     mark->setObjectName(QStringLiteral("Label%1").arg(6 - life));
+    mark->setAccessibleName(QStringLiteral("Lives scale, %1").arg(life));
   }
   lives1_ = livesGauge(QRect(216, 16, 150, 17), look::kRed, "Lives1", panel);
+  lives1_->setAccessibleName(QStringLiteral("Player one's lives"));
   lives2_ = livesGauge(QRect(216, 48, 150, 17), look::kLime, "Lives2", panel);
+  lives2_->setAccessibleName(QStringLiteral("Player two's lives"));
 
   // Whose turn: a two-position track bar that only the game moves; 0 (top) points at
   // player one, 1 (bottom) at player two.
@@ -163,28 +183,44 @@ QuizView::QuizView(App& app)
   turn_->setPageStep(1);
   turn_->setEnabled(false);
   turn_->setFocusPolicy(Qt::NoFocus);
+  // Its description says who answers; sync() keeps it with the turn.
+  turn_->setAccessibleName(QStringLiteral("Whose turn"));
 
   name1_ = nameLabel(QRect(402, 17, 120, 20), look::kRed, "Label11", panel);
+  nameByRole(name1_, QStringLiteral("Player one"));
   name2_ = nameLabel(QRect(403, 41, 125, 20), look::kLime, "Label12", panel);
+  nameByRole(name2_, QStringLiteral("Player two"));
 
   exit_ = makeButton(
       QRect(560, 448, 75, 25), screen_.Button1.caption, [&box] { box.Button1Click(); },
       "Press this button to exit.");
   exit_->setObjectName("Button1");
+  exit_->setAccessibleName(QStringLiteral("Exit"));
+  exit_->setAccessibleDescription(QStringLiteral("Leave the game and go back to the title"));
   continue_ =
       makeButton(QRect(180, 173, 280, 68), screen_.Button2.caption, [&box] { box.Button2Click(); });
   continue_->setObjectName("Button2");
   continue_->setFont(look::verdana(37));
+  continue_->setAccessibleName(QStringLiteral("Continue"));
+  continue_->setAccessibleDescription(QStringLiteral("Go on to the next question"));
   setTextColour(continue_, Qt::black);
 
   result_ = new BevelPanel(this, QRect(228, 128, 185, 41), BevelPanel::Bevel::Lowered,
                            BevelPanel::Bevel::Raised, 4, 3);
   result_->setObjectName("Panel");
   result_->setFont(look::verdana(19));
+  nameByRole(result_, QStringLiteral("Result"));
 
   // CONTINUE and the result panel cover the answer lines while they are shown.
   continue_->raise();
   result_->raise();
+
+  // Tab goes from CONTINUE to the answers and on to Exit. None of these buttons takes
+  // the keys A, B and C: they pass on to the window, which answers with them.
+  setTabOrder(continue_, buttonA_);
+  setTabOrder(buttonA_, buttonB_);
+  setTabOrder(buttonB_, buttonC_);
+  setTabOrder(buttonC_, exit_);
   sync();
 }
 
@@ -262,6 +298,15 @@ void QuizView::sync() {
   lives1_->setValue(std::clamp(box.Lives1, 0, 5));
   lives2_->setValue(std::clamp(box.Lives2, 0, 5));
   turn_->setValue(box.TrackBar1);
+  const QString turn = box.TrackBar1 == 0 ? QStringLiteral("Player one answers")
+                                          : QStringLiteral("Player two answers");
+  if (turn_->accessibleDescription() != turn) turn_->setAccessibleDescription(turn);
+  // An answer button carries its answer once the line is on view, never before.
+  for (auto [button, line] : {std::pair{buttonA_, answerA_}, std::pair{buttonB_, answerB_},
+                              std::pair{buttonC_, answerC_}}) {
+    const QString answer = line->isVisibleTo(this) ? line->text() : QString();
+    if (button->accessibleDescription() != answer) button->setAccessibleDescription(answer);
+  }
   for (auto [label, state] : {std::pair{name1_, &box.Label11}, std::pair{name2_, &box.Label12}}) {
     const QString before = label->text();
     apply(label, *state);

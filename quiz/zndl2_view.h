@@ -56,7 +56,10 @@ class QuizView : public ScreenView {
   QLineEdit* score2_ = nullptr;
   QProgressBar* lives1_ = nullptr;
   QProgressBar* lives2_ = nullptr;
-  QSlider* turn_ = nullptr;          // TrackBar1
+  QSlider* turn_ = nullptr;  // TrackBar1
+  QPushButton* buttonA_ = nullptr;
+  QPushButton* buttonB_ = nullptr;
+  QPushButton* buttonC_ = nullptr;
   QLabel* name1_ = nullptr;          // Label11
   QLabel* name2_ = nullptr;          // Label12
   QPushButton* exit_ = nullptr;      // Button1

@@ -1,21 +1,40 @@
 #include "shell/screen_view.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <QToolButton>
 
 #include "platform/qt_ports.h"
 #include "shell/app.h"
 #include "shell/look.h"
 
 namespace zndl {
+namespace {
 
-PictureWidget::PictureWidget(QWidget* parent, QString name, QRect place)
+// A plain widget would reach screen readers as an empty pane; a picture is a graphic.
+QAccessibleInterface* pictureAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String("QWidget")) return nullptr;
+  auto* picture = dynamic_cast<PictureWidget*>(object);
+  return picture ? new QAccessibleWidget(picture, QAccessible::Graphic) : nullptr;
+}
+
+}  // namespace
+
+PictureWidget::PictureWidget(QWidget* parent, QString name, QRect place, const QString& spokenName)
     : QWidget(parent), name_(std::move(name)) {
+  static const bool factoryInstalled = (QAccessible::installFactory(&pictureAccessible), true);
+  (void)factoryInstalled;
   setGeometry(place);
   setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAccessibleName(spokenName);
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
@@ -31,6 +50,35 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
   QLabel::mousePressEvent(event);
 }
 
+void ClickLabel::makeKeyboardReachable() {
+  // A Tab stop only: a click keeps the keyboard where it was, as before.
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool press = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+  if (press && focusPolicy() != Qt::NoFocus && onClick_ &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    onClick_();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // The frame hugs the text rather than the whole box the text was given.
+  QStyleOptionFocusRect option;
+  option.initFrom(this);
+  const int textWidth = fontMetrics().horizontalAdvance(text()) + 2;
+  if (textWidth < width() && (alignment() & Qt::AlignLeft)) option.rect.setWidth(textWidth);
+  option.backgroundColor = palette().color(QPalette::Window);
+  QStylePainter painter(this);
+  painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
+
 ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
     : QWidget(nullptr), app_(app), screen_(screen) {
   Qt::WindowFlags flags;
@@ -42,8 +90,7 @@ ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
       flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
       break;
     case Frame::DialogOnTop:
-      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-              Qt::WindowStaysOnTopHint;
+      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
       break;
   }
   setWindowFlags(flags);
@@ -82,7 +129,24 @@ void ScreenView::closeEvent(QCloseEvent* event) {
   dispatch([this] { screen_.close(); });
 }
 
-void ScreenView::dispatch(const std::function<void()>& handler) { app_.dispatch(handler); }
+void ScreenView::keyPressEvent(QKeyEvent* event) {
+  // Buttons here press with Space on their own; Enter is what a player tries next.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    QAbstractButton* target = qobject_cast<QPushButton*>(focusWidget());
+    if (!target) target = qobject_cast<QToolButton*>(focusWidget());
+    if (!target) target = defaultButton_;
+    if (target && target->isVisible() && target->isEnabled()) {
+      target->click();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void ScreenView::dispatch(const std::function<void()>& handler) {
+  app_.dispatch(handler);
+}
 
 QLabel* ScreenView::makeLabel(QRect place, const QFont& font, QColor colour,
                               const std::string& text, Qt::Alignment align, bool wrap,
@@ -129,13 +193,27 @@ QPushButton* ScreenView::makeButton(QRect place, const std::string& caption,
   return button;
 }
 
-PictureWidget* ScreenView::makePicture(const QString& name, QRect place, QWidget* parent) {
-  return new PictureWidget(parent ? parent : this, name, place);
+PictureWidget* ScreenView::makePicture(const QString& name, QRect place, const QString& spokenName,
+                                       QWidget* parent) {
+  return new PictureWidget(parent ? parent : this, name, place, spokenName);
+}
+
+void ScreenView::nameByRole(QLabel* widget, const QString& role) {
+  widget->setAccessibleName(role);
+  followText(widget);
+}
+
+void ScreenView::followText(QLabel* widget) {
+  // Only a label named by its role: any other label is read by its text already.
+  if (widget->accessibleName().isEmpty()) return;
+  if (widget->accessibleDescription() != widget->text())
+    widget->setAccessibleDescription(widget->text());
 }
 
 void ScreenView::apply(QLabel* widget, const Label& label) {
   const QString text = qs(label.text);
   if (widget->text() != text) widget->setText(text);
+  followText(widget);
   widget->setVisible(label.visible);
 }
 

@@ -12,9 +12,10 @@ namespace zndl {
 class App;
 
 // A picture drawn from the built-in art, stretched to its place, sharp at any scale.
+// Screen readers meet it as a graphic under the short name it is given.
 class PictureWidget : public QWidget {
  public:
-  PictureWidget(QWidget* parent, QString name, QRect place);
+  PictureWidget(QWidget* parent, QString name, QRect place, const QString& spokenName);
   const QString& pictureName() const { return name_; }
 
  protected:
@@ -24,13 +25,17 @@ class PictureWidget : public QWidget {
   QString name_;
 };
 
-// A transparent label that can also be clicked.
+// A transparent label that can also be clicked. One that is reachable from the
+// keyboard takes a Tab stop, shows a focus frame and is pressed with Enter or Space.
 class ClickLabel : public QLabel {
  public:
   ClickLabel(QWidget* parent, std::function<void()> onClick);
+  void makeKeyboardReachable();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   std::function<void()> onClick_;
@@ -53,6 +58,8 @@ class ScreenView : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses the focused button, or else the window's default button.
+  void keyPressEvent(QKeyEvent* event) override;
   // Runs a handler of the screen: errors go to the error box, then every window syncs.
   void dispatch(const std::function<void()>& handler);
 
@@ -63,7 +70,15 @@ class ScreenView : public QWidget {
                              std::function<void()> handler, QWidget* parent = nullptr);
   QPushButton* makeButton(QRect place, const std::string& caption, std::function<void()> handler,
                           const std::string& hint = {}, QWidget* parent = nullptr);
-  PictureWidget* makePicture(const QString& name, QRect place, QWidget* parent = nullptr);
+  PictureWidget* makePicture(const QString& name, QRect place, const QString& spokenName,
+                             QWidget* parent = nullptr);
+  // The button Enter presses when no button holds the keyboard; drawn as before.
+  void setDefaultButton(QPushButton* button) { defaultButton_ = button; }
+
+  // Names a label by its role for screen readers ("Question", "Pembril says"); what it
+  // currently says travels as its description and follows every change of its text.
+  static void nameByRole(QLabel* widget, const QString& role);
+  static void followText(QLabel* widget);
 
   static void apply(QLabel* widget, const Label& label);
   static void apply(QPushButton* widget, const Button& button);
@@ -75,6 +90,7 @@ class ScreenView : public QWidget {
  private:
   Screen& screen_;
   std::uint64_t raisedAt_ = 0;
+  QPushButton* defaultButton_ = nullptr;
 };
 
 }  // namespace zndl

@@ -33,23 +33,29 @@ InternetView::InternetView(App& app)
   setPalette(grey);
   setFont(look::sansSerif(11));
   setMouseTracking(true);
+  setAccessibleDescription(QStringLiteral(
+      "The show's web sites and mail addresses: open one, or copy it to the clipboard."));
 
+  // Tab runs along the rows, link then copy button, and ends on OK.
   makeRow(8, "Label4", 162, "Vormle Co. on the Web:", "Label3", QRect(168, 8, 202, 14),
           &TForm3::Label3, &TForm3::Label3Click, &TForm3::Label3MouseMove, "SpeedButton1", {376, 4},
-          &TForm3::SpeedButton1Click);
+          &TForm3::SpeedButton1Click, {"Vormle Co. web site", "Copy the Vormle Co. web address"});
   makeRow(32, "Label5", 161, "Zandoodle Website:", "Label1", QRect(168, 32, 232, 14),
           &TForm3::Label1, &TForm3::Label1Click, &TForm3::Label1MouseMove, "SpeedButton2",
-          {408, 28}, &TForm3::SpeedButton2Click);
+          {408, 28}, &TForm3::SpeedButton2Click,
+          {"Zandoodle web site", "Copy the Zandoodle web address"});
   makeRow(56, "Label6", 161, "E-mail us about Zandoodle", "Label2", QRect(168, 56, 177, 14),
           &TForm3::Label2, &TForm3::Label2Click, &TForm3::Label2MouseMove, "SpeedButton3",
-          {352, 52}, &TForm3::SpeedButton3Click);
+          {352, 52}, &TForm3::SpeedButton3Click,
+          {"Mail about Zandoodle", "Copy the mail address for Zandoodle"});
   makeRow(80, "Label7", 161, "General E-Mail:", "Label8", QRect(168, 80, 175, 14), &TForm3::Label8,
           &TForm3::Label4Click, &TForm3::Label8MouseMove, "SpeedButton4", {352, 76},
-          &TForm3::SpeedButton4Click);
+          &TForm3::SpeedButton4Click, {"General mail", "Copy the general mail address"});
 
-  makeButton(QRect(165, 104, 75, 25), "OK", [this] {
-    screen_.Button1Click();
-  })->setObjectName("Button1");
+  QPushButton* ok = makeButton(QRect(165, 104, 75, 25), "OK", [this] { screen_.Button1Click(); });
+  ok->setObjectName("Button1");
+  ok->setAccessibleDescription(QStringLiteral("Close this dialog"));
+  setDefaultButton(ok);
 
   // The copy buttons hand their text through this box on its way to the clipboard;
   // it sits below the dialog's visible area.
@@ -58,13 +64,14 @@ InternetView::InternetView(App& app)
   edit1_->setGeometry(16, 200, 369, 21);
   edit1_->setFont(look::sansSerif(11));
   edit1_->setFocusPolicy(Qt::NoFocus);
+  edit1_->setAccessibleName(QStringLiteral("Text on its way to the clipboard"));
   sync();
 }
 
 void InternetView::makeRow(int top, const char* captionName, int captionRight, const char* caption,
                            const char* linkName, QRect linkPlace, LinkLabel TForm3::*state,
                            void (TForm3::*click)(), void (TForm3::*hover)(), const char* copyName,
-                           QPoint copyAt, void (TForm3::*copy)()) {
+                           QPoint copyAt, void (TForm3::*copy)(), SpokenNames spoken) {
   // Captions end where their links begin; a face wider than the old one grows leftwards.
   const QFont captionFont = look::sansSerif(11);
   const int width = QFontMetrics(captionFont).horizontalAdvance(QString::fromUtf8(caption)) + 2;
@@ -86,6 +93,9 @@ void InternetView::makeRow(int top, const char* captionName, int captionRight, c
   link->setCursor(Qt::CrossCursor);
   link->setMouseTracking(true);
   link->installEventFilter(this);
+  // Enter or Space on a link opens it, as a click does; its address is its description.
+  link->makeKeyboardReachable();
+  nameByRole(link, QString::fromUtf8(spoken.link));
   links_.push_back({link, state, hover});
 
   auto* button = new QToolButton(this);
@@ -94,7 +104,9 @@ void InternetView::makeRow(int top, const char* captionName, int captionRight, c
   button->setIcon(copyIcon());
   button->setIconSize(QSize(16, 16));
   button->setToolTip(QStringLiteral("Copy To Clipboard"));
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setAccessibleName(QString::fromUtf8(spoken.copy) + QStringLiteral(" to the clipboard"));
+  // Reached by Tab and pressed with Space or Enter; a click leaves the keyboard alone.
+  button->setFocusPolicy(Qt::TabFocus);
   button->setMouseTracking(true);
   button->installEventFilter(this);
   connect(button, &QToolButton::clicked, this,
@@ -135,6 +147,7 @@ void InternetView::sync() {
     const LinkLabel& state = screen_.*link.state;
     const QString text = qs(state.text);
     if (link.label->text() != text) link.label->setText(text);
+    followText(link.label);
     const QColor colour = state.hot ? look::kAqua : look::kBlue;
     if (link.label->palette().color(QPalette::WindowText) != colour) {
       QPalette pal = link.label->palette();

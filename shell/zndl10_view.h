@@ -30,10 +30,16 @@ class InternetView : public ScreenView {
     void (TForm3::*hover)();
   };
 
+  // What a screen reader calls a row's link and its copy button.
+  struct SpokenNames {
+    const char* link;
+    const char* copy;
+  };
+
   void makeRow(int top, const char* captionName, int captionRight, const char* caption,
                const char* linkName, QRect linkPlace, LinkLabel TForm3::*state,
                void (TForm3::*click)(), void (TForm3::*hover)(), const char* copyName,
-               QPoint copyAt, void (TForm3::*copy)());
+               QPoint copyAt, void (TForm3::*copy)(), SpokenNames spoken);
   void pointerOverBackground();
 
   TForm3& screen_;

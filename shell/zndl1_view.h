@@ -37,8 +37,10 @@ class TitleView : public ScreenView {
   };
 
   void buildPanel();
-  void makeEntry(const char* name, QRect place, std::string TZNDLbox1::*field);
-  void makePetType(const char* name, QRect place, int TZNDLbox1::*field);
+  void orderTabs();
+  void makeEntry(const char* name, QRect place, std::string TZNDLbox1::*field,
+                 const char* spokenName);
+  void makePetType(const char* name, QRect place, int TZNDLbox1::*field, const char* spokenName);
   QComboBox* makeDropDown(const char* name, QRect place, bool storedInNames);
   QLabel* makePanelLabel(const char* name, QPoint at, const char* text);
   void syncDropDown(QComboBox* widget, const ComboBox& box);

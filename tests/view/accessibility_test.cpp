@@ -1,0 +1,447 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <set>
+#include <string>
+
+#include "fakes/test_app.h"
+#include "fakes/test_game.h"
+#include "finale/verdicts.h"
+#include "finale/zndl6_view.h"
+#include "finale/zndl7_view.h"
+#include "finale/zndl8_view.h"
+#include "finale/zndl9_view.h"
+#include "host/zndl3_view.h"
+#include "host/zndl4_view.h"
+#include "quiz/zndl2_view.h"
+#include "shell/zndl10_view.h"
+#include "shell/zndl1_view.h"
+
+using namespace zndl;
+using namespace zndl::testing;
+
+namespace {
+
+// The windows in the order the app keeps them, for messages.
+const char* const kWindowNames[] = {"title",  "quiz",     "introduction", "settings", "notice",
+                                    "finale", "tiebreak", "coin call",    "internet"};
+
+// Two questions and the marker that lets the second be played.
+const char* const kGroup =
+    "(ZNDL v4)\r\n"
+    "[1]\r\nWhich planet is red?\r\n[1-YES]\r\nMars\r\n[1-NO]\r\nVenus\r\nPluto\r\n"
+    "[2]\r\nWhat do bees make?\r\n[2-YES]\r\nHoney\r\n[2-NO]\r\nJam\r\nCheese\r\n"
+    "[3]\r\n";
+
+bool isPicture(QWidget* widget) {
+  return dynamic_cast<PictureWidget*>(widget) != nullptr;
+}
+
+// What a widget shows as its own caption, if it is a label or a button.
+QString shownText(QWidget* widget) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+  return {};
+}
+
+// A caption that reads as words; "A", "3" or an arrow say nothing on their own.
+bool readsAsWords(const QString& text) {
+  for (qsizetype i = 1; i < text.size(); ++i)
+    if (text[i - 1].isLetter() && text[i].isLetter()) return true;
+  return false;
+}
+
+// The widgets a player reads or works, which a screen reader must be able to name. A
+// label without text shows nothing; a drop-down's own text field is the drop-down.
+bool playerFacing(QWidget* widget) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) return !label->text().isEmpty();
+  if (qobject_cast<QLineEdit*>(widget))
+    return !qobject_cast<QComboBox*>(widget->parentWidget()) &&
+           !qobject_cast<QAbstractSpinBox*>(widget->parentWidget());
+  return qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+         qobject_cast<QProgressBar*>(widget) || qobject_cast<QSlider*>(widget) ||
+         qobject_cast<QGroupBox*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
+         isPicture(widget);
+}
+
+std::string where(const char* state, int window, QWidget* widget) {
+  return std::string(state) + ": " + kWindowNames[window] + " " +
+         widget->objectName().toStdString() + " (" + shownText(widget).toStdString() + ")";
+}
+
+// Presses Tab from whatever holds the keyboard until the focus comes round again, and
+// returns every widget it stopped on.
+std::set<QWidget*> tabStops(QWidget& window) {
+  std::set<QWidget*> stops;
+  QWidget* first = nullptr;
+  for (int i = 0; i < 80; ++i) {
+    QWidget* focus = window.focusWidget();
+    QTest::keyClick(focus ? focus : &window, Qt::Key_Tab);
+    QWidget* now = window.focusWidget();
+    if (!now || now == first) break;
+    if (!first) first = now;
+    stops.insert(now);
+  }
+  return stops;
+}
+
+// The real windows over a game of two questions between Ann and Bob, the timers held
+// still: the tests tick them.
+struct Show : TestApp {
+  Show() {
+    writeFile("names.etc", namesFile("Ann", "Bob", "Fluffy", "Rover", "0", "3", "5", "10"));
+    writeFile("quiz.set", kGroup);
+    writeFile("prizes", "Prizes\r\na signed photo of Pembril\r\n");
+    for (const char* list : {"banter", "describe", "jobs", "after.job"})
+      writeFile(list, "first\r\nsecond\r\nthird\r\n");
+    start();
+    app->quizTimer().stop();
+    app->introTimer().stop();
+    app->tieBreakTimer().stop();
+  }
+  void run(const std::function<void()>& handler) { app->dispatch(handler); }
+
+  // Every control on view in every window on view can be named by a screen reader:
+  // by the name it was given, or, for a label or button, by a caption that reads as
+  // words. Pictures are graphics, and every window says what it is for.
+  void expectEveryControlNamed(const char* state) {
+    int checked = 0;
+    const auto& views = app->views();
+    for (int i = 0; i < static_cast<int>(views.size()); ++i) {
+      ScreenView* view = views[static_cast<std::size_t>(i)];
+      if (!view->isVisible()) continue;
+      EXPECT_FALSE(view->windowTitle().isEmpty()) << state << ": " << kWindowNames[i];
+      EXPECT_FALSE(view->accessibleDescription().isEmpty()) << state << ": " << kWindowNames[i];
+      for (QWidget* widget : view->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || !playerFacing(widget)) continue;
+        ++checked;
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(spoken, nullptr) << where(state, i, widget);
+        EXPECT_FALSE(spoken->text(QAccessible::Name).trimmed().isEmpty())
+            << where(state, i, widget) << " has no spoken name";
+        const bool captioned =
+            qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget);
+        if (!captioned || !readsAsWords(shownText(widget))) {
+          EXPECT_FALSE(widget->accessibleName().trimmed().isEmpty())
+              << where(state, i, widget) << " needs a name of its own";
+        }
+        if (isPicture(widget)) {
+          EXPECT_EQ(spoken->role(), QAccessible::Graphic) << where(state, i, widget);
+        }
+      }
+    }
+    EXPECT_GT(checked, 0) << state;
+  }
+
+  // Every button on view can be reached with Tab: a radio group by its chosen button.
+  void expectEveryButtonATabStop(const char* state) {
+    const auto& views = app->views();
+    for (int i = 0; i < static_cast<int>(views.size()); ++i) {
+      ScreenView* view = views[static_cast<std::size_t>(i)];
+      if (!view->isVisible()) continue;
+      const std::set<QWidget*> stops = tabStops(*view);
+      for (auto* button : view->findChildren<QAbstractButton*>()) {
+        if (!button->isVisible() || !button->isEnabled()) continue;
+        // A button that hands the keyboard to another widget is reached through it.
+        QWidget* taker = button->focusProxy() ? button->focusProxy() : button;
+        bool reached = stops.count(taker) > 0;
+        if (qobject_cast<QRadioButton*>(button)) {
+          for (auto* sibling : button->parentWidget()->findChildren<QRadioButton*>())
+            reached = reached || stops.count(sibling) > 0;
+        }
+        EXPECT_TRUE(reached) << where(state, i, button) << " is not reached by Tab";
+      }
+    }
+  }
+
+  void visit(const char* state) {
+    expectEveryControlNamed(state);
+    expectEveryButtonATabStop(state);
+  }
+
+  void chooseGroupAndPlay() {
+    run([this] {
+      game().ZNDLbox1.ComboBox1Change("quiz.set");
+      game().ZNDLbox1.PlayButClick();
+    });
+  }
+  void reachCountdown() {
+    run([this] { game().PlayBox.Button2Click(); });
+    for (int i = 0; i < 4; ++i) run([this] { game().PlayBox.Timer1Timer(); });
+    ASSERT_EQ(game().QuestionStep, kCountdown);
+  }
+  void answer(bool right) {
+    const int slot = right ? game().CorrectSlot : game().CorrectSlot % 3 + 1;
+    TPlayBox& quiz = game().PlayBox;
+    run([&] { slot == 1 ? quiz.AClick() : slot == 2 ? quiz.BClick() : quiz.CClick(); });
+    run([&] { quiz.Timer1Timer(); });
+    ASSERT_EQ(game().QuestionStep, 0);
+  }
+  // Both questions, then the CONTINUE that finds the game over: the notice is on view.
+  void playToTheNotice(bool secondRight) {
+    chooseGroupAndPlay();
+    run([this] { game().ChatBox.Button1Click(); });
+    reachCountdown();
+    answer(true);
+    reachCountdown();
+    answer(secondRight);
+    run([this] { game().PlayBox.Button2Click(); });
+    ASSERT_TRUE(app->noticeView().isVisible());
+  }
+  void activate(QWidget& window) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+  template <class W>
+  W* find(QWidget& view, const char* name) {
+    W* widget = view.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+};
+
+}  // namespace
+
+TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAWholeGame) {
+  Show s;
+  Game& game = s.game();
+  s.visit("title");
+
+  s.run([&] {
+    game.ZNDLbox1.Button3Click();
+    game.ZNDLbox1.Button6Click();
+  });
+  ASSERT_TRUE(s.app->settingsView().isVisible());
+  ASSERT_TRUE(s.app->internetView().isVisible());
+  s.visit("settings and Internet dialogs");
+  s.run([&] {
+    game.Form1.OKClick();
+    game.Form3.Button1Click();
+  });
+
+  s.chooseGroupAndPlay();
+  for (int i = 0; i < 2; ++i) s.run([&] { game.ChatBox.Timer1Timer(); });
+  ChatView& intro = s.app->chatView();
+  ASSERT_TRUE(intro.isVisible());
+  QLabel* hostLine = intro.chatText();
+  EXPECT_EQ(hostLine->accessibleName(), "Pembril says");
+  EXPECT_FALSE(hostLine->text().isEmpty());
+  EXPECT_EQ(hostLine->accessibleDescription(), hostLine->text()) << "the line is read out";
+  s.visit("introduction");
+
+  s.run([&] { game.ChatBox.Button1Click(); });
+  QuizView& quiz = s.app->quizView();
+  ASSERT_TRUE(quiz.isVisible());
+  s.visit("quiz before the first question");
+
+  // The answers are not given away before they are on view.
+  s.run([&] { game.PlayBox.Button2Click(); });
+  auto* buttonA = s.find<QPushButton>(quiz, "A");
+  EXPECT_EQ(buttonA->accessibleName(), "Answer A");
+  EXPECT_TRUE(buttonA->accessibleDescription().isEmpty());
+  for (int i = 0; i < 4; ++i) s.run([&] { game.PlayBox.Timer1Timer(); });
+  ASSERT_EQ(game.QuestionStep, kCountdown);
+  s.visit("quiz mid-question");
+  auto* question = s.find<QLabel>(quiz, "Label6");
+  EXPECT_EQ(question->accessibleName(), "Question");
+  EXPECT_EQ(question->accessibleDescription(), "Which planet is red?");
+  const char* const lines[] = {"Label7", "Label8", "Label9"};
+  const char* const buttons[] = {"A", "B", "C"};
+  for (int slot = 0; slot < 3; ++slot) {
+    const QString line = s.find<QLabel>(quiz, lines[slot])->text();
+    EXPECT_EQ(s.find<QLabel>(quiz, lines[slot])->accessibleDescription(), line);
+    EXPECT_EQ(s.find<QPushButton>(quiz, buttons[slot])->accessibleDescription(), line);
+  }
+  auto* countdown = s.find<QLabel>(quiz, "Label10");
+  EXPECT_EQ(countdown->accessibleName(), "Seconds left");
+  EXPECT_EQ(countdown->accessibleDescription(), "4");
+  auto* turn = s.find<QSlider>(quiz, "TrackBar1");
+  EXPECT_EQ(turn->accessibleName(), "Whose turn");
+  EXPECT_EQ(turn->accessibleDescription(), "Player one answers");
+  EXPECT_EQ(s.find<QLabel>(quiz, "Label11")->accessibleDescription(), "Ann");
+
+  s.answer(true);
+  s.visit("quiz with the result");
+  auto* result = s.find<QLabel>(quiz, "Panel");
+  EXPECT_EQ(result->accessibleName(), "Result");
+  EXPECT_EQ(result->accessibleDescription(), "CORRECT");
+  EXPECT_EQ(turn->accessibleDescription(), "Player two answers");
+  EXPECT_EQ(s.find<QLineEdit>(quiz, "Score1")->accessibleName(), "Player one's score");
+  EXPECT_EQ(s.find<QProgressBar>(quiz, "Lives2")->accessibleName(), "Player two's lives");
+
+  s.reachCountdown();
+  s.answer(true);
+  s.run([&] { game.PlayBox.Button2Click(); });
+  NoticeView& notice = s.app->noticeView();
+  ASSERT_TRUE(notice.isVisible());
+  EXPECT_EQ(s.find<QLabel>(notice, "ChatText")->accessibleDescription(),
+            QString::fromUtf8(kDeadHeat));
+  s.visit("notice");
+
+  s.run([&] { game.EndGameBox.Button1Click(); });
+  ASSERT_TRUE(s.app->tieBreakView().isVisible());
+  ASSERT_TRUE(s.app->coinCallView().isVisible());
+  s.visit("tie break with the coin call");
+  EXPECT_EQ(s.find<QLabel>(s.app->tieBreakView(), "Label2")->accessibleDescription(), "Ann");
+
+  s.run([&] { game.Form4.Button1Click(); });
+  s.run([&] { game.TieBreakBox.Button1Click(); });
+  for (int i = 0; i < TTieBreakBox::kSpinTicks; ++i) s.run([&] { game.TieBreakBox.Timer1Timer(); });
+  auto* coin = s.find<QLabel>(s.app->tieBreakView(), "Label1");
+  EXPECT_EQ(coin->accessibleDescription(), coin->text());
+  s.visit("tie break decided");
+  s.run([&] { game.TieBreakBox.Button1Click(); });
+
+  AnvilView& finale = s.app->anvilView();
+  ASSERT_TRUE(finale.isVisible());
+  s.visit("finale before the kill");
+  s.run([&] { game.AnvilBox.KillClick(); });
+  ASSERT_TRUE(s.find<QWidget>(finale, "Image2")->isVisible());
+  s.visit("finale after the kill");
+  s.run([&] { game.AnvilBox.KillClick(); });
+  s.visit("title after a game");
+  EXPECT_TRUE(s.errors.shown.empty());
+}
+
+TEST(Accessibility, TabReachesPlayOnTheTitleAndSpacePressesIt) {
+  Show s;
+  TitleView& title = s.app->titleView();
+  s.run([&] { s.game().ZNDLbox1.ComboBox1Change("quiz.set"); });
+  s.activate(title);
+  auto* play = s.find<QPushButton>(title, "PlayBut");
+  for (int i = 0; i < 40 && title.focusWidget() != play; ++i) {
+    QWidget* focus = title.focusWidget();
+    QTest::keyClick(focus ? focus : &title, Qt::Key_Tab);
+  }
+  ASSERT_EQ(title.focusWidget(), play);
+  EXPECT_TRUE(play->hasFocus());
+  QTest::keyClick(play, Qt::Key_Space);
+  EXPECT_TRUE(s.app->chatView().isVisible()) << "the introduction began";
+  EXPECT_TRUE(s.errors.shown.empty());
+}
+
+TEST(Accessibility, EnterPressesTheFocusedButtonOrElseTheWindowsDefault) {
+  Show s;
+  s.playToTheNotice(false);  // Ann wins on points
+  NoticeView& notice = s.app->noticeView();
+  s.activate(notice);
+  // With nothing focused, Enter is OK.
+  if (QWidget* focus = notice.focusWidget()) focus->clearFocus();
+  ASSERT_EQ(notice.focusWidget(), nullptr);
+  QTest::keyClick(&notice, Qt::Key_Return);
+  AnvilView& finale = s.app->anvilView();
+  ASSERT_TRUE(finale.isVisible());
+  // The finale's one button, focused, takes Enter (here the keypad's) and Space alike.
+  auto* kill = s.find<QPushButton>(finale, "Kill");
+  s.activate(finale);
+  kill->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(kill, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(kill->text(), "Back To Title");
+  QTest::keyClick(kill, Qt::Key_Space);
+  EXPECT_FALSE(finale.isVisible());
+  EXPECT_TRUE(s.errors.shown.empty());
+}
+
+TEST(Accessibility, TheInternetDialogsLinksAndCopyButtonsWorkFromTheKeyboard) {
+  Show s;
+  s.run([&] { s.game().ZNDLbox1.Button6Click(); });
+  InternetView& sites = s.app->internetView();
+  s.activate(sites);
+  const std::set<QWidget*> stops = tabStops(sites);
+  auto* link = s.find<QLabel>(sites, "Label1");
+  auto* copy = s.find<QToolButton>(sites, "SpeedButton2");
+  ASSERT_TRUE(stops.count(link)) << "the link is a Tab stop";
+  ASSERT_TRUE(stops.count(copy)) << "the copy button is a Tab stop";
+  EXPECT_FALSE(link->accessibleName().isEmpty());
+  EXPECT_EQ(link->accessibleDescription(), link->text()) << "the address is read out";
+
+  link->setFocus(Qt::TabFocusReason);
+  if (const QString dir = qEnvironmentVariable("ZNDL_SHOTS"); !dir.isEmpty())
+    sites.grab().save(dir + QStringLiteral("/internet-link-focus.png"));
+  QTest::keyClick(link, Qt::Key_Return);
+  QTest::keyClick(link, Qt::Key_Space);
+  ASSERT_EQ(s.desktop.opened.size(), 2u);
+  EXPECT_EQ(s.desktop.opened[0], s.desktop.opened[1]);
+  QTest::keyClick(link, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(s.desktop.opened.size(), 2u) << "a key with a modifier is not a press";
+
+  copy->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(copy, Qt::Key_Space);
+  EXPECT_FALSE(s.desktop.clipboard.empty());
+  // A click keeps the keyboard where it was, as it did before the buttons took Tab.
+  QTest::mouseClick(s.find<QToolButton>(sites, "SpeedButton1"), Qt::LeftButton);
+  EXPECT_EQ(sites.focusWidget(), copy);
+
+  QTest::keyClick(copy, Qt::Key_Return);
+  EXPECT_TRUE(sites.isVisible()) << "Enter on a copy button copies, it does not close";
+  QTest::keyClick(&sites, Qt::Key_Return);
+  EXPECT_TRUE(sites.isVisible()) << "still on the copy button";
+  s.find<QPushButton>(sites, "Button1")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(s.find<QPushButton>(sites, "Button1"), Qt::Key_Return);
+  EXPECT_FALSE(sites.isVisible()) << "OK closed the dialog";
+}
+
+TEST(Accessibility, TheSpeechDelayStepsWithTheArrowKeysAndEnterIsOk) {
+  Show s;
+  s.run([&] { s.game().ZNDLbox1.Button3Click(); });
+  SettingsView& settings = s.app->settingsView();
+  s.activate(settings);
+  QLineEdit* field = settings.speechDelayField();
+  field->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(field, Qt::Key_Up);
+  QTest::keyClick(field, Qt::Key_Up);
+  QTest::keyClick(field, Qt::Key_Down);
+  EXPECT_EQ(field->text(), "2501");
+  QTest::keyClick(field, Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_EQ(field->text(), "2501");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_FALSE(settings.isVisible());
+  EXPECT_EQ(s.game().ChatBox.Timer1.interval, 2501);
+}
+
+TEST(Accessibility, AFocusedButtonOnTheQuizNeverSwallowsTheAnswerKeys) {
+  Show s;
+  s.chooseGroupAndPlay();
+  s.run([&] { s.game().ChatBox.Button1Click(); });
+  QuizView& quiz = s.app->quizView();
+  s.activate(quiz);
+  // Space on CONTINUE starts the question; CONTINUE goes, and the keyboard moves on to
+  // the next button, which must let the answer keys through to the window.
+  auto* next = s.find<QPushButton>(quiz, "Button2");
+  next->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(next, Qt::Key_Space);
+  ASSERT_EQ(s.game().QuestionStep, 1);
+  EXPECT_FALSE(next->isVisible());
+  QWidget* holder = quiz.focusWidget();
+  ASSERT_NE(holder, nullptr);
+  ASSERT_NE(holder, next);
+  for (int i = 0; i < 4; ++i) s.run([&] { s.game().PlayBox.Timer1Timer(); });
+  ASSERT_EQ(s.game().QuestionStep, kCountdown);
+  const int right = s.game().CorrectSlot;
+  QTest::keyClick(holder, right == 1 ? Qt::Key_A : right == 2 ? Qt::Key_B : Qt::Key_C);
+  EXPECT_EQ(s.game().QuestionStep, kCorrect)
+      << "answered by key from " << holder->objectName().toStdString();
+  s.run([&] { s.game().PlayBox.Timer1Timer(); });
+  EXPECT_EQ(s.game().PlayBox.Score1, "1");
+
+  // And a focused answer button pressed with Enter answers with its own letter.
+  s.reachCountdown();
+  const char* const letters[] = {"A", "B", "C"};
+  auto* button = s.find<QPushButton>(quiz, letters[s.game().CorrectSlot - 1]);
+  button->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(button, Qt::Key_Return);
+  EXPECT_EQ(s.game().QuestionStep, kCorrect);
+}
