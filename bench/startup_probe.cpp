@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -28,12 +29,28 @@ long statusKb(const char* field) {
   return -1;
 }
 
+// The wall-clock time of a window's first paint, in nanoseconds since the epoch; the
+// budget script subtracts the moment it started the process.
+void printShownAt() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::printf("%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::fflush(stdout);
+}
+
 class QuitOnPaint : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    if (event->type() == QEvent::Paint && !done_) {
+      done_ = true;
+      printShownAt();
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
     return false;
   }
+
+ private:
+  bool done_ = false;
 };
 
 int bare(int argc, char* argv[]) {
@@ -75,8 +92,10 @@ int main(int argc, char* argv[]) {
   if (mode == "bare") return bare(argc, argv);
   if (mode == "drift") return drift(argc, argv);
   if (mode == "game")
-    return zndl::runProgram(argc, argv,
-                            [](QWidget&) { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    return zndl::runProgram(argc, argv, [](QWidget&) {
+      printShownAt();
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    });
   if (mode == "memory")
     return zndl::runProgram(argc, argv, [](QWidget&) {
       QTimer::singleShot(3000, qApp, [] {

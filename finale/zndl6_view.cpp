@@ -1,7 +1,6 @@
 #include "finale/zndl6_view.h"
 
 #include "shell/app.h"
-#include "shell/look.h"
 
 namespace zndl {
 
@@ -14,13 +13,7 @@ NoticeView::NoticeView(App& app)
               QStringLiteral("Pembril the penguin on stage between a drum and a cymbal"))
       ->setObjectName("Image1");
 
-  // The verdict wraps at word breaks from the top of its box; a verdict too long for
-  // the box is cut off at the bottom rather than pushing the box over the host.
-  chatText_ = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow,
-                        screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
-  chatText_->setObjectName("ChatText");
-  chatText_->setFixedSize(625, 145);
-  nameByRole(chatText_, QStringLiteral("Pembril says"));
+  chatText_ = makeHostLine(screen_.ChatText);
 
   ok_ = makeButton(
       QRect(560, 448, 75, 25), screen_.Button1.caption, [this] { screen_.Button1Click(); },

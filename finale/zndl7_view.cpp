@@ -1,7 +1,6 @@
 #include "finale/zndl7_view.h"
 
 #include "shell/app.h"
-#include "shell/look.h"
 
 namespace zndl {
 
@@ -42,11 +41,7 @@ AnvilView::AnvilView(App& app)
                        QStringLiteral("The anvil fallen on the spot in a cloud of dust"));
   anvil_->setObjectName("Image2");
 
-  chatText_ = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow,
-                        screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
-  chatText_->setObjectName("ChatText");
-  chatText_->setFixedSize(625, 145);
-  nameByRole(chatText_, QStringLiteral("Pembril says"));
+  chatText_ = makeHostLine(screen_.ChatText);
 
   kill_ =
       makeButton(QRect(561, 448, 75, 25), screen_.Kill.caption, [this] { screen_.KillClick(); });

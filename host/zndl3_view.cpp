@@ -1,7 +1,6 @@
 #include "host/zndl3_view.h"
 
 #include "shell/app.h"
-#include "shell/look.h"
 
 namespace zndl {
 
@@ -16,13 +15,7 @@ ChatView::ChatView(App& app)
               QStringLiteral("Pembril the penguin on the studio stage, beside a camera"))
       ->setObjectName("Image1");
 
-  // The host's line sits at the top of its box and wraps at word breaks; a line too
-  // long for the box is cut off at its bottom edge rather than growing the box.
-  chatText_ = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow,
-                        screen_.ChatText.text, Qt::AlignHCenter | Qt::AlignTop);
-  chatText_->setObjectName("ChatText");
-  chatText_->setFixedSize(625, 145);
-  nameByRole(chatText_, QStringLiteral("Pembril says"));
+  chatText_ = makeHostLine(screen_.ChatText);
 
   skip_ = makeButton(QRect(560, 448, 75, 25), screen_.Button1.caption,
                      [this] { screen_.Button1Click(); });

@@ -193,6 +193,15 @@ QPushButton* ScreenView::makeButton(QRect place, const std::string& caption,
   return button;
 }
 
+QLabel* ScreenView::makeHostLine(const Label& line) {
+  QLabel* label = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow, line.text,
+                            Qt::AlignHCenter | Qt::AlignTop);
+  label->setObjectName("ChatText");
+  label->setFixedSize(625, 145);
+  nameByRole(label, QStringLiteral("Pembril says"));
+  return label;
+}
+
 PictureWidget* ScreenView::makePicture(const QString& name, QRect place, const QString& spokenName,
                                        QWidget* parent) {
   return new PictureWidget(parent ? parent : this, name, place, spokenName);

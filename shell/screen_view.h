@@ -70,6 +70,9 @@ class ScreenView : public QWidget {
                              std::function<void()> handler, QWidget* parent = nullptr);
   QPushButton* makeButton(QRect place, const std::string& caption, std::function<void()> handler,
                           const std::string& hint = {}, QWidget* parent = nullptr);
+  // Pembril's spoken line across the top of a stage: yellow, wrapped from the top of
+  // its box, and cut off at the bottom rather than growing over the host.
+  QLabel* makeHostLine(const Label& line);
   PictureWidget* makePicture(const QString& name, QRect place, const QString& spokenName,
                              QWidget* parent = nullptr);
   // The button Enter presses when no button holds the keyboard; drawn as before.
