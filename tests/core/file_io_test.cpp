@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -67,4 +70,27 @@ TEST(FileRead, FoldersAndMissingFilesCannotBeRead) {
   EXPECT_FALSE(fileio::readAll("missing").has_value());
   writeFile("empty", "");
   EXPECT_EQ(fileio::readAll("empty"), std::string());
+}
+
+TEST(AtomicSave, AProcessKilledMidSaveNeverLeavesATruncatedFile) {
+  TempDir dir;
+  const std::string small = "Ann\r\nBob\r\n";
+  const std::string large(1 << 20, 'x');  // a megabyte, so kills land mid-write
+  writeFile("names.etc", small);
+  for (int round = 0; round < 20; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;) {
+        fileio::replaceAtomically("names.etc", large);
+        fileio::replaceAtomically("names.etc", small);
+      }
+    }
+    ::usleep(static_cast<useconds_t>(2000 + round * 700));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string now = readFile("names.etc");
+    ASSERT_TRUE(now == small || now == large)
+        << "round " << round << ": " << now.size() << " bytes";
+  }
 }
