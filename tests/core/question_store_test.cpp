@@ -22,23 +22,7 @@ using zndl::testing::writeFile;
 
 namespace {
 
-const TextList kBananaSpider{"(ZNDL v4)",
-                             "[1]",
-                             "What colour is a ripe banana?",
-                             "[1-YES]",
-                             "Yellow",
-                             "[1-NO]",
-                             "Blue",
-                             "Purple",
-                             "[2]",
-                             "How many legs has a spider?",
-                             "[2-YES]",
-                             "Eight",
-                             "8",
-                             "[2-NO]",
-                             "Six",
-                             "Ten",
-                             "[3]"};
+const TextList kBananaSpider = zndl::testing::workedExample();
 
 const TextList kBananaSpiderClassic{"Questions on fruit and spiders",
                                     "[1]",

@@ -182,24 +182,7 @@ TEST(QuizEngine, TheCountdownRunsOnTheAnsweringPlayersTime) {
 }
 
 TEST(QuizEngine, TheWorkedExampleFillsTheSlotsFromTheDrawsInOrder) {
-  TextList group{"(ZNDL v4)",
-                 "[1]",
-                 "What colour is a ripe banana?",
-                 "[1-YES]",
-                 "Yellow",
-                 "[1-NO]",
-                 "Blue",
-                 "Purple",
-                 "[2]",
-                 "How many legs has a spider?",
-                 "[2-YES]",
-                 "Eight",
-                 "8",
-                 "[2-NO]",
-                 "Six",
-                 "Ten",
-                 "[3]"};
-  QuizGame t(group);
+  QuizGame t(workedExample());
   TPlayBox& box = t.box();
   // Question 1: the correct slot (C), two draws for the wrong answers, one for Yes.
   // Question 2: the correct slot (B), two draws for the wrong answers, two for Yes.

@@ -8,6 +8,27 @@
 
 namespace zndl::testing {
 
+// The two-question example of the authoring guide: a ripe banana and a spider's legs.
+inline TextList workedExample() {
+  return {"(ZNDL v4)",
+          "[1]",
+          "What colour is a ripe banana?",
+          "[1-YES]",
+          "Yellow",
+          "[1-NO]",
+          "Blue",
+          "Purple",
+          "[2]",
+          "How many legs has a spider?",
+          "[2-YES]",
+          "Eight",
+          "8",
+          "[2-NO]",
+          "Six",
+          "Ten",
+          "[3]"};
+}
+
 // A sectioned group of `questions` questions and its end marker: question i asks
 // "Question i?", its correct answer is "Right i", its wrong answers "Wrong i-a" and
 // "Wrong i-b".
