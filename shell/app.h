@@ -34,22 +34,55 @@ class App : public QObject {
   void syncAll();
 
   TitleView& titleView() { return *title_; }
-  QuizView& quizView() { return *quiz_; }
-  ChatView& chatView() { return *chat_; }
-  SettingsView& settingsView() { return *settings_; }
-  NoticeView& noticeView() { return *notice_; }
-  AnvilView& anvilView() { return *anvil_; }
-  TieBreakView& tieBreakView() { return *tieBreak_; }
-  CoinCallView& coinCallView() { return *coinCall_; }
-  InternetView& internetView() { return *internet_; }
-  const std::vector<ScreenView*>& views() const { return views_; }
+  QuizView& quizView() {
+    buildHiddenWindows();
+    return *quiz_;
+  }
+  ChatView& chatView() {
+    buildHiddenWindows();
+    return *chat_;
+  }
+  SettingsView& settingsView() {
+    buildHiddenWindows();
+    return *settings_;
+  }
+  NoticeView& noticeView() {
+    buildHiddenWindows();
+    return *notice_;
+  }
+  AnvilView& anvilView() {
+    buildHiddenWindows();
+    return *anvil_;
+  }
+  TieBreakView& tieBreakView() {
+    buildHiddenWindows();
+    return *tieBreak_;
+  }
+  CoinCallView& coinCallView() {
+    buildHiddenWindows();
+    return *coinCall_;
+  }
+  InternetView& internetView() {
+    buildHiddenWindows();
+    return *internet_;
+  }
+  const std::vector<ScreenView*>& views() {
+    buildHiddenWindows();
+    return views_;
+  }
 
   QTimer& quizTimer() { return quizTimer_; }
   QTimer& introTimer() { return introTimer_; }
   QTimer& tieBreakTimer() { return tieBreakTimer_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void followIntroTimer();
+  // The eight windows hidden at start are built once the title has been painted (or
+  // as soon as one is needed), so the title comes up without waiting for them.
+  void buildHiddenWindows();
 
   Game game_;
   std::unique_ptr<TitleView> title_;
@@ -67,6 +100,7 @@ class App : public QObject {
   QTimer tieBreakTimer_;
   int introRestarts_ = -1;
   bool syncing_ = false;
+  bool allBuilt_ = false;
 };
 
 }  // namespace zndl
