@@ -15,7 +15,7 @@
 #include <fstream>
 #include <string>
 
-#include "fakes/fakes.h"
+#include "fakes/fake_ports.h"
 #include "shell/app.h"
 #include "shell/program.h"
 
@@ -66,12 +66,8 @@ int bare(int argc, char* argv[]) {
 int drift(int argc, char* argv[]) {
   QApplication app(argc, argv);
   zndl::testing::TempDir dir;
-  zndl::testing::FakeTunePlayer title, quiz;
-  zndl::testing::FakeErrorBox errors;
-  zndl::testing::FakeDesktop desktop;
-  zndl::testing::FakeFilePicker picker;
-  zndl::testing::ScriptedRandom random;
-  zndl::App game(zndl::Ports{title, quiz, errors, desktop, picker, random});
+  zndl::testing::FakePorts fakes;
+  zndl::App game(fakes.ports());
   QElapsedTimer clock;
   int ticks = 0;
   QObject::connect(&game.quizTimer(), &QTimer::timeout, &app, [&] {

@@ -8,8 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "fakes/fakes.h"
-#include "shell/game.h"
+#include "fakes/fake_ports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static zndl::testing::TempDir dir;
@@ -17,18 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream out("names.etc", std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
-  zndl::testing::FakeTunePlayer title, quiz;
-  zndl::testing::FakeErrorBox errors;
-  zndl::testing::FakeDesktop desktop;
-  zndl::testing::FakeFilePicker picker;
-  zndl::testing::ScriptedRandom random;
-  zndl::Game game(zndl::Ports{title, quiz, errors, desktop, picker, random});
+  zndl::testing::FakePorts fakes;
+  zndl::Game game(fakes.ports());
+  const auto& errors = fakes.errors;
   game.start();
   const auto& t = game.ZNDLbox1;
   if (t.PetType1 < 0 || t.PetType1 > 3 || t.PetType2 < 0 || t.PetType2 > 3) std::abort();
   if (errors.shown.size() > 2) std::abort();  // names.etc at most, then banter
-  const zndl::TextList before = zndl::TextList::fromBytes(
-      std::string(reinterpret_cast<const char*>(data), size));
+  const zndl::TextList before =
+      zndl::TextList::fromBytes(std::string(reinterpret_cast<const char*>(data), size));
   game.guarded([&] { game.ZNDLbox1.ExitButClick(); });
   zndl::TextList after;
   after.loadFromFile("names.etc");

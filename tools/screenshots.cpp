@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "fakes/fakes.h"
+#include "fakes/fake_ports.h"
 #include "shell/app.h"
 #include "shell/look.h"
 #include "shell/screen_view.h"
@@ -36,12 +36,8 @@ int main(int argc, char* argv[]) {
   writeFile("prizes", "Prizes\r\na lifetime supply of damp socks\r\n");
   writeFile("general.set", kGroup);
   writeFile("animals.set", kGroup);
-  FakeTunePlayer titleTune, quizTune;
-  FakeErrorBox errors;
-  FakeDesktop desktop;
-  FakeFilePicker picker;
-  ScriptedRandom random;
-  App app(Ports{titleTune, quizTune, errors, desktop, picker, random});
+  FakePorts fakes;
+  App app(fakes.ports());
   Game& g = app.game();
   auto run = [&](const std::function<void()>& handler) { app.dispatch(handler); };
   int saved = 0;
@@ -108,5 +104,5 @@ int main(int argc, char* argv[]) {
   shot(view(1), "14-quiz-after-back-to-title");
   shot(view(0), "15-title-after-game");
   std::printf("%d screenshots in %s\n", saved, out.toLocal8Bit().constData());
-  return errors.shown.empty() ? 0 : 1;
+  return fakes.errors.shown.empty() ? 0 : 1;
 }

@@ -10,15 +10,11 @@
 using namespace zndl;
 using zndl::testing::FakeTunePlayer;
 using zndl::testing::namesFile;
+using zndl::testing::said;
 using zndl::testing::TestGame;
 using zndl::testing::writeFile;
 
 namespace {
-
-// The host's line as the screen holds it: the text between curly quotes.
-std::string said(const std::string& text) {
-  return "\u201C" + text + "\u201D";
-}
 
 // A title tune that, like some players, refuses to stop or close what never opened.
 class StrictTunePlayer : public FakeTunePlayer {

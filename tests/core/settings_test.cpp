@@ -9,14 +9,11 @@
 using namespace zndl;
 using zndl::testing::namesFile;
 using zndl::testing::readFile;
+using zndl::testing::said;
 using zndl::testing::TestGame;
 using zndl::testing::writeFile;
 
 namespace {
-
-std::string said(const std::string& text) {
-  return "\u201C" + text + "\u201D";
-}
 
 // A started game with Ann and Bob entered and the settings dialog open.
 class Settings : public ::testing::Test {

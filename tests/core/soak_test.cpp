@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/random_groups.h"
 #include "fakes/test_game.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
@@ -23,31 +24,6 @@ int soakGames() {
   const char* n = std::getenv("ZNDL_SOAK_GAMES");
   const auto parsed = n ? parseWholeNumber(n) : std::nullopt;
   return parsed && *parsed > 0 ? static_cast<int>(*parsed) : 300;
-}
-
-// A group for the soak: well formed, or broken in one of the ways authors break them.
-std::string randomGroup(ClockRandom& r) {
-  const bool sectioned = r.below(2) == 0;
-  const int questions = r.below(7);
-  std::string out = sectioned ? (r.below(8) ? "(ZNDL v4)" : "(zndl v4) ") : "A classic group";
-  out += "\r\n";
-  for (int q = 1; q <= questions; ++q) {
-    const std::string n = std::to_string(q);
-    if (r.below(15) == 0) continue;  // a block missing altogether
-    out += "[" + n + "]\r\nQuestion " + n + "?\r\n";
-    if (sectioned) {
-      if (r.below(10)) out += "[" + n + "-YES]\r\n";
-      for (int a = r.below(4); a > 0; --a) out += "Right " + n + "." + std::to_string(a) + "\r\n";
-      if (r.below(10)) out += "[" + n + "-no]\r\n";
-    } else {
-      out += "Right " + n + "\r\n";
-    }
-    for (int w = r.below(5); w > 0; --w) out += "Wrong " + n + "." + std::to_string(w) + "\r\n";
-    if (r.below(20) == 0) out += "[" + std::to_string(r.below(questions + 2)) + "]\r\n";
-  }
-  if (r.below(6)) out += "[" + std::to_string(questions + 1) + "]\r\n";
-  if (r.below(10) == 0) out += std::string(1, static_cast<char>(r.below(256))) + "\r";
-  return out;
 }
 
 class Soak {

@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/random_groups.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "platform/numbers.h"
@@ -88,30 +89,6 @@ void quietUnacceptedKeys(QtMsgType type, const QMessageLogContext& context, cons
       text.startsWith(QStringLiteral("This plugin does not support raise()")))
     return;
   if (previousHandler) previousHandler(type, context, text);
-}
-
-// A group broken, or not, in one of the ways authors break them.
-std::string randomGroup(ClockRandom& r) {
-  const bool sectioned = r.below(2) == 0;
-  const int questions = r.below(8);
-  std::string out = sectioned ? (r.below(8) ? "(ZNDL v4)" : "(zndl v4) ") : "Odds and ends";
-  out += "\r\n";
-  for (int q = 1; q <= questions; ++q) {
-    const std::string n = std::to_string(q);
-    if (r.below(15) == 0) continue;  // a question missing altogether
-    out += "[" + n + "]\r\nQuestion " + n + "?\r\n";
-    if (sectioned) {
-      if (r.below(10)) out += "[" + n + "-YES]\r\n";
-      for (int a = r.below(4); a > 0; --a) out += "Right " + n + "." + std::to_string(a) + "\r\n";
-      if (r.below(10)) out += "[" + n + "-no]\r\n";
-    } else {
-      out += "Right " + n + "\r\n";
-    }
-    for (int w = r.below(5); w > 0; --w) out += "Wrong " + n + "." + std::to_string(w) + "\r\n";
-  }
-  if (r.below(6)) out += "[" + std::to_string(questions + 1) + "]\r\n";
-  if (r.below(4) == 0) out += std::string(1, static_cast<char>(r.below(256))) + "\r";
-  return out;
 }
 
 std::string randomBytes(ClockRandom& r, int count) {

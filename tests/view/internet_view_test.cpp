@@ -17,13 +17,6 @@ using namespace zndl::testing;
 
 namespace {
 
-template <class W>
-W* child(QWidget& parent, const char* name) {
-  W* widget = parent.findChild<W*>(QString::fromLatin1(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-
 QColor ink(QWidget* widget) {
   return widget->palette().color(QPalette::WindowText);
 }

@@ -21,13 +21,6 @@ using namespace zndl::testing;
 
 namespace {
 
-template <class W>
-W* child(QWidget& parent, const char* name) {
-  W* widget = parent.findChild<W*>(QString::fromLatin1(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-
 // Saves a picture of the window for a person to look at, when asked to.
 void saveShot(QWidget& window, const char* name) {
   const QByteArray dir = qgetenv("ZNDL_SHOTS");
