@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/midi_file.h"
 #include "platform/ports.h"
 
 namespace zndl {
@@ -91,14 +92,5 @@ class FluidTunePlayer final : public TunePlayer {
 // receives where the bytes came from. Throws zndl::Error when a file that exists
 // cannot be read.
 std::optional<std::string> tuneData(const std::string& fileName, std::string* origin = nullptr);
-
-// What open() needs to know of a Standard MIDI File: the MIDI channels it uses. Nothing
-// when the bytes are not a Standard MIDI File FluidSynth can play (no "MThd" header,
-// SMPTE timing, a track cut short, an event it cannot parse).
-struct MidiSummary {
-  std::vector<int> channels;  // sorted, each 0..15
-  double seconds = 0;         // length, following the tempo changes
-};
-std::optional<MidiSummary> readMidiSummary(std::string_view bytes);
 
 }  // namespace zndl
