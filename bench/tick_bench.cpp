@@ -38,17 +38,17 @@ int main() {
   TestGame t;
   t->start();
   Game& g = *t;
-  g.PlayBox.Questions.assign(bigGroup(100000));
+  g.quizScreen.questions.assign(bigGroup(100000));
 
   // Whole questions: CONTINUE, then ticks until it is judged, time and again.
   long ticks = 0;
   const auto start = Clock::now();
   for (int q = 0; q < 2000; ++q) {
-    g.QuestionNo = 1 + q * 37 % 99999;
-    g.PlayBox.Lives1 = g.PlayBox.Lives2 = 5;
-    g.PlayBox.Button2Click();
-    while (g.QuestionStep != 0) {
-      g.PlayBox.Timer1Timer();
+    g.questionNo = 1 + q * 37 % 99999;
+    g.quizScreen.lives1 = g.quizScreen.lives2 = 5;
+    g.quizScreen.onContinue();
+    while (g.questionStep != 0) {
+      g.quizScreen.onTick();
       ++ticks;
     }
   }
@@ -56,15 +56,15 @@ int main() {
       std::chrono::duration<double, std::micro>(Clock::now() - start).count() / 2000;
   const double quizTick = perQuestion / (static_cast<double>(ticks) / 2000 + 1);
 
-  g.ChatBox.show();
+  g.introduction.show();
   const double introTick = microsecondsPer(20000, [&](int i) {
-    if (i % 9 == 0) g.ChatBox.show();
-    g.ChatBox.Timer1Timer();
+    if (i % 9 == 0) g.introduction.show();
+    g.introduction.onTick();
   });
 
   TextList wrong, correct;
   const double load = microsecondsPer(20000, [&](int i) {
-    loadQuestion(g.PlayBox.Questions, 100000 - i % 1000, wrong, correct, t.random);
+    loadQuestion(g.quizScreen.questions, 100000 - i % 1000, wrong, correct, t.random);
   });
   std::printf("quiz_tick_us %.2f\nintro_tick_us %.2f\nload_question_100k_us %.2f\n", quizTick,
               introTick, load);

@@ -2,51 +2,51 @@
 
 #include "finale/verdicts.h"
 #include "platform/numbers.h"
-#include "quiz/zndl2.h"
+#include "quiz/quiz_screen.h"
 #include "shell/game.h"
 
 namespace zndl {
 
-void TPlayBox::EndOfGame() {
+void QuizScreen::endGame() {
   Game& g = game_;
-  const TZNDLbox1& title = g.ZNDLbox1;
-  TEndGameBox& notice = g.EndGameBox;
+  const TitleScreen& title = g.titleScreen;
+  Notice& notice = g.notice;
   notice.show();
-  g.FinalScore1 = static_cast<int>(parseWholeNumber(Score1).value_or(0));
-  g.FinalScore2 = static_cast<int>(parseWholeNumber(Score2).value_or(0));
-  g.FinalLives1 = Lives1;
-  g.FinalLives2 = Lives2;
+  g.finalScore1 = static_cast<int>(parseWholeNumber(score1).value_or(0));
+  g.finalScore2 = static_cast<int>(parseWholeNumber(score2).value_or(0));
+  g.finalLives1 = lives1;
+  g.finalLives2 = lives2;
 
-  notice.ChatText.text = kDeadHeat;
-  g.Winner = 0;
-  if (g.FinalScore1 > g.FinalScore2) {
-    notice.ChatText.text =
-        morePointsVerdict(title.Name1, title.Name2, title.petType2Text(), title.PetName2);
-    g.Winner = 1;
+  notice.hostLine.text = kDeadHeat;
+  g.winner = 0;
+  if (g.finalScore1 > g.finalScore2) {
+    notice.hostLine.text =
+        morePointsVerdict(title.name1, title.name2, title.petType2Text(), title.petName2);
+    g.winner = 1;
   }
-  if (g.FinalScore1 < g.FinalScore2) {
-    notice.ChatText.text =
-        morePointsVerdict(title.Name2, title.Name1, title.petType1Text(), title.PetName1);
-    g.Winner = 2;
+  if (g.finalScore1 < g.finalScore2) {
+    notice.hostLine.text =
+        morePointsVerdict(title.name2, title.name1, title.petType1Text(), title.petName1);
+    g.winner = 2;
   }
-  if (g.FinalLives1 == 0) {
-    notice.ChatText.text = fiveLivesVerdict(title.Name1, title.PetName1);
-    g.Winner = 2;
+  if (g.finalLives1 == 0) {
+    notice.hostLine.text = fiveLivesVerdict(title.name1, title.petName1);
+    g.winner = 2;
   }
-  if (g.FinalLives2 == 0) {
-    notice.ChatText.text = fiveLivesVerdict(title.Name2, title.PetName2);
-    g.Winner = 1;
+  if (g.finalLives2 == 0) {
+    notice.hostLine.text = fiveLivesVerdict(title.name2, title.petName2);
+    g.winner = 1;
   }
 
   // An unreadable prize list is reported, but the finale is still set up for this
   // game's winner; otherwise it would show the last game's pet and call.
   std::optional<Error> prizeError;
   try {
-    g.AnvilBox.Prizes.loadFromFile(kPrizesFile);
+    g.finale.prizes.loadFromFile(kPrizesFile);
   } catch (const Error& e) {
     prizeError = e;
   }
-  g.AnvilBox.PrepareFinale(g.Winner);
+  g.finale.prepare(g.winner);
   close();
   if (prizeError) throw *prizeError;
 }

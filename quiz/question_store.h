@@ -52,7 +52,7 @@ struct LoadedQuestion {
 // two always comes out reversed, and the last entry never stays last.
 void shufflePool(TextList& pool, RandomSource& random);
 
-// Builds question n from the store into the pools `wrong` (Memo1) and `correct` (Yes)
+// Builds question n from the store into the wrong-answer and correct-answer pools
 // and returns its texts. Never fails: missing markers and entries give empty texts.
 LoadedQuestion loadQuestion(const QuestionStore& store, int n, TextList& wrong, TextList& correct,
                             RandomSource& random);

@@ -3,15 +3,15 @@
 #include <QApplication>
 #include <QEvent>
 
-#include "finale/zndl6_view.h"
-#include "finale/zndl7_view.h"
-#include "finale/zndl8_view.h"
-#include "finale/zndl9_view.h"
-#include "host/zndl3_view.h"
-#include "host/zndl4_view.h"
-#include "quiz/zndl2_view.h"
-#include "shell/zndl10_view.h"
-#include "shell/zndl1_view.h"
+#include "finale/coin_call_view.h"
+#include "finale/finale_view.h"
+#include "finale/notice_view.h"
+#include "finale/tie_break_view.h"
+#include "host/introduction_view.h"
+#include "host/settings_dialog_view.h"
+#include "quiz/quiz_view.h"
+#include "shell/internet_sites_view.h"
+#include "shell/title_view.h"
 
 namespace zndl {
 
@@ -27,13 +27,13 @@ App::App(const Ports& ports) : game_(ports) {
   for (QTimer* timer : {&quizTimer_, &introTimer_, &tieBreakTimer_})
     timer->setTimerType(Qt::PreciseTimer);
   connect(&quizTimer_, &QTimer::timeout, this,
-          [this] { dispatch([this] { game_.PlayBox.Timer1Timer(); }); });
+          [this] { dispatch([this] { game_.quizScreen.onTick(); }); });
   connect(&introTimer_, &QTimer::timeout, this,
-          [this] { dispatch([this] { game_.ChatBox.Timer1Timer(); }); });
+          [this] { dispatch([this] { game_.introduction.onTick(); }); });
   connect(&tieBreakTimer_, &QTimer::timeout, this,
-          [this] { dispatch([this] { game_.TieBreakBox.Timer1Timer(); }); });
-  quizTimer_.start(TPlayBox::kTimer1Interval);
-  tieBreakTimer_.start(TTieBreakBox::kTimer1Interval);
+          [this] { dispatch([this] { game_.tieBreak.onTick(); }); });
+  quizTimer_.start(QuizScreen::kTickInterval);
+  tieBreakTimer_.start(TieBreak::kTickInterval);
   syncAll();
 }
 
@@ -44,15 +44,15 @@ void App::buildHiddenWindows() {
   allBuilt_ = true;
   title_->removeEventFilter(this);
   quiz_ = std::make_unique<QuizView>(*this);
-  chat_ = std::make_unique<ChatView>(*this);
-  settings_ = std::make_unique<SettingsView>(*this);
+  introduction_ = std::make_unique<IntroductionView>(*this);
+  settings_ = std::make_unique<SettingsDialogView>(*this);
   notice_ = std::make_unique<NoticeView>(*this);
-  anvil_ = std::make_unique<AnvilView>(*this);
+  finale_ = std::make_unique<FinaleView>(*this);
   tieBreak_ = std::make_unique<TieBreakView>(*this);
   coinCall_ = std::make_unique<CoinCallView>(*this);
-  internet_ = std::make_unique<InternetView>(*this);
-  views_ = {title_.get(), quiz_.get(),     chat_.get(),     settings_.get(), notice_.get(),
-            anvil_.get(), tieBreak_.get(), coinCall_.get(), internet_.get()};
+  internetSites_ = std::make_unique<InternetSitesView>(*this);
+  views_ = {title_.get(),  quiz_.get(),     introduction_.get(), settings_.get(),     notice_.get(),
+            finale_.get(), tieBreak_.get(), coinCall_.get(),     internetSites_.get()};
 }
 
 bool App::eventFilter(QObject* watched, QEvent* event) {
@@ -73,7 +73,7 @@ void App::dispatch(const std::function<void()>& handler) {
 }
 
 void App::followIntroTimer() {
-  const Timer& timer = game_.ChatBox.Timer1;
+  const Timer& timer = game_.introduction.speechTimer;
   if (timer.restarts == introRestarts_) return;
   introRestarts_ = timer.restarts;
   if (timer.ticking())
@@ -87,8 +87,8 @@ void App::syncAll() {
   syncing_ = true;
   followIntroTimer();
   const Game& g = game_;
-  const Screen* others[] = {&g.PlayBox,  &g.ChatBox,     &g.Form1, &g.EndGameBox,
-                            &g.AnvilBox, &g.TieBreakBox, &g.Form4, &g.Form3};
+  const Screen* others[] = {&g.quizScreen, &g.introduction, &g.settingsDialog, &g.notice,
+                            &g.finale,     &g.tieBreak,     &g.coinCall,       &g.internetSites};
   for (const Screen* screen : others)
     if (screen->visible()) buildHiddenWindows();
   for (ScreenView* view : views_) view->sync();

@@ -13,13 +13,13 @@ namespace zndl {
 class ScreenView;
 class TitleView;
 class QuizView;
-class ChatView;
-class SettingsView;
+class IntroductionView;
+class SettingsDialogView;
 class NoticeView;
-class AnvilView;
+class FinaleView;
 class TieBreakView;
 class CoinCallView;
-class InternetView;
+class InternetSitesView;
 
 // The running program: the game, its nine windows and the three timers that drive
 // it. Every event reaches the game through dispatch(), which shows an error in the
@@ -38,11 +38,11 @@ class App : public QObject {
     buildHiddenWindows();
     return *quiz_;
   }
-  ChatView& chatView() {
+  IntroductionView& introductionView() {
     buildHiddenWindows();
-    return *chat_;
+    return *introduction_;
   }
-  SettingsView& settingsView() {
+  SettingsDialogView& settingsDialogView() {
     buildHiddenWindows();
     return *settings_;
   }
@@ -50,9 +50,9 @@ class App : public QObject {
     buildHiddenWindows();
     return *notice_;
   }
-  AnvilView& anvilView() {
+  FinaleView& finaleView() {
     buildHiddenWindows();
-    return *anvil_;
+    return *finale_;
   }
   TieBreakView& tieBreakView() {
     buildHiddenWindows();
@@ -62,9 +62,9 @@ class App : public QObject {
     buildHiddenWindows();
     return *coinCall_;
   }
-  InternetView& internetView() {
+  InternetSitesView& internetSitesView() {
     buildHiddenWindows();
-    return *internet_;
+    return *internetSites_;
   }
   const std::vector<ScreenView*>& views() {
     buildHiddenWindows();
@@ -87,13 +87,13 @@ class App : public QObject {
   Game game_;
   std::unique_ptr<TitleView> title_;
   std::unique_ptr<QuizView> quiz_;
-  std::unique_ptr<ChatView> chat_;
-  std::unique_ptr<SettingsView> settings_;
+  std::unique_ptr<IntroductionView> introduction_;
+  std::unique_ptr<SettingsDialogView> settings_;
   std::unique_ptr<NoticeView> notice_;
-  std::unique_ptr<AnvilView> anvil_;
+  std::unique_ptr<FinaleView> finale_;
   std::unique_ptr<TieBreakView> tieBreak_;
   std::unique_ptr<CoinCallView> coinCall_;
-  std::unique_ptr<InternetView> internet_;
+  std::unique_ptr<InternetSitesView> internetSites_;
   std::vector<ScreenView*> views_;
   QTimer quizTimer_;
   QTimer introTimer_;

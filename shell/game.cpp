@@ -9,24 +9,26 @@ void Screen::show() {
 
 Game::Game(const Ports& p)
     : ports(p),
-      ZNDLbox1(*this),
-      PlayBox(*this),
-      ChatBox(*this),
-      Form1(*this),
-      EndGameBox(*this),
-      AnvilBox(*this),
-      TieBreakBox(*this),
-      Form4(*this),
-      Form3(*this) {}
+      titleScreen(*this),
+      quizScreen(*this),
+      introduction(*this),
+      settingsDialog(*this),
+      notice(*this),
+      finale(*this),
+      tieBreak(*this),
+      coinCall(*this),
+      internetSites(*this) {}
 
-void Game::report(const Error& e) { ports.errorBox.showError(std::string(e.what()) + "."); }
+void Game::report(const Error& e) {
+  ports.errorBox.showError(std::string(e.what()) + ".");
+}
 
 void Game::start() {
-  guarded([&] { ZNDLbox1.FormCreate(); });
-  ZNDLbox1.show();
-  guarded([&] { PlayBox.FormCreate(); });
-  guarded([&] { ChatBox.FormCreate(); });
-  guarded([&] { Form1.FormCreate(); });
+  guarded([&] { titleScreen.create(); });
+  titleScreen.show();
+  guarded([&] { quizScreen.create(); });
+  guarded([&] { introduction.create(); });
+  guarded([&] { settingsDialog.create(); });
 }
 
 }  // namespace zndl

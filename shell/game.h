@@ -4,17 +4,17 @@
 #include <set>
 #include <string>
 
-#include "finale/zndl6.h"
-#include "finale/zndl7.h"
-#include "finale/zndl8.h"
-#include "finale/zndl9.h"
-#include "host/zndl3.h"
-#include "host/zndl4.h"
+#include "finale/coin_call.h"
+#include "finale/finale.h"
+#include "finale/notice.h"
+#include "finale/tie_break.h"
+#include "host/introduction.h"
+#include "host/settings_dialog.h"
 #include "platform/error.h"
 #include "platform/ports.h"
-#include "quiz/zndl2.h"
-#include "shell/zndl1.h"
-#include "shell/zndl10.h"
+#include "quiz/quiz_screen.h"
+#include "shell/internet_sites.h"
+#include "shell/title_screen.h"
 
 namespace zndl {
 
@@ -55,7 +55,7 @@ class Game {
   void report(const Error& e);
 
   // Random(n): 0 .. n-1 from the one process-wide source.
-  int Random(int n) { return ports.random.below(n); }
+  int randomBelow(int n) { return ports.random.below(n); }
 
   // The title screen has closed: the program ends.
   bool ended() const { return ended_; }
@@ -65,19 +65,19 @@ class Game {
 
   const Ports ports;
 
-  int QuestionNo = 0;
-  int QuestionStep = 0;
-  int CorrectSlot = 0;
-  int FinalScore1 = 0;
-  int FinalScore2 = 0;
-  int FinalLives1 = 0;
-  int FinalLives2 = 0;
-  int Winner = 0;
-  int ScriptLine = 0;
-  int CoinCaller = 0;
-  int CoinCall = 0;
-  int CoinResult = 0;
-  int CoinCount = 0;
+  int questionNo = 0;
+  int questionStep = 0;
+  int correctSlot = 0;
+  int finalScore1 = 0;
+  int finalScore2 = 0;
+  int finalLives1 = 0;
+  int finalLives2 = 0;
+  int winner = 0;
+  int scriptLine = 0;
+  int coinCaller = 0;
+  int calledFace = 0;
+  int tossedFace = 0;
+  int spinTicksLeft = 0;
 
  private:
   std::uint64_t frontCounter_ = 0;
@@ -85,15 +85,15 @@ class Game {
 
  public:
   // The screens, in creation order.
-  TZNDLbox1 ZNDLbox1;
-  TPlayBox PlayBox;
-  TChatBox ChatBox;
-  TForm1 Form1;
-  TEndGameBox EndGameBox;
-  TAnvilBox AnvilBox;
-  TTieBreakBox TieBreakBox;
-  TForm4 Form4;
-  TForm3 Form3;
+  TitleScreen titleScreen;
+  QuizScreen quizScreen;
+  Introduction introduction;
+  SettingsDialog settingsDialog;
+  Notice notice;
+  Finale finale;
+  TieBreak tieBreak;
+  CoinCall coinCall;
+  InternetSites internetSites;
 };
 
 }  // namespace zndl

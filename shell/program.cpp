@@ -9,7 +9,7 @@
 #include "platform/random.h"
 #include "shell/app.h"
 #include "shell/look.h"
-#include "shell/zndl1_view.h"
+#include "shell/title_view.h"
 
 namespace zndl {
 namespace {

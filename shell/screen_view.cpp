@@ -196,7 +196,7 @@ QPushButton* ScreenView::makeButton(QRect place, const std::string& caption,
 QLabel* ScreenView::makeHostLine(const Label& line) {
   QLabel* label = makeLabel(QRect(8, 8, 625, 145), look::verdana(24), look::kYellow, line.text,
                             Qt::AlignHCenter | Qt::AlignTop);
-  label->setObjectName("ChatText");
+  label->setObjectName("hostLine");
   label->setFixedSize(625, 145);
   nameByRole(label, QStringLiteral("Pembril says"));
   return label;

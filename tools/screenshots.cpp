@@ -47,60 +47,60 @@ int main(int argc, char* argv[]) {
   };
   auto view = [&](int index) -> QWidget& { return *app.views()[static_cast<std::size_t>(index)]; };
 
-  run([&] { g.ZNDLbox1.ComboBox1Change("general.set"); });
+  run([&] { g.titleScreen.onGroupChanged("general.set"); });
   shot(view(0), "01-title");
-  run([&] { g.ZNDLbox1.Button6Click(); });
+  run([&] { g.titleScreen.onInternet(); });
   shot(view(8), "02-internet-dialog");
-  run([&] { g.Form3.Button1Click(); });
-  run([&] { g.ZNDLbox1.Button3Click(); });
+  run([&] { g.internetSites.onOk(); });
+  run([&] { g.titleScreen.onMore(); });
   shot(view(3), "03-settings-dialog");
-  run([&] { g.Form1.OKClick(); });
+  run([&] { g.settingsDialog.onOk(); });
 
-  run([&] { g.ZNDLbox1.PlayButClick(); });
-  for (int i = 0; i < 5; ++i) run([&] { g.ChatBox.Timer1Timer(); });
+  run([&] { g.titleScreen.onPlay(); });
+  for (int i = 0; i < 5; ++i) run([&] { g.introduction.onTick(); });
   shot(view(2), "04-introduction");
-  run([&] { g.ChatBox.Button1Click(); });
+  run([&] { g.introduction.onSkip(); });
 
-  run([&] { g.PlayBox.Button2Click(); });
-  for (int i = 0; i < 6; ++i) run([&] { g.PlayBox.Timer1Timer(); });
+  run([&] { g.quizScreen.onContinue(); });
+  for (int i = 0; i < 6; ++i) run([&] { g.quizScreen.onTick(); });
   shot(view(1), "05-quiz-countdown");
-  run([&] { g.PlayBox.AClick(); });
-  run([&] { g.PlayBox.Timer1Timer(); });
+  run([&] { g.quizScreen.onAnswerA(); });
+  run([&] { g.quizScreen.onTick(); });
   shot(view(1), "06-quiz-result");
-  run([&] { g.PlayBox.Button2Click(); });
-  for (int i = 0; i < 20 && g.QuestionStep != 0; ++i) run([&] { g.PlayBox.Timer1Timer(); });
-  run([&] { g.PlayBox.Button2Click(); });  // the end test: the notice
+  run([&] { g.quizScreen.onContinue(); });
+  for (int i = 0; i < 20 && g.questionStep != 0; ++i) run([&] { g.quizScreen.onTick(); });
+  run([&] { g.quizScreen.onContinue(); });  // the end test: the notice
   shot(view(4), "07-notice");
 
   // A dead heat for the tie break.
-  run([&] { g.EndGameBox.ChatText.text = kDeadHeat; });
-  run([&] { g.EndGameBox.Button1Click(); });
+  run([&] { g.notice.hostLine.text = kDeadHeat; });
+  run([&] { g.notice.onOk(); });
   shot(view(6), "08-tie-break-call");
   shot(view(7), "09-coin-call-dialog");
-  run([&] { g.Form4.Button2Click(); });
-  run([&] { g.TieBreakBox.Button1Click(); });
-  for (int i = 0; i < 17; ++i) run([&] { g.TieBreakBox.Timer1Timer(); });
+  run([&] { g.coinCall.onTails(); });
+  run([&] { g.tieBreak.onTossPressed(); });
+  for (int i = 0; i < 17; ++i) run([&] { g.tieBreak.onTick(); });
   shot(view(6), "10-tie-break-spinning");
-  while (g.CoinCount > 0) run([&] { g.TieBreakBox.Timer1Timer(); });
+  while (g.spinTicksLeft > 0) run([&] { g.tieBreak.onTick(); });
   shot(view(6), "11-tie-break-decided");
 
   // The finale for each pet.
   const char* pets[] = {"hamster", "goldfish", "mouse", "dog"};
   for (int type = 0; type < 4; ++type) {
     run([&] {
-      g.ZNDLbox1.PetType2 = type;
-      g.Winner = 1;
-      g.AnvilBox.Kill.caption = "Kill";
-      g.AnvilBox.PrepareFinale(1);
-      g.AnvilBox.show();
+      g.titleScreen.petType2 = type;
+      g.winner = 1;
+      g.finale.killButton.caption = "Kill";
+      g.finale.prepare(1);
+      g.finale.show();
     });
     shot(view(5),
          QStringLiteral("12-finale-%1-%2").arg(type).arg(pets[type]).toLatin1().constData());
-    run([&] { g.AnvilBox.KillClick(); });
+    run([&] { g.finale.onKillPressed(); });
     shot(view(5),
          QStringLiteral("13-finale-anvil-%1-%2").arg(type).arg(pets[type]).toLatin1().constData());
   }
-  run([&] { g.AnvilBox.KillClick(); });  // Back To Title
+  run([&] { g.finale.onKillPressed(); });  // Back To Title
   shot(view(1), "14-quiz-after-back-to-title");
   shot(view(0), "15-title-after-game");
   std::printf("%d screenshots in %s\n", saved, out.toLocal8Bit().constData());

@@ -45,7 +45,7 @@ class ProbeTunePlayer : public FakeTunePlayer {
 
 // A game with Ann (a Dog called Rex) and Bob (a Hamster called Nibbles) entered, ready
 // to press Play.
-class Introduction : public ::testing::Test {
+class IntroductionTest : public ::testing::Test {
  protected:
   void SetUp() override { writeFile("names.etc", annAndBob()); }
 
@@ -59,18 +59,18 @@ class Introduction : public ::testing::Test {
     startErrors = t.errors.shown.size();
   }
   void play() {
-    t->ZNDLbox1.ComboBox1.text = "default.set";
-    t.run([&] { t->ZNDLbox1.PlayButClick(); });
+    t->titleScreen.groupBox.text = "default.set";
+    t.run([&] { t->titleScreen.onPlay(); });
   }
   const std::string& tick() {
-    t.run([&] { t->ChatBox.Timer1Timer(); });
-    return t->ChatBox.ChatText.text;
+    t.run([&] { t->introduction.onTick(); });
+    return t->introduction.hostLine.text;
   }
   void ticks(int n) {
     for (int i = 0; i < n; ++i) tick();
   }
   void skip() {
-    t.run([&] { t->ChatBox.Button1Click(); });
+    t.run([&] { t->introduction.onSkip(); });
   }
   // Whether the title tune has been stopped and then closed since `from`.
   bool titleTuneStoppedAndClosed(std::size_t from = 0) const {
@@ -84,16 +84,16 @@ class Introduction : public ::testing::Test {
   std::size_t startErrors = 0;
 };
 
-TEST_F(Introduction, BuiltInScriptIntroducesAnnAndBobTickByTick) {
+TEST_F(IntroductionTest, BuiltInScriptIntroducesAnnAndBobTickByTick) {
   start();
   play();
-  ASSERT_TRUE(t->ChatBox.visible());
+  ASSERT_TRUE(t->introduction.visible());
   // Description 3; Ann a Doctor (job 1) for the RSPCA (after-job 1); Bob a Secret
   // Agent (job 19) who isn't very good at it (after-job 20).
   t.random.script = {3, 0, 0, 18, 19};
 
   EXPECT_EQ(tick(), "");
-  EXPECT_EQ(t->ScriptLine, 1);
+  EXPECT_EQ(t->scriptLine, 1);
   EXPECT_EQ(tick(), said("...Pembril The Penguin!"));
   EXPECT_EQ(tick(), said("Hello and welcome to Zandoodle..."));
   EXPECT_EQ(tick(), said("...the programme like Beat The Crusher only sicker."));
@@ -101,29 +101,29 @@ TEST_F(Introduction, BuiltInScriptIntroducesAnnAndBobTickByTick) {
   EXPECT_EQ(tick(), said("Ann is a Doctor for the RSPCA."));
   EXPECT_EQ(tick(), said("Bob is a Secret Agent but isn\u2019t very good at it."));
   EXPECT_EQ(tick(), said("Now lets play Zandoodle!"));
-  EXPECT_TRUE(t->ChatBox.visible());
-  EXPECT_FALSE(t->PlayBox.visible());
+  EXPECT_TRUE(t->introduction.visible());
+  EXPECT_FALSE(t->quizScreen.visible());
   EXPECT_FALSE(titleTuneStoppedAndClosed());
 
   EXPECT_EQ(tick(), said("<END>"));
-  EXPECT_TRUE(t->PlayBox.visible());
-  EXPECT_EQ(t->ScriptLine, 0);
+  EXPECT_TRUE(t->quizScreen.visible());
+  EXPECT_EQ(t->scriptLine, 0);
   EXPECT_TRUE(titleTuneStoppedAndClosed());
   EXPECT_FALSE(t.titleTune.openName);
-  EXPECT_FALSE(t->ChatBox.visible());
-  EXPECT_TRUE(t->ZNDLbox1.visible());
+  EXPECT_FALSE(t->introduction.visible());
+  EXPECT_TRUE(t->titleScreen.visible());
 
   // Four descriptions whatever the list holds; job then after-job, each from entry 1 on.
   EXPECT_EQ(t.random.asked, (std::vector<int>{4, 19, 20, 19, 20}));
   EXPECT_EQ(t.errors.shown.size(), startErrors);
 }
 
-TEST_F(Introduction, NeverSaysTheFirstJobTheFirstAfterJobOrTheFifthDescription) {
+TEST_F(IntroductionTest, NeverSaysTheFirstJobTheFirstAfterJobOrTheFifthDescription) {
   start();
   for (int intro = 0; intro < 3; ++intro) {
     play();
     ticks(9);
-    ASSERT_TRUE(t->PlayBox.visible());
+    ASSERT_TRUE(t->quizScreen.visible());
   }
   // Every range asked keeps the first job, the first after-job and the fifth
   // description out of reach, whatever the draws were.
@@ -135,35 +135,35 @@ TEST_F(Introduction, NeverSaysTheFirstJobTheFirstAfterJobOrTheFifthDescription) 
   t.random.script = {0, 0, 0, 18, 19};
   play();
   ticks(6);
-  EXPECT_EQ(t->ChatBox.ChatText.text, said("Ann is a Doctor for the RSPCA."));
+  EXPECT_EQ(t->introduction.hostLine.text, said("Ann is a Doctor for the RSPCA."));
   EXPECT_EQ(tick(), said("Bob is a Secret Agent but isn\u2019t very good at it."));
 }
 
-TEST_F(Introduction, DescriptionIsDrawnFromTheFirstFourWhateverTheListHolds) {
+TEST_F(IntroductionTest, DescriptionIsDrawnFromTheFirstFourWhateverTheListHolds) {
   writeFile("banter", "<DESCRIPTION>\r\n<DESCRIPTION>\r\n");
   writeFile("describe", "d0\r\nd1\r\nd2\r\nd3\r\nd4\r\nd5\r\nd6\r\n");
   start();
   play();
   t.random.script = {3};
   ticks(2);
-  EXPECT_EQ(t->ChatBox.ChatText.text, said("d3"));
+  EXPECT_EQ(t->introduction.hostLine.text, said("d3"));
   EXPECT_EQ(t.random.asked, (std::vector<int>{4}));
 
   // With only two descriptions a draw past them gives an empty description.
   writeFile("short", "d0\r\nd1\r\n");
-  t->ChatBox.Memo2.loadFromFile("short");
+  t->introduction.descriptions.loadFromFile("short");
   t.random.script = {2};
   tick();
-  EXPECT_EQ(t->ChatBox.ChatText.text, said(""));
+  EXPECT_EQ(t->introduction.hostLine.text, said(""));
   EXPECT_EQ(t.random.asked, (std::vector<int>{4, 4}));
 }
 
-TEST_F(Introduction, PetsLineNamesEachContestantsPetAndItsType) {
+TEST_F(IntroductionTest, PetsLineNamesEachContestantsPetAndItsType) {
   writeFile("banter", "<PETS>\r\n<names>\r\n <NAMES>\r\n<PET>\r\n");
   start();
   play();
   ticks(2);
-  EXPECT_EQ(t->ChatBox.ChatText.text,
+  EXPECT_EQ(t->introduction.hostLine.text,
             said("Let\u2019s also meet Ann\u2019s Dog, Rex, and Bob\u2019s Hamster, Nibbles."));
   // Anything not exactly a tag is said as it stands.
   EXPECT_EQ(tick(), said("<names>"));
@@ -172,7 +172,7 @@ TEST_F(Introduction, PetsLineNamesEachContestantsPetAndItsType) {
   EXPECT_TRUE(t.random.asked.empty());
 }
 
-TEST_F(Introduction, TagsAreTestedInOrderOnTheLineAsItStandsNow) {
+TEST_F(IntroductionTest, TagsAreTestedInOrderOnTheLineAsItStandsNow) {
   writeFile("banter", "<DESCRIPTION>\r\n<DESCRIPTION>\r\n<DESCRIPTION>\r\n");
   writeFile("describe", "<NAMES>\r\n<JOBS ETC. 2>\r\n<DESCRIPTION>\r\n<PETS>\r\n");
   start();
@@ -190,7 +190,7 @@ TEST_F(Introduction, TagsAreTestedInOrderOnTheLineAsItStandsNow) {
   EXPECT_EQ(t.random.asked, (std::vector<int>{4, 4, 19, 20, 4}));
 }
 
-TEST_F(Introduction, OneEntryJobListGivesAnEmptyJobAndTwoSpaces) {
+TEST_F(IntroductionTest, OneEntryJobListGivesAnEmptyJobAndTwoSpaces) {
   writeFile("banter", "<JOBS ETC. 1>\r\n<JOBS ETC. 2>\r\n");
   writeFile("describe", "D\r\n");
   writeFile("jobs", "Only job\r\n");
@@ -204,11 +204,11 @@ TEST_F(Introduction, OneEntryJobListGivesAnEmptyJobAndTwoSpaces) {
 
   // An empty job list says nothing for the job either.
   writeFile("nojobs", "");
-  t->ChatBox.Memo3.loadFromFile("nojobs");
+  t->introduction.jobs.loadFromFile("nojobs");
   EXPECT_EQ(tick(), said("Bob is a  A1."));
 }
 
-TEST_F(Introduction, ScriptWithoutEndRunsOnWithEmptyQuotesUntilSkip) {
+TEST_F(IntroductionTest, ScriptWithoutEndRunsOnWithEmptyQuotesUntilSkip) {
   writeFile("banter", "One\r\nTwo\r\n");
   start();
   play();
@@ -217,78 +217,78 @@ TEST_F(Introduction, ScriptWithoutEndRunsOnWithEmptyQuotesUntilSkip) {
   EXPECT_EQ(tick(), said("Two"));
   EXPECT_EQ(tick(), said(""));
   EXPECT_EQ(tick(), said(""));
-  EXPECT_EQ(t->ScriptLine, 5);
-  EXPECT_TRUE(t->ChatBox.visible());
-  EXPECT_FALSE(t->PlayBox.visible());
+  EXPECT_EQ(t->scriptLine, 5);
+  EXPECT_TRUE(t->introduction.visible());
+  EXPECT_FALSE(t->quizScreen.visible());
 
   skip();
-  EXPECT_TRUE(t->PlayBox.visible());
-  EXPECT_FALSE(t->ChatBox.visible());
-  EXPECT_EQ(t->ScriptLine, 0);
+  EXPECT_TRUE(t->quizScreen.visible());
+  EXPECT_FALSE(t->introduction.visible());
+  EXPECT_EQ(t->scriptLine, 0);
 }
 
-TEST_F(Introduction, EndInTheMiddleOfTheScriptEndsTheIntroductionThere) {
+TEST_F(IntroductionTest, EndInTheMiddleOfTheScriptEndsTheIntroductionThere) {
   writeFile("banter", "One\r\n<END>\r\nNever said\r\n");
   start();
   play();
   ticks(3);
-  EXPECT_TRUE(t->PlayBox.visible());
-  EXPECT_FALSE(t->ChatBox.visible());
+  EXPECT_TRUE(t->quizScreen.visible());
+  EXPECT_FALSE(t->introduction.visible());
   ticks(3);
-  EXPECT_EQ(t->ChatBox.ChatText.text, said("<END>"));
+  EXPECT_EQ(t->introduction.hostLine.text, said("<END>"));
 }
 
-TEST_F(Introduction, HiddenScreenHoldingEndNeverHandsOverAgain) {
+TEST_F(IntroductionTest, HiddenScreenHoldingEndNeverHandsOverAgain) {
   start();
   play();
   ticks(9);
-  ASSERT_FALSE(t->ChatBox.visible());
-  t->PlayBox.hide();
+  ASSERT_FALSE(t->introduction.visible());
+  t->quizScreen.hide();
   const auto tuneLog = t.titleTune.log;
-  const auto front = t->PlayBox.frontOrder();
+  const auto front = t->quizScreen.frontOrder();
 
   ticks(5);
-  EXPECT_EQ(t->ChatBox.ChatText.text, said("<END>"));
-  EXPECT_EQ(t->ScriptLine, 0);
-  EXPECT_FALSE(t->PlayBox.visible());
-  EXPECT_EQ(t->PlayBox.frontOrder(), front);
+  EXPECT_EQ(t->introduction.hostLine.text, said("<END>"));
+  EXPECT_EQ(t->scriptLine, 0);
+  EXPECT_FALSE(t->quizScreen.visible());
+  EXPECT_EQ(t->quizScreen.frontOrder(), front);
   EXPECT_EQ(t.titleTune.log, tuneLog);
 }
 
-TEST_F(Introduction, SkipBeforeTheFirstLineHandsOverAndTheNextIntroductionStartsAfresh) {
+TEST_F(IntroductionTest, SkipBeforeTheFirstLineHandsOverAndTheNextIntroductionStartsAfresh) {
   start();
   play();
   skip();
-  EXPECT_EQ(t->ScriptLine, 0);
-  EXPECT_FALSE(t->ChatBox.visible());
-  EXPECT_TRUE(t->PlayBox.visible());
+  EXPECT_EQ(t->scriptLine, 0);
+  EXPECT_FALSE(t->introduction.visible());
+  EXPECT_TRUE(t->quizScreen.visible());
   EXPECT_TRUE(titleTuneStoppedAndClosed());
-  EXPECT_TRUE(t->ZNDLbox1.visible());
+  EXPECT_TRUE(t->titleScreen.visible());
 
   // A second game: skip part-way, then the third introduction starts from the top.
   play();
   ticks(4);
   skip();
-  EXPECT_EQ(t->ScriptLine, 0);
+  EXPECT_EQ(t->scriptLine, 0);
   play();
   EXPECT_EQ(tick(), "");
   EXPECT_EQ(tick(), said("...Pembril The Penguin!"));
 }
 
-TEST_F(Introduction, CloseHidesWithoutHandOverAndPlayResumesThere) {
+TEST_F(IntroductionTest, CloseHidesWithoutHandOverAndPlayResumesThere) {
   start();
   play();
   ticks(3);
-  ASSERT_EQ(t->ChatBox.ChatText.text, said("Hello and welcome to Zandoodle..."));
+  ASSERT_EQ(t->introduction.hostLine.text, said("Hello and welcome to Zandoodle..."));
   const auto tuneLog = t.titleTune.log;
 
-  t.run([&] { t->ChatBox.close(); });
-  EXPECT_FALSE(t->ChatBox.visible());
-  EXPECT_FALSE(t->PlayBox.visible());
-  EXPECT_EQ(t->ScriptLine, 3);
+  t.run([&] { t->introduction.close(); });
+  EXPECT_FALSE(t->introduction.visible());
+  EXPECT_FALSE(t->quizScreen.visible());
+  EXPECT_EQ(t->scriptLine, 3);
   ticks(4);  // the timer goes on while the screen is away
-  EXPECT_EQ(t->ScriptLine, 3);
-  EXPECT_FALSE(t->PlayBox.visible());
+  EXPECT_EQ(t->scriptLine, 3);
+  EXPECT_FALSE(t->quizScreen.visible());
   EXPECT_EQ(t.titleTune.log, tuneLog);
   EXPECT_TRUE(t.titleTune.openName);
 
@@ -298,22 +298,22 @@ TEST_F(Introduction, CloseHidesWithoutHandOverAndPlayResumesThere) {
   EXPECT_EQ(tick(), said("And now let\u2019s meet our contestants, Ann and Bob"));
 }
 
-TEST_F(Introduction, ClosedOnTheLastLineHandsOverAtTheFirstTickAfterPlay) {
+TEST_F(IntroductionTest, ClosedOnTheLastLineHandsOverAtTheFirstTickAfterPlay) {
   start();
   play();
   ticks(8);
-  t.run([&] { t->ChatBox.close(); });
+  t.run([&] { t->introduction.close(); });
   ticks(3);
-  EXPECT_EQ(t->ChatBox.ChatText.text, said("<END>"));
-  EXPECT_FALSE(t->PlayBox.visible());
+  EXPECT_EQ(t->introduction.hostLine.text, said("<END>"));
+  EXPECT_FALSE(t->quizScreen.visible());
 
   play();
   EXPECT_EQ(tick(), said("<END>"));
-  EXPECT_TRUE(t->PlayBox.visible());
-  EXPECT_FALSE(t->ChatBox.visible());
+  EXPECT_TRUE(t->quizScreen.visible());
+  EXPECT_FALSE(t->introduction.visible());
 }
 
-TEST_F(Introduction, HandOverAndSkipEachKeepTheirOwnOrder) {
+TEST_F(IntroductionTest, HandOverAndSkipEachKeepTheirOwnOrder) {
   ProbeTunePlayer probe;
   Game g(Ports{probe, t.quizTune, t.errors, t.desktop, t.picker, t.random});
   g.start();
@@ -322,22 +322,24 @@ TEST_F(Introduction, HandOverAndSkipEachKeepTheirOwnOrder) {
     int scriptLine;
   };
   std::vector<Seen> seen;
-  probe.onStop = [&] { seen.push_back({g.PlayBox.visible(), g.ChatBox.visible(), g.ScriptLine}); };
+  probe.onStop = [&] {
+    seen.push_back({g.quizScreen.visible(), g.introduction.visible(), g.scriptLine});
+  };
 
-  g.ZNDLbox1.ComboBox1.text = "default.set";
-  g.ZNDLbox1.PlayButClick();
-  for (int i = 0; i < 9; ++i) g.ChatBox.Timer1Timer();
+  g.titleScreen.groupBox.text = "default.set";
+  g.titleScreen.onPlay();
+  for (int i = 0; i < 9; ++i) g.introduction.onTick();
   // At "<END>": quiz shown, line reset, tune stopped, and only then the intro hidden.
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(seen[0].quizShown);
   EXPECT_TRUE(seen[0].introShown);
   EXPECT_EQ(seen[0].scriptLine, 0);
-  EXPECT_FALSE(g.ChatBox.visible());
+  EXPECT_FALSE(g.introduction.visible());
 
-  g.PlayBox.hide();
-  g.ZNDLbox1.PlayButClick();
-  g.ChatBox.Timer1Timer();
-  g.ChatBox.Button1Click();
+  g.quizScreen.hide();
+  g.titleScreen.onPlay();
+  g.introduction.onTick();
+  g.introduction.onSkip();
   // Skip: line reset, intro hidden, quiz shown, and then the tune stopped.
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[1].quizShown);
@@ -346,7 +348,7 @@ TEST_F(Introduction, HandOverAndSkipEachKeepTheirOwnOrder) {
   EXPECT_EQ(probe.log.back(), "close");
 }
 
-TEST_F(Introduction, HandOverCompletesWhenTheTitleTuneNeverOpened) {
+TEST_F(IntroductionTest, HandOverCompletesWhenTheTitleTuneNeverOpened) {
   StrictTunePlayer strict;
   strict.missing = {"ZNDL.MID"};
   Game g(Ports{strict, t.quizTune, t.errors, t.desktop, t.picker, t.random});
@@ -355,42 +357,42 @@ TEST_F(Introduction, HandOverCompletesWhenTheTitleTuneNeverOpened) {
   ASSERT_EQ(t.errors.shown.front(), "Cannot open file ZNDL.MID.");
   const auto reported = t.errors.shown.size();
 
-  g.ZNDLbox1.ComboBox1.text = "default.set";
-  g.ZNDLbox1.PlayButClick();
-  for (int i = 0; i < 9; ++i) g.guarded([&] { g.ChatBox.Timer1Timer(); });
-  EXPECT_TRUE(g.PlayBox.visible());
-  EXPECT_FALSE(g.ChatBox.visible());
-  EXPECT_EQ(g.ScriptLine, 0);
+  g.titleScreen.groupBox.text = "default.set";
+  g.titleScreen.onPlay();
+  for (int i = 0; i < 9; ++i) g.guarded([&] { g.introduction.onTick(); });
+  EXPECT_TRUE(g.quizScreen.visible());
+  EXPECT_FALSE(g.introduction.visible());
+  EXPECT_EQ(g.scriptLine, 0);
 
-  g.PlayBox.hide();
-  g.ZNDLbox1.PlayButClick();
-  g.guarded([&] { g.ChatBox.Timer1Timer(); });
-  g.guarded([&] { g.ChatBox.Button1Click(); });
-  EXPECT_TRUE(g.PlayBox.visible());
-  EXPECT_FALSE(g.ChatBox.visible());
-  EXPECT_EQ(g.ScriptLine, 0);
+  g.quizScreen.hide();
+  g.titleScreen.onPlay();
+  g.guarded([&] { g.introduction.onTick(); });
+  g.guarded([&] { g.introduction.onSkip(); });
+  EXPECT_TRUE(g.quizScreen.visible());
+  EXPECT_FALSE(g.introduction.visible());
+  EXPECT_EQ(g.scriptLine, 0);
   // Each hand-over tried to stop and to close, and nothing more was reported.
   EXPECT_EQ(strict.stopAttempts, 2);
   EXPECT_EQ(strict.closeAttempts, 2);
   EXPECT_EQ(t.errors.shown.size(), reported);
 }
 
-TEST_F(Introduction, StartReadsTheFourListsFromTheirFiles) {
+TEST_F(IntroductionTest, StartReadsTheFourListsFromTheirFiles) {
   writeFile("banter", "B\r\n");
   writeFile("describe", "D\r\n");
   writeFile("jobs", "J0\r\nJ1\r\n");
   writeFile("after.job", "A0\nA1");
   start();
   EXPECT_TRUE(t.errors.shown.empty());
-  EXPECT_EQ(t->ChatBox.Memo1.entries(), (std::vector<std::string>{"B"}));
-  EXPECT_EQ(t->ChatBox.Memo2.entries(), (std::vector<std::string>{"D"}));
-  EXPECT_EQ(t->ChatBox.Memo3.entries(), (std::vector<std::string>{"J0", "J1"}));
-  EXPECT_EQ(t->ChatBox.Memo4.entries(), (std::vector<std::string>{"A0", "A1"}));
-  EXPECT_EQ(t->Form1.SpinEdit1, "2500");
-  EXPECT_EQ(t->ChatBox.Timer1.interval, 2500);
+  EXPECT_EQ(t->introduction.script.entries(), (std::vector<std::string>{"B"}));
+  EXPECT_EQ(t->introduction.descriptions.entries(), (std::vector<std::string>{"D"}));
+  EXPECT_EQ(t->introduction.jobs.entries(), (std::vector<std::string>{"J0", "J1"}));
+  EXPECT_EQ(t->introduction.afterJobs.entries(), (std::vector<std::string>{"A0", "A1"}));
+  EXPECT_EQ(t->settingsDialog.speechDelayText, "2500");
+  EXPECT_EQ(t->introduction.speechTimer.interval, 2500);
 }
 
-TEST_F(Introduction, StartStopsReadingAtTheFirstMissingList) {
+TEST_F(IntroductionTest, StartStopsReadingAtTheFirstMissingList) {
   {
     // No banter: reported once, and the three after it keep their built-in texts too.
     writeFile("describe", "D\r\n");
@@ -398,12 +400,12 @@ TEST_F(Introduction, StartStopsReadingAtTheFirstMissingList) {
     writeFile("after.job", "A\r\n");
     start();
     EXPECT_EQ(t.errors.shown, (std::vector<std::string>{"Cannot open file banter."}));
-    EXPECT_EQ(t->ChatBox.Memo1, builtin::script());
-    EXPECT_EQ(t->ChatBox.Memo2, builtin::descriptions());
-    EXPECT_EQ(t->ChatBox.Memo3, builtin::jobs());
-    EXPECT_EQ(t->ChatBox.Memo4, builtin::afterJobs());
+    EXPECT_EQ(t->introduction.script, builtin::script());
+    EXPECT_EQ(t->introduction.descriptions, builtin::descriptions());
+    EXPECT_EQ(t->introduction.jobs, builtin::jobs());
+    EXPECT_EQ(t->introduction.afterJobs, builtin::afterJobs());
     // The settings dialog is still made after the failed step.
-    EXPECT_EQ(t->Form1.SpinEdit1, "2500");
+    EXPECT_EQ(t->settingsDialog.speechDelayText, "2500");
   }
   {
     // No jobs: the two before it are read, the two from it on are built in.
@@ -414,20 +416,20 @@ TEST_F(Introduction, StartStopsReadingAtTheFirstMissingList) {
     writeFile("after.job", "A\r\n");
     u->start();
     EXPECT_EQ(u.errors.shown, (std::vector<std::string>{"Cannot open file jobs."}));
-    EXPECT_EQ(u->ChatBox.Memo1.entries(), (std::vector<std::string>{"B"}));
-    EXPECT_EQ(u->ChatBox.Memo2.entries(), (std::vector<std::string>{"D"}));
-    EXPECT_EQ(u->ChatBox.Memo3, builtin::jobs());
-    EXPECT_EQ(u->ChatBox.Memo4, builtin::afterJobs());
+    EXPECT_EQ(u->introduction.script.entries(), (std::vector<std::string>{"B"}));
+    EXPECT_EQ(u->introduction.descriptions.entries(), (std::vector<std::string>{"D"}));
+    EXPECT_EQ(u->introduction.jobs, builtin::jobs());
+    EXPECT_EQ(u->introduction.afterJobs, builtin::afterJobs());
   }
 }
 
-TEST_F(Introduction, IdleTicksChangeNothing) {
+TEST_F(IntroductionTest, IdleTicksChangeNothing) {
   start();
   const auto before = t.titleTune.log;
   ticks(5);
-  EXPECT_EQ(t->ChatBox.ChatText.text, "");
-  EXPECT_EQ(t->ScriptLine, 0);
-  EXPECT_FALSE(t->PlayBox.visible());
+  EXPECT_EQ(t->introduction.hostLine.text, "");
+  EXPECT_EQ(t->scriptLine, 0);
+  EXPECT_FALSE(t->quizScreen.visible());
   EXPECT_EQ(t.titleTune.log, before);
   EXPECT_TRUE(t.random.asked.empty());
 }

@@ -49,17 +49,17 @@ TEST(NamesFile, TheEightLinesFillTheEntriesAndAnUnchangedExitWritesThemBack) {
   const std::string names = namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5");
   writeFile("names.etc", names);
   t->start();
-  const TZNDLbox1& title = t->ZNDLbox1;
-  EXPECT_EQ(title.Name1, "Ann");
-  EXPECT_EQ(title.Name2, "Bob");
-  EXPECT_EQ(title.PetName1, "Rex");
-  EXPECT_EQ(title.PetName2, "Goldie");
+  const TitleScreen& title = t->titleScreen;
+  EXPECT_EQ(title.name1, "Ann");
+  EXPECT_EQ(title.name2, "Bob");
+  EXPECT_EQ(title.petName1, "Rex");
+  EXPECT_EQ(title.petName2, "Goldie");
   EXPECT_EQ(title.petType1Text(), "Dog");
   EXPECT_EQ(title.petType2Text(), "Goldfish");
-  EXPECT_EQ(title.P1Time.text, "10");
-  EXPECT_EQ(title.P2Time.text, "5");
+  EXPECT_EQ(title.answerTime1.text, "10");
+  EXPECT_EQ(title.answerTime2.text, "5");
 
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("names.etc"), names);
 }
@@ -68,10 +68,10 @@ TEST(NamesFile, PetTypesOutOfRangeChooseTheNearestTypeAndAreSavedAsIt) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "7", "-2", "15", "15"));
   t->start();
-  EXPECT_EQ(t->ZNDLbox1.PetType1, 3) << "above 3 is a dog";
-  EXPECT_EQ(t->ZNDLbox1.PetType2, 0) << "below 0 is a hamster, never no pet at all";
-  EXPECT_EQ(t->ZNDLbox1.petType2Text(), "Hamster");
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  EXPECT_EQ(t->titleScreen.petType1, 3) << "above 3 is a dog";
+  EXPECT_EQ(t->titleScreen.petType2, 0) << "below 0 is a hamster, never no pet at all";
+  EXPECT_EQ(t->titleScreen.petType2Text(), "Hamster");
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "0", "15", "15"));
 }
 
@@ -80,9 +80,9 @@ TEST(NamesFile, LinesAfterTheEighthSurviveExitUnchanged) {
   writeFile("names.etc",
             namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5") + "ninth\r\n tenth \r\n");
   t->start();
-  t->ZNDLbox1.Name1 = "Cy";
-  t->ZNDLbox1.PetType2 = 2;
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t->titleScreen.name1 = "Cy";
+  t->titleScreen.petType2 = 2;
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_EQ(readFile("names.etc"),
             namesFile("Cy", "Bob", "Rex", "Goldie", "3", "2", "10", "5") + "ninth\r\n tenth \r\n");
 }
@@ -92,19 +92,19 @@ TEST(NamesFile, AShortFileStopsAtTheMissingPetTypeAndKeepsTheBuiltInValuesAfterI
   writeFile("names.etc", "Ann\r\nBob\r\nRex\r\nGoldie\r\n");
   writeFile("quiz.set", "(ZNDL v4)\r\n");
   t->start();
-  const TZNDLbox1& title = t->ZNDLbox1;
+  const TitleScreen& title = t->titleScreen;
   ASSERT_FALSE(t.errors.shown.empty());
   EXPECT_NE(t.errors.shown.front().find("names.etc"), std::string::npos) << t.errors.shown.front();
-  EXPECT_EQ(title.Name1, "Ann");
-  EXPECT_EQ(title.PetName2, "Goldie");
-  EXPECT_EQ(title.PetType1, 0);
-  EXPECT_EQ(title.PetType2, 0);
-  EXPECT_EQ(title.P1Time.text, "15");
-  EXPECT_EQ(title.P2Time.text, "15");
+  EXPECT_EQ(title.name1, "Ann");
+  EXPECT_EQ(title.petName2, "Goldie");
+  EXPECT_EQ(title.petType1, 0);
+  EXPECT_EQ(title.petType2, 0);
+  EXPECT_EQ(title.answerTime1.text, "15");
+  EXPECT_EQ(title.answerTime2.text, "15");
   // The failing read ended the creation step: the drop-down was not filled.
-  EXPECT_EQ(title.ComboBox1.items, (std::vector<std::string>{"default.set"}));
+  EXPECT_EQ(title.groupBox.items, (std::vector<std::string>{"default.set"}));
 
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "0", "0", "15", "15"));
 }
 
@@ -112,9 +112,9 @@ TEST(NamesFile, ABadSecondPetTypeKeepsTheFirstAndStopsBeforeTheTimes) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "2", "two", "10", "5"));
   t->start();
-  EXPECT_EQ(t->ZNDLbox1.PetType1, 2);
-  EXPECT_EQ(t->ZNDLbox1.PetType2, 0);
-  EXPECT_EQ(t->ZNDLbox1.P1Time.text, "15");
+  EXPECT_EQ(t->titleScreen.petType1, 2);
+  EXPECT_EQ(t->titleScreen.petType2, 0);
+  EXPECT_EQ(t->titleScreen.answerTime1.text, "15");
   ASSERT_FALSE(t.errors.shown.empty());
   EXPECT_NE(t.errors.shown.front().find("two"), std::string::npos) << t.errors.shown.front();
 }
@@ -123,27 +123,27 @@ TEST(NamesFile, EmptyNamesAndARefusedTimeAreSavedAndReadBackAsTheyAre) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "0", "0", "15", "15"));
   t->start();
-  t->ZNDLbox1.Name1 = "";
-  t->ZNDLbox1.PetName2 = "";
-  t->ZNDLbox1.P2Time.text = "20";
+  t->titleScreen.name1 = "";
+  t->titleScreen.petName2 = "";
+  t->titleScreen.answerTime2.text = "20";
   const std::string longName(5000, 'x');
-  t->ZNDLbox1.Name2 = longName;
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t->titleScreen.name2 = longName;
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_EQ(readFile("names.etc"), namesFile("", longName, "Rex", "", "0", "0", "15", "20"));
 
   t.make();  // the next run, in the same folder
   t->start();
-  EXPECT_EQ(t->ZNDLbox1.Name1, "");
-  EXPECT_EQ(t->ZNDLbox1.Name2, longName);
-  EXPECT_EQ(t->ZNDLbox1.PetName2, "");
-  EXPECT_EQ(t->ZNDLbox1.P2Time.text, "20");
+  EXPECT_EQ(t->titleScreen.name1, "");
+  EXPECT_EQ(t->titleScreen.name2, longName);
+  EXPECT_EQ(t->titleScreen.petName2, "");
+  EXPECT_EQ(t->titleScreen.answerTime2.text, "20");
 }
 
 TEST(NamesFile, AMissingFileShowsTheBuiltInEntriesAndIsCreatedAtExit) {
   TestGame t;
   t->start();
   EXPECT_EQ(t.errors.shown.front(), "Cannot open file names.etc.");
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_EQ(readFile("names.etc"),
             namesFile("Name1", "Name2", "PetName1", "PetName2", "0", "0", "15", "15"));
 }
@@ -151,7 +151,7 @@ TEST(NamesFile, AMissingFileShowsTheBuiltInEntriesAndIsCreatedAtExit) {
 TEST(SaveAtExit, AFreshFolderGetsAllSixFilesWithTheBuiltInContents) {
   TestGame t;
   t->start();
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("banter"), builtin::script().toBytes());
   EXPECT_EQ(readFile("describe"), builtin::descriptions().toBytes());
@@ -170,9 +170,9 @@ TEST(SaveAtExit, AReadOnlyFileStopsTheSequenceThereAndTheTitleStays) {
   t->start();
   ASSERT_TRUE(t.errors.shown.empty()) << t.errors.shown.front();
   makeReadOnly("jobs");
-  t->ZNDLbox1.Name1 = "Cy";
+  t->titleScreen.name1 = "Cy";
 
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_EQ(t.errors.shown, (std::vector<std::string>{"Cannot create file jobs."}));
   EXPECT_EQ(readFile("names.etc"), namesFile("Cy", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
   EXPECT_EQ(readFile("banter"), crlf("banter"));
@@ -181,7 +181,7 @@ TEST(SaveAtExit, AReadOnlyFileStopsTheSequenceThereAndTheTitleStays) {
   EXPECT_EQ(readFile("after.job"), lf("after.job")) << "not written after the failure";
   EXPECT_FALSE(fileio::exists("prizes"));
   EXPECT_FALSE(t->ended());
-  EXPECT_TRUE(t->ZNDLbox1.visible());
+  EXPECT_TRUE(t->titleScreen.visible());
   EXPECT_TRUE(std::find(t.titleTune.log.begin(), t.titleTune.log.end(), "close") ==
               t.titleTune.log.end())
       << "the title tune is left alone";
@@ -189,7 +189,7 @@ TEST(SaveAtExit, AReadOnlyFileStopsTheSequenceThereAndTheTitleStays) {
   // Once the file may be written again, a new Exit runs the whole sequence.
   std::filesystem::permissions("jobs", std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("jobs"), crlf("jobs"));
   EXPECT_EQ(readFile("after.job"), crlf("after.job"));
@@ -204,9 +204,9 @@ TEST(SaveAtExit, AWriteThatFailsAtAnyStageLeavesTheOldFileWhole) {
     const std::string old = namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5");
     writeFile("names.etc", old);
     t->start();
-    t->ZNDLbox1.Name1 = "A much longer name than before";
+    t->titleScreen.name1 = "A much longer name than before";
     fileio::failNextWriteAt(stage);
-    t.run([&] { t->ZNDLbox1.ExitButClick(); });
+    t.run([&] { t->titleScreen.onExit(); });
     const int s = static_cast<int>(stage);
     EXPECT_EQ(t.errors.shown.back(), "Cannot create file names.etc.") << s;
     EXPECT_EQ(readFile("names.etc"), old) << s;
@@ -223,7 +223,7 @@ TEST(SaveAtExit, AListFileThatWasNeverReadIsNotReplaced) {
   for (const char* name : {"describe", "jobs", "after.job"}) writeFile(name, lf(name));
   writeFile("prizes", "Header\nA goat\n");
   t->start();
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("banter"), builtin::script().toBytes()) << "a missing file is created";
   for (const char* name : {"describe", "jobs", "after.job"})
@@ -237,9 +237,9 @@ TEST(SaveAtExit, AListLoadedDuringTheRunReplacesItsStandardFile) {
   writeFile("prizes", "Header\nA goat\n");
   writeFile("mine", "Mine\nAll mine\n");
   t->start();  // banter missing: describe is not read
-  t.run([&] { t->ChatBox.Memo2.loadFromFile("mine"); });
-  t.run([&] { t->AnvilBox.Prizes.loadFromFile("mine"); });
-  t.run([&] { t->ZNDLbox1.ExitButClick(); });
+  t.run([&] { t->introduction.descriptions.loadFromFile("mine"); });
+  t.run([&] { t->finale.prizes.loadFromFile("mine"); });
+  t.run([&] { t->titleScreen.onExit(); });
   EXPECT_EQ(readFile("describe"), "Mine\r\nAll mine\r\n");
   EXPECT_EQ(readFile("prizes"), "Mine\r\nAll mine\r\n");
 }
@@ -248,8 +248,8 @@ TEST(SaveAtExit, ClosingTheTitleAnyOtherWayWritesNothing) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
   t->start();
-  t->ZNDLbox1.Name1 = "Changed";
-  t.run([&] { t->ZNDLbox1.close(); });
+  t->titleScreen.name1 = "Changed";
+  t.run([&] { t->titleScreen.close(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(t.titleTune.log.back(), "close");
   EXPECT_EQ(filesInWorkingDirectory(), (std::vector<std::string>{"names.etc"}));

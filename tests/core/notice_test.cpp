@@ -21,7 +21,7 @@ constexpr const char* kTwoQuestions =
     "[3]\r\nThree plus three?\r\nSix\r\nSeven\r\nEight\r\n";
 
 // A run of games, driven through the screens' own handlers from the title screen on.
-class Notice : public ::testing::Test {
+class NoticeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     writeFile("names.etc", namesFile("Ann", "Bob", "Fluffy", "Bubbles", "2", "3", "5", "5"));
@@ -31,83 +31,83 @@ class Notice : public ::testing::Test {
       writeFile(list, "first\r\nsecond\r\n");
     t->start();
     ASSERT_TRUE(t.errors.shown.empty());
-    t.run([&] { t->ZNDLbox1.ComboBox1Change("two.set"); });
+    t.run([&] { t->titleScreen.onGroupChanged("two.set"); });
   }
 
   // Play, skip the introduction, and answer the two questions: player one first.
   void playGame(bool oneRight, bool twoRight) {
-    t.run([&] { t->ZNDLbox1.PlayButClick(); });
-    t.run([&] { t->ChatBox.Button1Click(); });
-    ASSERT_TRUE(t->PlayBox.visible());
+    t.run([&] { t->titleScreen.onPlay(); });
+    t.run([&] { t->introduction.onSkip(); });
+    ASSERT_TRUE(t->quizScreen.visible());
     answerQuestion(oneRight);
     answerQuestion(twoRight);
-    t.run([&] { t->PlayBox.Button2Click(); });
-    ASSERT_TRUE(t->EndGameBox.visible());
-    ASSERT_FALSE(t->PlayBox.visible());
+    t.run([&] { t->quizScreen.onContinue(); });
+    ASSERT_TRUE(t->notice.visible());
+    ASSERT_FALSE(t->quizScreen.visible());
   }
   void answerQuestion(bool right) {
-    TPlayBox& quiz = t->PlayBox;
-    t.run([&] { quiz.Button2Click(); });
-    for (int i = 0; i < 4; ++i) t.run([&] { quiz.Timer1Timer(); });
-    ASSERT_EQ(t->QuestionStep, kCountdown);
-    const int slot = right ? t->CorrectSlot : t->CorrectSlot % 3 + 1;
-    t.run([&] { slot == 1 ? quiz.AClick() : slot == 2 ? quiz.BClick() : quiz.CClick(); });
-    t.run([&] { quiz.Timer1Timer(); });
+    QuizScreen& quiz = t->quizScreen;
+    t.run([&] { quiz.onContinue(); });
+    for (int i = 0; i < 4; ++i) t.run([&] { quiz.onTick(); });
+    ASSERT_EQ(t->questionStep, kCountdown);
+    const int slot = right ? t->correctSlot : t->correctSlot % 3 + 1;
+    t.run([&] { slot == 1 ? quiz.onAnswerA() : slot == 2 ? quiz.onAnswerB() : quiz.onAnswerC(); });
+    t.run([&] { quiz.onTick(); });
   }
   void ok() {
-    t.run([&] { t->EndGameBox.Button1Click(); });
+    t.run([&] { t->notice.onOk(); });
   }
   // Tosses the coin for a tie break under way and lets it land.
   void settleTieBreak() {
-    t.run([&] { t->Form4.Button1Click(); });
-    t.run([&] { t->TieBreakBox.Button1Click(); });
-    for (int i = 0; i < TTieBreakBox::kSpinTicks; ++i) t.run([&] { t->TieBreakBox.Timer1Timer(); });
-    t.run([&] { t->TieBreakBox.Button1Click(); });
+    t.run([&] { t->coinCall.onHeads(); });
+    t.run([&] { t->tieBreak.onTossPressed(); });
+    for (int i = 0; i < TieBreak::kSpinTicks; ++i) t.run([&] { t->tieBreak.onTick(); });
+    t.run([&] { t->tieBreak.onTossPressed(); });
   }
   void kill() {
-    t.run([&] { t->AnvilBox.KillClick(); });
+    t.run([&] { t->finale.onKillPressed(); });
   }
 
   TestGame t;
 };
 
-TEST_F(Notice, OpensWithTheDeadHeatSentenceOfSeventySevenCharacters) {
-  EXPECT_EQ(t->EndGameBox.ChatText.text, kDeadHeat);
+TEST_F(NoticeTest, OpensWithTheDeadHeatSentenceOfSeventySevenCharacters) {
+  EXPECT_EQ(t->notice.hostLine.text, kDeadHeat);
   const auto bytes = cp1252::fromUtf8(kDeadHeat);
   ASSERT_TRUE(bytes);
   EXPECT_EQ(bytes->size(), 77u);
-  EXPECT_EQ(t->EndGameBox.Button1.caption, "OK");
-  EXPECT_STREQ(TEndGameBox::kButton1Hint, "Cut the crap and kill the pet.");
-  EXPECT_FALSE(t->EndGameBox.visible());
+  EXPECT_EQ(t->notice.okButton.caption, "OK");
+  EXPECT_STREQ(Notice::kOkHint, "Cut the crap and kill the pet.");
+  EXPECT_FALSE(t->notice.visible());
 }
 
-TEST_F(Notice, OkAfterADeadHeatStartsTheTieBreakOverTheNotice) {
+TEST_F(NoticeTest, OkAfterADeadHeatStartsTheTieBreakOverTheNotice) {
   playGame(true, true);
-  EXPECT_EQ(t->EndGameBox.ChatText.text, kDeadHeat);
+  EXPECT_EQ(t->notice.hostLine.text, kDeadHeat);
   ok();
-  EXPECT_TRUE(t->TieBreakBox.visible());
-  EXPECT_TRUE(t->Form4.visible());
-  EXPECT_FALSE(t->AnvilBox.visible());
-  EXPECT_TRUE(t->EndGameBox.visible()) << "the notice stays open beneath";
-  EXPECT_GT(t->TieBreakBox.frontOrder(), t->EndGameBox.frontOrder());
-  EXPECT_EQ(t->TieBreakBox.Label2.text, "Ann");
-  EXPECT_EQ(t->TieBreakBox.Label3.text, "Bob");
+  EXPECT_TRUE(t->tieBreak.visible());
+  EXPECT_TRUE(t->coinCall.visible());
+  EXPECT_FALSE(t->finale.visible());
+  EXPECT_TRUE(t->notice.visible()) << "the notice stays open beneath";
+  EXPECT_GT(t->tieBreak.frontOrder(), t->notice.frontOrder());
+  EXPECT_EQ(t->tieBreak.playerName1.text, "Ann");
+  EXPECT_EQ(t->tieBreak.playerName2.text, "Bob");
 }
 
-TEST_F(Notice, OkAfterAWinShowsThePreparedFinaleOverTheNotice) {
+TEST_F(NoticeTest, OkAfterAWinShowsThePreparedFinaleOverTheNotice) {
   playGame(true, false);
-  EXPECT_EQ(t->EndGameBox.ChatText.text, morePointsVerdict("Ann", "Bob", "Dog", "Bubbles"));
+  EXPECT_EQ(t->notice.hostLine.text, morePointsVerdict("Ann", "Bob", "Dog", "Bubbles"));
   ok();
-  EXPECT_TRUE(t->AnvilBox.visible());
-  EXPECT_TRUE(t->AnvilBox.Dog.visible);
-  EXPECT_EQ(t->AnvilBox.ChatText.text, honoursCall("Ann"));
-  EXPECT_FALSE(t->TieBreakBox.visible());
-  EXPECT_FALSE(t->Form4.visible());
-  EXPECT_TRUE(t->EndGameBox.visible());
-  EXPECT_GT(t->AnvilBox.frontOrder(), t->EndGameBox.frontOrder());
+  EXPECT_TRUE(t->finale.visible());
+  EXPECT_TRUE(t->finale.dog.visible);
+  EXPECT_EQ(t->finale.hostLine.text, honoursCall("Ann"));
+  EXPECT_FALSE(t->tieBreak.visible());
+  EXPECT_FALSE(t->coinCall.visible());
+  EXPECT_TRUE(t->notice.visible());
+  EXPECT_GT(t->finale.frontOrder(), t->notice.frontOrder());
 }
 
-TEST_F(Notice, OnlyTheExactDeadHeatSentenceLeadsToTheTieBreak) {
+TEST_F(NoticeTest, OnlyTheExactDeadHeatSentenceLeadsToTheTieBreak) {
   std::string straight = kDeadHeat;
   const std::string curly = "\u2019";
   straight.replace(straight.find(curly), curly.size(), "'");
@@ -120,58 +120,58 @@ TEST_F(Notice, OnlyTheExactDeadHeatSentenceLeadsToTheTieBreak) {
   };
   for (const std::string& verdict : nearMisses) {
     SCOPED_TRACE(verdict);
-    t->AnvilBox.hide();
-    t->EndGameBox.ChatText.text = verdict;
-    t->EndGameBox.show();
+    t->finale.hide();
+    t->notice.hostLine.text = verdict;
+    t->notice.show();
     ok();
-    EXPECT_TRUE(t->AnvilBox.visible());
-    EXPECT_FALSE(t->TieBreakBox.visible());
-    EXPECT_FALSE(t->Form4.visible());
+    EXPECT_TRUE(t->finale.visible());
+    EXPECT_FALSE(t->tieBreak.visible());
+    EXPECT_FALSE(t->coinCall.visible());
   }
 }
 
-TEST_F(Notice, EveryLevelGameOfARunLeadsToTheTieBreak) {
+TEST_F(NoticeTest, EveryLevelGameOfARunLeadsToTheTieBreak) {
   // First game: level, settled by the coin.
   playGame(false, false);
   ok();
-  ASSERT_TRUE(t->TieBreakBox.visible());
+  ASSERT_TRUE(t->tieBreak.visible());
   settleTieBreak();
-  ASSERT_TRUE(t->AnvilBox.visible());
+  ASSERT_TRUE(t->finale.visible());
   kill();
   kill();  // Back To Title
-  EXPECT_FALSE(t->EndGameBox.visible()) << "Back To Title closes the notice";
+  EXPECT_FALSE(t->notice.visible()) << "Back To Title closes the notice";
 
   // Second game: a win on points in between.
   playGame(false, true);
-  EXPECT_EQ(t->Winner, 2);
+  EXPECT_EQ(t->winner, 2);
   ok();
-  EXPECT_TRUE(t->AnvilBox.visible());
-  EXPECT_FALSE(t->TieBreakBox.visible());
+  EXPECT_TRUE(t->finale.visible());
+  EXPECT_FALSE(t->tieBreak.visible());
   kill();
   kill();
 
   // Third game: level again, and again to the tie break with its call dialog.
   playGame(true, true);
-  EXPECT_EQ(t->Winner, 0);
-  EXPECT_EQ(t->EndGameBox.ChatText.text, kDeadHeat);
+  EXPECT_EQ(t->winner, 0);
+  EXPECT_EQ(t->notice.hostLine.text, kDeadHeat);
   ok();
-  EXPECT_TRUE(t->TieBreakBox.visible());
-  EXPECT_TRUE(t->Form4.visible());
-  EXPECT_FALSE(t->AnvilBox.visible());
-  EXPECT_EQ(t->TieBreakBox.Button1.caption, "TOSS THE COIN");
+  EXPECT_TRUE(t->tieBreak.visible());
+  EXPECT_TRUE(t->coinCall.visible());
+  EXPECT_FALSE(t->finale.visible());
+  EXPECT_EQ(t->tieBreak.tossButton.caption, "TOSS THE COIN");
   EXPECT_TRUE(t.errors.shown.empty());
 }
 
-TEST_F(Notice, StaysOpenUntilBackToTitle) {
+TEST_F(NoticeTest, StaysOpenUntilBackToTitle) {
   playGame(true, false);
   ok();
-  EXPECT_TRUE(t->EndGameBox.visible());
+  EXPECT_TRUE(t->notice.visible());
   kill();
-  EXPECT_TRUE(t->EndGameBox.visible()) << "the kill leaves the notice beneath the finale";
+  EXPECT_TRUE(t->notice.visible()) << "the kill leaves the notice beneath the finale";
   kill();
-  EXPECT_FALSE(t->EndGameBox.visible());
-  EXPECT_FALSE(t->AnvilBox.visible());
-  EXPECT_TRUE(t->ZNDLbox1.visible());
+  EXPECT_FALSE(t->notice.visible());
+  EXPECT_FALSE(t->finale.visible());
+  EXPECT_TRUE(t->titleScreen.visible());
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "platform/error.h"
 #include "platform/random.h"
 #include "quiz/question_store.h"
-#include "quiz/zndl2.h"
+#include "quiz/quiz_screen.h"
 
 using namespace zndl;
 using zndl::testing::ScriptedRandom;
@@ -57,48 +57,48 @@ TextList pool(int size) {
 
 TEST(QuestionStore, WorkedSectionedExampleGivesItsAnswersInShuffledOrder) {
   const QuestionStore store(kBananaSpider);
-  TextList memo1{"Memo1"}, yes{"Yes"};
+  TextList wrongPool{"Memo1"}, correctPool{"Yes"};
   ScriptedRandom random;
 
-  const LoadedQuestion q1 = loadQuestion(store, 1, memo1, yes, random);
+  const LoadedQuestion q1 = loadQuestion(store, 1, wrongPool, correctPool, random);
   EXPECT_EQ(q1.text, "What colour is a ripe banana?");
   EXPECT_EQ(q1.correct, "Yellow");
   EXPECT_EQ(q1.wrong0, "Purple");
   EXPECT_EQ(q1.wrong1, "Blue");
-  EXPECT_EQ(memo1, (TextList{"Purple", "Blue"}));
-  EXPECT_EQ(yes, TextList{"Yellow"});
+  EXPECT_EQ(wrongPool, (TextList{"Purple", "Blue"}));
+  EXPECT_EQ(correctPool, TextList{"Yellow"});
   // Two draws for the wrong answers first, then one for the single correct answer.
   EXPECT_EQ(random.asked, (std::vector<int>{1, 1, 0}));
 
   random.asked.clear();
-  const LoadedQuestion q2 = loadQuestion(store, 2, memo1, yes, random);
+  const LoadedQuestion q2 = loadQuestion(store, 2, wrongPool, correctPool, random);
   EXPECT_EQ(q2.text, "How many legs has a spider?");
   EXPECT_EQ(q2.correct, "8");
   EXPECT_EQ(q2.wrong0, "Ten");
   EXPECT_EQ(q2.wrong1, "Six");
-  EXPECT_EQ(yes, (TextList{"8", "Eight"}));
+  EXPECT_EQ(correctPool, (TextList{"8", "Eight"}));
   EXPECT_EQ(random.asked, (std::vector<int>{1, 1, 1, 1}));
   EXPECT_EQ(store.find("[3]"), 16) << "the end marker";
 }
 
 TEST(QuestionStore, WorkedClassicExampleTakesTheLineBelowTheQuestionAsCorrect) {
   const QuestionStore store(kBananaSpiderClassic);
-  TextList memo1{"Memo1"}, yes{"Yes"};
+  TextList wrongPool{"Memo1"}, correctPool{"Yes"};
   ScriptedRandom random;
 
-  const LoadedQuestion q1 = loadQuestion(store, 1, memo1, yes, random);
+  const LoadedQuestion q1 = loadQuestion(store, 1, wrongPool, correctPool, random);
   EXPECT_EQ(q1.text, "What colour is a ripe banana?");
   EXPECT_EQ(q1.correct, "Yellow");
   EXPECT_EQ(q1.wrong0, "Purple");
   EXPECT_EQ(q1.wrong1, "Blue");
-  const LoadedQuestion q2 = loadQuestion(store, 2, memo1, yes, random);
+  const LoadedQuestion q2 = loadQuestion(store, 2, wrongPool, correctPool, random);
   EXPECT_EQ(q2.text, "How many legs has a spider?");
   EXPECT_EQ(q2.correct, "Eight");
   EXPECT_EQ(q2.wrong0, "Ten");
   EXPECT_EQ(q2.wrong1, "Six");
   // The classic layout never draws for, nor touches, the correct-answer pool.
   EXPECT_EQ(random.asked, (std::vector<int>{1, 1, 1, 1}));
-  EXPECT_EQ(yes, TextList{"Yes"});
+  EXPECT_EQ(correctPool, TextList{"Yes"});
 }
 
 TEST(QuestionStore, ShuffleSwapsEachPlaceWithADrawBelowTheLastPlace) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/quiz_play.h"
-#include "quiz/zndl2.h"
+#include "quiz/quiz_screen.h"
 #include "shell/game.h"
 
 using namespace zndl;
@@ -16,13 +16,13 @@ namespace {
 const char* const kTimesUpText = "TIME\u2019S UP!";
 
 // Which lines are shown, and the countdown: "QAB-|3".
-std::string display(const TPlayBox& box) {
+std::string display(const QuizScreen& box) {
   std::string out;
-  out += box.Label6.visible ? 'Q' : '-';
-  out += box.Label7.visible ? 'A' : '-';
-  out += box.Label8.visible ? 'B' : '-';
-  out += box.Label9.visible ? 'C' : '-';
-  return out + "|" + box.Label10.text;
+  out += box.question.visible ? 'Q' : '-';
+  out += box.answerA.visible ? 'A' : '-';
+  out += box.answerB.visible ? 'B' : '-';
+  out += box.answerC.visible ? 'C' : '-';
+  return out + "|" + box.countdown.text;
 }
 
 std::size_t indexOf(const std::vector<std::string>& log, const std::string& entry) {
@@ -47,38 +47,38 @@ TextList classicGroupUpTo(int last) {
 TEST(QuizEngine, AFiveSecondQuestionRevealsCountsDownAndTimesOut) {
   QuizGame t(sectionedGroup(3), "5", "10");
   Game& g = *t;
-  TPlayBox& box = t.box();
-  EXPECT_EQ(g.QuestionNo, 1);
+  QuizScreen& box = t.box();
+  EXPECT_EQ(g.questionNo, 1);
   // Before the first CONTINUE the tick has nothing to do.
   t.tick(5);
-  EXPECT_EQ(box.Label10.text, "X");
+  EXPECT_EQ(box.countdown.text, "X");
   EXPECT_TRUE(t.quizTune.log.empty());
 
   t.pressContinue();
   EXPECT_EQ(t.step(), 1);
-  EXPECT_FALSE(box.Button2.visible);
-  EXPECT_FALSE(box.Panel.visible);
-  EXPECT_EQ(box.Label6.text, "Question 1?");
+  EXPECT_FALSE(box.continueButton.visible);
+  EXPECT_FALSE(box.resultPanel.visible);
+  EXPECT_EQ(box.question.text, "Question 1?");
   const std::vector<std::string> expected = {"Q---|X", "QA--|X", "QAB-|X", "QABC|4",
                                              "QABC|3", "QABC|2", "QABC|1"};
   for (const std::string& want : expected) {
     t.tick();
     EXPECT_EQ(display(box), want);
-    EXPECT_FALSE(box.Panel.visible);
+    EXPECT_FALSE(box.resultPanel.visible);
   }
   EXPECT_EQ(t.quizTune.played(), std::vector<std::string>{"5.MID"});
   EXPECT_EQ(t.step(), 5);
 
   t.tick();
   EXPECT_EQ(display(box), "QABC|15");
-  EXPECT_EQ(box.Panel.text, kTimesUpText);
-  EXPECT_TRUE(box.Panel.visible);
-  EXPECT_TRUE(box.Button2.visible);
-  EXPECT_EQ(box.Lives1, 4);
-  EXPECT_EQ(box.Lives2, 5);
-  EXPECT_EQ(box.Score1, "0");
-  EXPECT_EQ(box.TrackBar1, 1);
-  EXPECT_EQ(g.QuestionNo, 2);
+  EXPECT_EQ(box.resultPanel.text, kTimesUpText);
+  EXPECT_TRUE(box.resultPanel.visible);
+  EXPECT_TRUE(box.continueButton.visible);
+  EXPECT_EQ(box.lives1, 4);
+  EXPECT_EQ(box.lives2, 5);
+  EXPECT_EQ(box.score1, "0");
+  EXPECT_EQ(box.turn, 1);
+  EXPECT_EQ(g.questionNo, 2);
   EXPECT_EQ(t.step(), 0);
   EXPECT_EQ(t.quizTune.played(), (std::vector<std::string>{"5.MID", "101.MID"}));
   // The countdown tune is stopped and rewound before the result tune starts.
@@ -90,7 +90,7 @@ TEST(QuizEngine, AFiveSecondQuestionRevealsCountsDownAndTimesOut) {
   const std::size_t logSize = log.size();
   t.tick(3);
   EXPECT_EQ(display(box), "QABC|15");
-  EXPECT_EQ(box.Lives1, 4);
+  EXPECT_EQ(box.lives1, 4);
   EXPECT_EQ(log.size(), logSize);
   EXPECT_TRUE(t.errors.shown.empty());
 }
@@ -98,112 +98,112 @@ TEST(QuizEngine, AFiveSecondQuestionRevealsCountsDownAndTimesOut) {
 TEST(QuizEngine, OnlyTheFirstAnswerDuringTheCountdownCounts) {
   QuizGame t;
   Game& g = *t;
-  TPlayBox& box = t.box();
+  QuizScreen& box = t.box();
   t.pressContinue();
   t.tick(2);  // the question and answer A are shown
-  t.answer(g.CorrectSlot);
+  t.answer(g.correctSlot);
   EXPECT_EQ(t.step(), 3);
   t.tick();
-  t.answer(g.CorrectSlot);
+  t.answer(g.correctSlot);
   EXPECT_EQ(t.step(), 4) << "answer C is not shown yet";
   t.tick();
-  EXPECT_EQ(box.Label10.text, "4");
+  EXPECT_EQ(box.countdown.text, "4");
   t.answer(t.wrongSlot());
   EXPECT_EQ(t.step(), 103);
-  t.answer(g.CorrectSlot);
+  t.answer(g.correctSlot);
   EXPECT_EQ(t.step(), 103) << "a second answer changes nothing";
-  EXPECT_EQ(box.Label10.text, "4") << "the countdown waits for the tick";
+  EXPECT_EQ(box.countdown.text, "4") << "the countdown waits for the tick";
   t.tick();
-  EXPECT_EQ(box.Panel.text, "WRONG");
-  EXPECT_EQ(box.Lives1, 4);
-  EXPECT_EQ(box.Score1, "0");
-  EXPECT_EQ(box.Label10.text, "15");
+  EXPECT_EQ(box.resultPanel.text, "WRONG");
+  EXPECT_EQ(box.lives1, 4);
+  EXPECT_EQ(box.score1, "0");
+  EXPECT_EQ(box.countdown.text, "15");
   EXPECT_EQ(t.quizTune.played().back(), "101.MID");
 
   // Player two, right then wrong: the right answer stands.
   t.reveal();
-  t.answer(g.CorrectSlot);
+  t.answer(g.correctSlot);
   t.answer(t.wrongSlot());
   t.tick();
-  EXPECT_EQ(box.Panel.text, "CORRECT");
-  EXPECT_EQ(box.Score2, "1");
-  EXPECT_EQ(box.Lives2, 5);
+  EXPECT_EQ(box.resultPanel.text, "CORRECT");
+  EXPECT_EQ(box.score2, "1");
+  EXPECT_EQ(box.lives2, 5);
   EXPECT_EQ(t.quizTune.played().back(), "102.MID");
 
   // After the judgement answers are ignored again.
-  t.answer(g.CorrectSlot);
+  t.answer(g.correctSlot);
   t.tick();
-  EXPECT_EQ(box.Score2, "1");
+  EXPECT_EQ(box.score2, "1");
   EXPECT_EQ(t.step(), 0);
 }
 
 TEST(QuizEngine, ACorrectAnswerInTheLastSecondScoresWithoutBonus) {
   QuizGame t(sectionedGroup(3), "15", "15");
-  TPlayBox& box = t.box();
+  QuizScreen& box = t.box();
   t.reveal();
-  EXPECT_EQ(box.Label10.text, "14");
+  EXPECT_EQ(box.countdown.text, "14");
   t.tick(13);
-  EXPECT_EQ(box.Label10.text, "1");
-  t.answer(t->CorrectSlot);
+  EXPECT_EQ(box.countdown.text, "1");
+  t.answer(t->correctSlot);
   t.tick();
-  EXPECT_EQ(box.Panel.text, "CORRECT");
-  EXPECT_EQ(box.Score1, "1");
-  EXPECT_EQ(box.Lives1, 5);
+  EXPECT_EQ(box.resultPanel.text, "CORRECT");
+  EXPECT_EQ(box.score1, "1");
+  EXPECT_EQ(box.lives1, 5);
   // A second correct answer early in the countdown is worth just the same.
   t.reveal();
   t.tick();
-  t.answer(t->CorrectSlot);
+  t.answer(t->correctSlot);
   t.tick();
   t.playCorrect();
-  EXPECT_EQ(box.Score1, "2");
-  EXPECT_EQ(box.Score2, "1");
+  EXPECT_EQ(box.score1, "2");
+  EXPECT_EQ(box.score2, "1");
 }
 
 TEST(QuizEngine, TheCountdownRunsOnTheAnsweringPlayersTime) {
   QuizGame t(sectionedGroup(3), "10", "15");
-  TPlayBox& box = t.box();
+  QuizScreen& box = t.box();
   t.reveal();
-  EXPECT_EQ(box.Label10.text, "9");
+  EXPECT_EQ(box.countdown.text, "9");
   EXPECT_EQ(t.quizTune.played().back(), "10.MID");
   t.answer(t.wrongSlot());
   t.tick();
   t.reveal();
-  EXPECT_EQ(box.Label10.text, "14");
+  EXPECT_EQ(box.countdown.text, "14");
   EXPECT_EQ(t.quizTune.played().back(), "15.MID");
   // The time is read when the countdown starts, not at CONTINUE.
-  t.answer(t->CorrectSlot);
+  t.answer(t->correctSlot);
   t.tick();
   t.pressContinue();
   t.tick(3);
-  t->ZNDLbox1.P1Time.text = "5";
+  t->titleScreen.answerTime1.text = "5";
   t.tick();
-  EXPECT_EQ(box.Label10.text, "4");
+  EXPECT_EQ(box.countdown.text, "4");
   EXPECT_EQ(t.quizTune.played().back(), "5.MID");
 }
 
 TEST(QuizEngine, TheWorkedExampleFillsTheSlotsFromTheDrawsInOrder) {
   QuizGame t(workedExample());
-  TPlayBox& box = t.box();
+  QuizScreen& box = t.box();
   // Question 1: the correct slot (C), two draws for the wrong answers, one for Yes.
   // Question 2: the correct slot (B), two draws for the wrong answers, two for Yes.
   t.random.script = {2, 0, 0, 0, 1, 0, 0, 0, 0};
   t.pressContinue();
-  EXPECT_EQ(t->CorrectSlot, 3);
-  EXPECT_EQ(box.Label6.text, "What colour is a ripe banana?");
-  EXPECT_EQ(box.Label7.text, "A- Purple");
-  EXPECT_EQ(box.Label8.text, "B- Blue");
-  EXPECT_EQ(box.Label9.text, "C- Yellow");
+  EXPECT_EQ(t->correctSlot, 3);
+  EXPECT_EQ(box.question.text, "What colour is a ripe banana?");
+  EXPECT_EQ(box.answerA.text, "A- Purple");
+  EXPECT_EQ(box.answerB.text, "B- Blue");
+  EXPECT_EQ(box.answerC.text, "C- Yellow");
   t.tick(4);
   t.answer(3);
   t.tick();
-  EXPECT_EQ(box.Panel.text, "CORRECT");
+  EXPECT_EQ(box.resultPanel.text, "CORRECT");
 
   t.pressContinue();
-  EXPECT_EQ(t->CorrectSlot, 2);
-  EXPECT_EQ(box.Label6.text, "How many legs has a spider?");
-  EXPECT_EQ(box.Label7.text, "A- Ten");
-  EXPECT_EQ(box.Label8.text, "B- 8");
-  EXPECT_EQ(box.Label9.text, "C- Six");
+  EXPECT_EQ(t->correctSlot, 2);
+  EXPECT_EQ(box.question.text, "How many legs has a spider?");
+  EXPECT_EQ(box.answerA.text, "A- Ten");
+  EXPECT_EQ(box.answerB.text, "B- 8");
+  EXPECT_EQ(box.answerC.text, "C- Six");
   EXPECT_EQ(t.random.asked, (std::vector<int>{3, 1, 1, 0, 3, 1, 1, 1, 1}));
   EXPECT_TRUE(t.random.script.empty());
 }
@@ -211,117 +211,117 @@ TEST(QuizEngine, TheWorkedExampleFillsTheSlotsFromTheDrawsInOrder) {
 TEST(QuizEngine, TheTurnPassesAfterEveryQuestionAndCarriesIntoTheNextGame) {
   QuizGame t(sectionedGroup(3), "5", "10");
   Game& g = *t;
-  TPlayBox& box = t.box();
+  QuizScreen& box = t.box();
   t.playTimeOut();
-  EXPECT_EQ(box.TrackBar1, 1);
-  EXPECT_EQ(box.Lives1, 4);
+  EXPECT_EQ(box.turn, 1);
+  EXPECT_EQ(box.lives1, 4);
   t.playTimeOut();
-  EXPECT_EQ(box.TrackBar1, 0);
-  EXPECT_EQ(box.Lives2, 4);
+  EXPECT_EQ(box.turn, 0);
+  EXPECT_EQ(box.lives2, 4);
   t.playCorrect();
-  EXPECT_EQ(box.TrackBar1, 1);
+  EXPECT_EQ(box.turn, 1);
   t.pressContinue();
-  ASSERT_TRUE(g.EndGameBox.visible()) << "three questions, then the end marker";
-  EXPECT_EQ(box.TrackBar1, 1);
+  ASSERT_TRUE(g.notice.visible()) << "three questions, then the end marker";
+  EXPECT_EQ(box.turn, 1);
 
   // The next game, after an Exit: player two answers first.
-  t.run([&] { box.Button1Click(); });
-  EXPECT_EQ(box.TrackBar1, 1);
-  g.QuestionNo = 1;
+  t.run([&] { box.onExit(); });
+  EXPECT_EQ(box.turn, 1);
+  g.questionNo = 1;
   box.show();
   t.reveal();
-  EXPECT_EQ(box.Label10.text, "9");
-  EXPECT_EQ(box.Label6.text, "Question 1?");
+  EXPECT_EQ(box.countdown.text, "9");
+  EXPECT_EQ(box.question.text, "Question 1?");
   t.tick(9);
-  EXPECT_EQ(box.Panel.text, kTimesUpText);
-  EXPECT_EQ(box.Lives1, 5);
-  EXPECT_EQ(box.Lives2, 4);
-  EXPECT_EQ(box.TrackBar1, 0);
+  EXPECT_EQ(box.resultPanel.text, kTimesUpText);
+  EXPECT_EQ(box.lives1, 5);
+  EXPECT_EQ(box.lives2, 4);
+  EXPECT_EQ(box.turn, 0);
 }
 
 TEST(QuizEngine, LivesNeverGoBelowNothing) {
   for (const bool timeOut : {false, true}) {
     QuizGame t;
-    TPlayBox& box = t.box();
+    QuizScreen& box = t.box();
     t.reveal();
-    box.Lives1 = 0;
+    box.lives1 = 0;
     if (!timeOut) t.answer(t.wrongSlot());
     t.tick(10);
-    EXPECT_EQ(box.Panel.text, timeOut ? kTimesUpText : "WRONG");
-    EXPECT_EQ(box.Lives1, 0);
+    EXPECT_EQ(box.resultPanel.text, timeOut ? kTimesUpText : "WRONG");
+    EXPECT_EQ(box.lives1, 0);
   }
 }
 
 TEST(QuizEngine, APlayerWithoutLivesEndsTheGameAtTheNextContinue) {
   QuizGame t(sectionedGroup(20));
   Game& g = *t;
-  TPlayBox& box = t.box();
+  QuizScreen& box = t.box();
   for (int round = 0; round < 4; ++round) {
     t.playWrong();
     t.playCorrect();
   }
   t.playTimeOut();
-  EXPECT_EQ(box.Lives1, 0);
-  EXPECT_EQ(box.Score2, "4");
-  EXPECT_FALSE(g.EndGameBox.visible()) << "the game ends only at CONTINUE";
+  EXPECT_EQ(box.lives1, 0);
+  EXPECT_EQ(box.score2, "4");
+  EXPECT_FALSE(g.notice.visible()) << "the game ends only at CONTINUE";
 
   t.pressContinue();
   EXPECT_EQ(t.step(), 0);
-  EXPECT_EQ(g.QuestionNo, 10);
-  EXPECT_TRUE(g.EndGameBox.visible());
+  EXPECT_EQ(g.questionNo, 10);
+  EXPECT_TRUE(g.notice.visible());
   EXPECT_FALSE(box.visible());
-  EXPECT_EQ(g.Winner, 2);
+  EXPECT_EQ(g.winner, 2);
   // The question loaded by that CONTINUE is never asked.
   t.tick(6);
   EXPECT_EQ(display(box), "----|15");
-  EXPECT_EQ(box.Lives1, 0);
+  EXPECT_EQ(box.lives1, 0);
 }
 
 TEST(QuizEngine, MarkersOneToFiveAskFourQuestions) {
   QuizGame t(classicGroupUpTo(5));
   Game& g = *t;
   std::vector<std::string> asked;
-  for (int guard = 0; guard < 10 && !g.EndGameBox.visible(); ++guard) {
+  for (int guard = 0; guard < 10 && !g.notice.visible(); ++guard) {
     t.pressContinue();
     if (t.step() == 0) break;
-    asked.push_back(t.box().Label6.text);
+    asked.push_back(t.box().question.text);
     t.tick(4);
-    t.answer(g.CorrectSlot);
+    t.answer(g.correctSlot);
     t.tick();
   }
   EXPECT_EQ(asked,
             (std::vector<std::string>{"Classic 1?", "Classic 2?", "Classic 3?", "Classic 4?"}));
-  EXPECT_TRUE(g.EndGameBox.visible());
-  EXPECT_EQ(t.box().Score1, "2");
-  EXPECT_EQ(t.box().Score2, "2");
+  EXPECT_TRUE(g.notice.visible());
+  EXPECT_EQ(t.box().score1, "2");
+  EXPECT_EQ(t.box().score2, "2");
 }
 
 TEST(QuizEngine, ExitResetsTheGameButLeavesTurnResultAndVisibilityAlone) {
   QuizGame t;
   Game& g = *t;
-  TPlayBox& box = t.box();
+  QuizScreen& box = t.box();
   box.show();
   t.playCorrect();
-  ASSERT_EQ(box.TrackBar1, 1);
+  ASSERT_EQ(box.turn, 1);
   const std::size_t titleLog = t.titleTune.log.size();
 
-  t.run([&] { box.Button1Click(); });
+  t.run([&] { box.onExit(); });
   EXPECT_EQ(t.step(), 0);
-  EXPECT_EQ(g.QuestionNo, 0);
-  EXPECT_EQ(box.Score1, "0");
-  EXPECT_EQ(box.Score2, "0");
-  EXPECT_EQ(box.Lives1, 5);
-  EXPECT_EQ(box.Lives2, 5);
-  EXPECT_TRUE(box.Button2.visible);
-  EXPECT_EQ(box.Label6.text, "ZANDOODLE CONTINUES...");
-  EXPECT_EQ(box.Label7.text, "DO YOU DARE TO PLAY?");
-  EXPECT_EQ(box.Label8.text, "DOES YOUR PET KNOW?");
-  EXPECT_EQ(box.Label9.text, "DO YOU CARE?");
-  EXPECT_EQ(box.Label10.text, "X");
+  EXPECT_EQ(g.questionNo, 0);
+  EXPECT_EQ(box.score1, "0");
+  EXPECT_EQ(box.score2, "0");
+  EXPECT_EQ(box.lives1, 5);
+  EXPECT_EQ(box.lives2, 5);
+  EXPECT_TRUE(box.continueButton.visible);
+  EXPECT_EQ(box.question.text, "ZANDOODLE CONTINUES...");
+  EXPECT_EQ(box.answerA.text, "DO YOU DARE TO PLAY?");
+  EXPECT_EQ(box.answerB.text, "DOES YOUR PET KNOW?");
+  EXPECT_EQ(box.answerC.text, "DO YOU CARE?");
+  EXPECT_EQ(box.countdown.text, "X");
   EXPECT_FALSE(box.visible());
-  EXPECT_EQ(box.TrackBar1, 1);
-  EXPECT_TRUE(box.Panel.visible);
-  EXPECT_EQ(box.Panel.text, "CORRECT");
+  EXPECT_EQ(box.turn, 1);
+  EXPECT_TRUE(box.resultPanel.visible);
+  EXPECT_EQ(box.resultPanel.text, "CORRECT");
   EXPECT_EQ(display(box), "QABC|X");
   EXPECT_EQ(t.quizTune.log.back(), "close");
   // The title tune is opened again, but it does not play.
@@ -329,42 +329,42 @@ TEST(QuizEngine, ExitResetsTheGameButLeavesTurnResultAndVisibilityAlone) {
             std::vector<std::string>{"open ZNDL.MID"});
 
   // Exit in the middle of a question: the lines stay as shown, the question stops.
-  g.QuestionNo = 1;
+  g.questionNo = 1;
   box.show();
   t.pressContinue();
   t.tick(2);
-  t.run([&] { box.Button1Click(); });
+  t.run([&] { box.onExit(); });
   EXPECT_EQ(display(box), "QA--|X");
-  EXPECT_FALSE(box.Panel.visible);
-  EXPECT_TRUE(box.Button2.visible);
+  EXPECT_FALSE(box.resultPanel.visible);
+  EXPECT_TRUE(box.continueButton.visible);
   t.tick(20);
   EXPECT_EQ(display(box), "QA--|X");
-  EXPECT_EQ(box.Lives2, 5);
+  EXPECT_EQ(box.lives2, 5);
   EXPECT_TRUE(t.errors.shown.empty());
 }
 
 TEST(QuizEngine, AnAnswerTimeThatIsNotANumberTimesOutOnce) {
   for (const char* badTime : {"abc", "0", "-3", ""}) {
     QuizGame t(sectionedGroup(5), "5", "5");
-    TPlayBox& box = t.box();
+    QuizScreen& box = t.box();
     t.quizTune.missing = {std::string(badTime) + ".MID"};
     t.pressContinue();
     t.tick(3);
-    t->ZNDLbox1.P1Time.text = badTime;  // edited on the title screen mid-game
+    t->titleScreen.answerTime1.text = badTime;  // edited on the title screen mid-game
     t.tick();
     EXPECT_EQ(t.step(), 0) << badTime;
-    EXPECT_EQ(box.Panel.text, kTimesUpText) << badTime;
-    EXPECT_EQ(box.Label10.text, "15") << badTime;
-    EXPECT_EQ(box.Lives1, 4) << badTime;
-    EXPECT_EQ(box.TrackBar1, 1) << badTime;
-    EXPECT_EQ(t->QuestionNo, 2) << badTime;
+    EXPECT_EQ(box.resultPanel.text, kTimesUpText) << badTime;
+    EXPECT_EQ(box.countdown.text, "15") << badTime;
+    EXPECT_EQ(box.lives1, 4) << badTime;
+    EXPECT_EQ(box.turn, 1) << badTime;
+    EXPECT_EQ(t->questionNo, 2) << badTime;
     t.tick(10);
     // Player two plays normally; player one's next question times out the same way,
     // and the tune that will not open is reported only once.
     t.playCorrect();
     t.playTimeOut();
-    EXPECT_EQ(box.Lives1, 3) << badTime;
-    EXPECT_EQ(box.Score2, "1") << badTime;
+    EXPECT_EQ(box.lives1, 3) << badTime;
+    EXPECT_EQ(box.score2, "1") << badTime;
     EXPECT_EQ(t.errors.shown,
               std::vector<std::string>{"Cannot open file " + std::string(badTime) + ".MID."})
         << badTime;
@@ -378,10 +378,10 @@ TEST(QuizEngine, QuestionsGoOnWhenTheTunesCannotPlay) {
   t.playCorrect();
   t.playWrong();
   t.playTimeOut();
-  EXPECT_EQ(t.box().Lives1, 3);
-  EXPECT_EQ(t.box().Lives2, 4);
-  EXPECT_EQ(t.box().Score2, "1");
-  EXPECT_EQ(t->QuestionNo, 5);
+  EXPECT_EQ(t.box().lives1, 3);
+  EXPECT_EQ(t.box().lives2, 4);
+  EXPECT_EQ(t.box().score2, "1");
+  EXPECT_EQ(t->questionNo, 5);
   EXPECT_EQ(t.errors.shown,
             (std::vector<std::string>{"Cannot open file 5.MID.", "Cannot open file 101.MID.",
                                       "Cannot open file 102.MID."}));

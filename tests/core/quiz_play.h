@@ -4,7 +4,7 @@
 
 #include "fakes/test_game.h"
 #include "host/text_list.h"
-#include "quiz/zndl2.h"
+#include "quiz/quiz_screen.h"
 
 namespace zndl::testing {
 
@@ -56,26 +56,26 @@ struct QuizGame : TestGame {
     // Start-up's own complaints (host lists this directory does not hold) are not
     // what these games are about.
     errors.shown.clear();
-    box().Questions.assign(group);
+    box().questions.assign(group);
   }
 
-  TPlayBox& box() { return game->PlayBox; }
-  int step() const { return game->QuestionStep; }
+  QuizScreen& box() { return game->quizScreen; }
+  int step() const { return game->questionStep; }
 
   void tick(int times = 1) {
-    for (int i = 0; i < times; ++i) run([&] { box().Timer1Timer(); });
+    for (int i = 0; i < times; ++i) run([&] { box().onTick(); });
   }
   void pressContinue() {
-    run([&] { box().Button2Click(); });
+    run([&] { box().onContinue(); });
   }
   void answer(int slot) {
     run([&] {
-      if (slot == 1) box().AClick();
-      if (slot == 2) box().BClick();
-      if (slot == 3) box().CClick();
+      if (slot == 1) box().onAnswerA();
+      if (slot == 2) box().onAnswerB();
+      if (slot == 3) box().onAnswerC();
     });
   }
-  int wrongSlot() const { return game->CorrectSlot == 1 ? 2 : 1; }
+  int wrongSlot() const { return game->correctSlot == 1 ? 2 : 1; }
 
   // CONTINUE and the four ticks that reveal the question: answers count from here.
   void reveal() {
@@ -84,7 +84,7 @@ struct QuizGame : TestGame {
   }
   void playCorrect() {
     reveal();
-    answer(game->CorrectSlot);
+    answer(game->correctSlot);
     tick();
   }
   void playWrong() {

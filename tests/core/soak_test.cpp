@@ -46,88 +46,88 @@ class Soak {
     Game& g = *t_;
     // Weights keep the games moving: ticks and the buttons that lead on are common,
     // the ways out of a game rare.
-    add(20, [&] { g.PlayBox.Timer1Timer(); });
-    if (g.ChatBox.Timer1.ticking()) add(5, [&] { g.ChatBox.Timer1Timer(); });
-    add(g.CoinCount > 0 ? 40 : 2, [&] { g.TieBreakBox.Timer1Timer(); });
+    add(20, [&] { g.quizScreen.onTick(); });
+    if (g.introduction.speechTimer.ticking()) add(5, [&] { g.introduction.onTick(); });
+    add(g.spinTicksLeft > 0 ? 40 : 2, [&] { g.tieBreak.onTick(); });
     // Only the front one of the full-size screens can be clicked; dialogs float above.
-    const Screen* front = &g.ZNDLbox1;
+    const Screen* front = &g.titleScreen;
     for (const Screen* screen : std::initializer_list<const Screen*>{
-             &g.PlayBox, &g.ChatBox, &g.EndGameBox, &g.AnvilBox, &g.TieBreakBox})
+             &g.quizScreen, &g.introduction, &g.notice, &g.finale, &g.tieBreak})
       if (screen->visible() && screen->frontOrder() > front->frontOrder()) front = screen;
-    addTitleEvents(front == &g.ZNDLbox1);
-    if (front == &g.ChatBox) {
-      add(2, [&] { g.ChatBox.Button1Click(); });
-      add(1, [&] { g.ChatBox.close(); });
+    addTitleEvents(front == &g.titleScreen);
+    if (front == &g.introduction) {
+      add(2, [&] { g.introduction.onSkip(); });
+      add(1, [&] { g.introduction.close(); });
     }
-    if (front == &g.PlayBox) {
-      if (g.PlayBox.Button2.visible) add(10, [&] { g.PlayBox.Button2Click(); });
-      add(3, [&] { g.PlayBox.AClick(); });
-      add(3, [&] { g.PlayBox.BClick(); });
-      add(3, [&] { g.PlayBox.CClick(); });
+    if (front == &g.quizScreen) {
+      if (g.quizScreen.continueButton.visible) add(10, [&] { g.quizScreen.onContinue(); });
+      add(3, [&] { g.quizScreen.onAnswerA(); });
+      add(3, [&] { g.quizScreen.onAnswerB(); });
+      add(3, [&] { g.quizScreen.onAnswerC(); });
       add(1, [&] {
-        g.PlayBox.Button1Click();
+        g.quizScreen.onExit();
         ++games_;
       });
-      add(1, [&] { g.PlayBox.close(); });
+      add(1, [&] { g.quizScreen.close(); });
     }
-    if (g.Form1.visible()) {
+    if (g.settingsDialog.visible()) {
       add(2, [&] {
         t_.picker.answers.push_back(r_.below(3) ? std::optional<std::string>("short")
                                                 : std::nullopt);
         switch (r_.below(5)) {
           case 0:
-            g.Form1.LNBClick();
+            g.settingsDialog.onLoadBanter();
             break;
           case 1:
-            g.Form1.LNDClick();
+            g.settingsDialog.onLoadDescriptions();
             break;
           case 2:
-            g.Form1.LNJClick();
+            g.settingsDialog.onLoadJobs();
             break;
           case 3:
-            g.Form1.LNAJClick();
+            g.settingsDialog.onLoadAfterJobs();
             break;
           default:
-            g.Form1.Button1Click();
+            g.settingsDialog.onLoadPrizes();
             break;
         }
       });
       add(2, [&] {
-        g.Form1.SpinEdit1 = std::to_string(r_.below(4000) - 100);
-        g.Form1.OKClick();
+        g.settingsDialog.speechDelayText = std::to_string(r_.below(4000) - 100);
+        g.settingsDialog.onOk();
       });
-      add(2, [&] { g.Form1.close(); });
+      add(2, [&] { g.settingsDialog.close(); });
     }
-    if (front == &g.EndGameBox) {
-      add(10, [&] { g.EndGameBox.Button1Click(); });
-      add(1, [&] { g.EndGameBox.close(); });
+    if (front == &g.notice) {
+      add(10, [&] { g.notice.onOk(); });
+      add(1, [&] { g.notice.close(); });
     }
-    if (front == &g.TieBreakBox) {
-      if (g.TieBreakBox.Button1.enabled)
+    if (front == &g.tieBreak) {
+      if (g.tieBreak.tossButton.enabled)
         add(10, [&] {
-          if (g.TieBreakBox.Button1.caption == "TOSS THE COIN") ++tosses_;
-          g.TieBreakBox.Button1Click();
+          if (g.tieBreak.tossButton.caption == "TOSS THE COIN") ++tosses_;
+          g.tieBreak.onTossPressed();
         });
-      add(1, [&] { g.TieBreakBox.close(); });
+      add(1, [&] { g.tieBreak.close(); });
     }
-    if (g.Form4.visible()) {
-      add(5, [&] { g.Form4.Button1Click(); });
-      add(5, [&] { g.Form4.Button2Click(); });
+    if (g.coinCall.visible()) {
+      add(5, [&] { g.coinCall.onHeads(); });
+      add(5, [&] { g.coinCall.onTails(); });
     }
-    if (front == &g.AnvilBox) {
+    if (front == &g.finale) {
       add(10, [&] {
-        const bool back = g.AnvilBox.Kill.caption == "Back To Title";
-        g.AnvilBox.KillClick();
+        const bool back = g.finale.killButton.caption == "Back To Title";
+        g.finale.onKillPressed();
         if (back) ++games_, ++finales_;
       });
-      add(1, [&] { g.AnvilBox.close(); });
+      add(1, [&] { g.finale.close(); });
     }
-    if (g.Form3.visible()) {
-      add(1, [&] { g.Form3.Label1Click(); });
-      add(1, [&] { g.Form3.SpeedButton3Click(); });
-      add(1, [&] { g.Form3.Label2MouseMove(); });
-      add(1, [&] { g.Form3.FormMouseMove(); });
-      add(3, [&] { g.Form3.Button1Click(); });
+    if (g.internetSites.visible()) {
+      add(1, [&] { g.internetSites.onGameSiteClicked(); });
+      add(1, [&] { g.internetSites.onCopyGameMail(); });
+      add(1, [&] { g.internetSites.onHoverGameMail(); });
+      add(1, [&] { g.internetSites.onHoverBackground(); });
+      add(3, [&] { g.internetSites.onOk(); });
     }
     int total = 0;
     for (const auto& [weight, event] : events_list_) total += weight;
@@ -150,13 +150,14 @@ class Soak {
     Game& g = *t_;
     std::string out;
     const std::pair<const char*, const Screen*> screens[] = {
-        {"quiz", &g.PlayBox},      {"intro", &g.ChatBox},   {"settings", &g.Form1},
-        {"notice", &g.EndGameBox}, {"finale", &g.AnvilBox}, {"tiebreak", &g.TieBreakBox},
-        {"call", &g.Form4},        {"internet", &g.Form3}};
+        {"quiz", &g.quizScreen}, {"intro", &g.introduction},    {"settings", &g.settingsDialog},
+        {"notice", &g.notice},   {"finale", &g.finale},         {"tiebreak", &g.tieBreak},
+        {"call", &g.coinCall},   {"internet", &g.internetSites}};
     for (const auto& [name, screen] : screens)
       if (screen->visible()) out += std::string(name) + " ";
-    return out + "step " + std::to_string(g.QuestionStep) + " group " + g.ZNDLbox1.ComboBox1.text +
-           " times " + g.ZNDLbox1.P1Time.text + "/" + g.ZNDLbox1.P2Time.text;
+    return out + "step " + std::to_string(g.questionStep) + " group " +
+           g.titleScreen.groupBox.text + " times " + g.titleScreen.answerTime1.text + "/" +
+           g.titleScreen.answerTime2.text;
   }
 
  private:
@@ -166,66 +167,66 @@ class Soak {
 
   void addTitleEvents(bool inFront) {
     Game& g = *t_;
-    TZNDLbox1& title = g.ZNDLbox1;
+    TitleScreen& title = g.titleScreen;
     if (!inFront) {
       // Edits behind the game's back, as the windows allow: the time box mid-game.
-      add(1, [&] { title.P1Time.text = r_.below(2) ? "abc" : "5"; });
+      add(1, [&] { title.answerTime1.text = r_.below(2) ? "abc" : "5"; });
       return;
     }
-    add(10, [&] { title.PlayButClick(); });
+    add(10, [&] { title.onPlay(); });
     add(2, [&] {
       const int pick = r_.below(8);
-      title.ComboBox1Change(pick < 6 ? "g" + std::to_string(pick) + ".set"
-                                     : (pick == 6 ? "missing.set" : ""));
+      title.onGroupChanged(pick < 6 ? "g" + std::to_string(pick) + ".set"
+                                    : (pick == 6 ? "missing.set" : ""));
     });
     add(1, [&] {
       const char* times[] = {"5", "10", "15", "20", "", " 15", "abc", "-3"};
-      (r_.below(2) ? title.P1Time : title.P2Time).text = times[r_.below(8)];
+      (r_.below(2) ? title.answerTime1 : title.answerTime2).text = times[r_.below(8)];
     });
     add(3, [&] {
-      title.P1Time.text = "5";
-      title.P2Time.text = r_.below(2) ? "10" : "15";
+      title.answerTime1.text = "5";
+      title.answerTime2.text = r_.below(2) ? "10" : "15";
     });
-    add(1, [&] { title.PetType1 = r_.below(4); });
-    add(1, [&] { title.Name2 = r_.below(2) ? "" : "Bob"; });
-    add(1, [&] { title.Button2Click(); });
-    if (title.Button1.visible) add(1, [&] { title.Button1Click(); });
-    if (title.Panel1Visible) {
-      add(1, [&] { title.Button3Click(); });
-      add(1, [&] { title.Button5Click(); });
+    add(1, [&] { title.petType1 = r_.below(4); });
+    add(1, [&] { title.name2 = r_.below(2) ? "" : "Bob"; });
+    add(1, [&] { title.onCloseSetup(); });
+    if (title.settingsButton.visible) add(1, [&] { title.onOpenSetup(); });
+    if (title.setupPanelVisible) {
+      add(1, [&] { title.onMore(); });
+      add(1, [&] { title.onRefresh(); });
     }
-    add(1, [&] { title.Button6Click(); });
+    add(1, [&] { title.onInternet(); });
   }
 
   void check() {
     Game& g = *t_;
-    const TPlayBox& quiz = g.PlayBox;
-    ASSERT_TRUE(g.ZNDLbox1.visible()) << "the title screen is never hidden";
+    const QuizScreen& quiz = g.quizScreen;
+    ASSERT_TRUE(g.titleScreen.visible()) << "the title screen is never hidden";
     ASSERT_FALSE(g.ended());
-    for (int lives : {quiz.Lives1, quiz.Lives2}) {
+    for (int lives : {quiz.lives1, quiz.lives2}) {
       ASSERT_GE(lives, 0);
       ASSERT_LE(lives, 5);
     }
-    for (const std::string& score : {quiz.Score1, quiz.Score2}) {
+    for (const std::string& score : {quiz.score1, quiz.score2}) {
       const auto value = parseWholeNumber(score);
       ASSERT_TRUE(value && *value >= 0) << score;
     }
     const int steps[] = {0, 1, 2, 3, 4, 5, 101, 102, 103};
-    ASSERT_NE(std::find(std::begin(steps), std::end(steps), g.QuestionStep), std::end(steps))
-        << g.QuestionStep;
-    ASSERT_TRUE(g.Winner >= 0 && g.Winner <= 2);
-    ASSERT_TRUE(g.CoinCount >= 0 && g.CoinCount <= 50);
-    ASSERT_TRUE(quiz.TrackBar1 == 0 || quiz.TrackBar1 == 1);
-    ASSERT_TRUE(g.CorrectSlot >= 0 && g.CorrectSlot <= 3);
-    if (g.AnvilBox.visible()) {
-      ASSERT_TRUE(g.Winner == 1 || g.Winner == 2) << "the finale only ever has a winner";
-      const int pets = g.AnvilBox.Hamster.visible + g.AnvilBox.Goldfish.visible +
-                       g.AnvilBox.Mouse.visible + g.AnvilBox.Dog.visible;
+    ASSERT_NE(std::find(std::begin(steps), std::end(steps), g.questionStep), std::end(steps))
+        << g.questionStep;
+    ASSERT_TRUE(g.winner >= 0 && g.winner <= 2);
+    ASSERT_TRUE(g.spinTicksLeft >= 0 && g.spinTicksLeft <= 50);
+    ASSERT_TRUE(quiz.turn == 0 || quiz.turn == 1);
+    ASSERT_TRUE(g.correctSlot >= 0 && g.correctSlot <= 3);
+    if (g.finale.visible()) {
+      ASSERT_TRUE(g.winner == 1 || g.winner == 2) << "the finale only ever has a winner";
+      const int pets = g.finale.hamster.visible + g.finale.goldfish.visible +
+                       g.finale.mouse.visible + g.finale.dog.visible;
       ASSERT_EQ(pets, 1) << "exactly the loser's pet stands on the stage";
     }
-    if (g.CoinCount > 0) {
-      ASSERT_EQ(g.TieBreakBox.Button1.caption, "KILL THE PET");
-      ASSERT_FALSE(g.TieBreakBox.Button1.enabled) << "no kill while the coin spins";
+    if (g.spinTicksLeft > 0) {
+      ASSERT_EQ(g.tieBreak.tossButton.caption, "KILL THE PET");
+      ASSERT_FALSE(g.tieBreak.tossButton.enabled) << "no kill while the coin spins";
     }
     for (const std::string& shown : t_.errors.shown) {
       ASSERT_TRUE(shown.rfind("Cannot open file ", 0) == 0) << shown;

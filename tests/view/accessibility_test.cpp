@@ -19,16 +19,16 @@
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
+#include "finale/coin_call_view.h"
+#include "finale/finale_view.h"
+#include "finale/notice_view.h"
+#include "finale/tie_break_view.h"
 #include "finale/verdicts.h"
-#include "finale/zndl6_view.h"
-#include "finale/zndl7_view.h"
-#include "finale/zndl8_view.h"
-#include "finale/zndl9_view.h"
-#include "host/zndl3_view.h"
-#include "host/zndl4_view.h"
-#include "quiz/zndl2_view.h"
-#include "shell/zndl10_view.h"
-#include "shell/zndl1_view.h"
+#include "host/introduction_view.h"
+#include "host/settings_dialog_view.h"
+#include "quiz/quiz_view.h"
+#include "shell/internet_sites_view.h"
+#include "shell/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -174,31 +174,31 @@ struct Show : TestApp {
 
   void chooseGroupAndPlay() {
     run([this] {
-      game().ZNDLbox1.ComboBox1Change("quiz.set");
-      game().ZNDLbox1.PlayButClick();
+      game().titleScreen.onGroupChanged("quiz.set");
+      game().titleScreen.onPlay();
     });
   }
   void reachCountdown() {
-    run([this] { game().PlayBox.Button2Click(); });
-    for (int i = 0; i < 4; ++i) run([this] { game().PlayBox.Timer1Timer(); });
-    ASSERT_EQ(game().QuestionStep, kCountdown);
+    run([this] { game().quizScreen.onContinue(); });
+    for (int i = 0; i < 4; ++i) run([this] { game().quizScreen.onTick(); });
+    ASSERT_EQ(game().questionStep, kCountdown);
   }
   void answer(bool right) {
-    const int slot = right ? game().CorrectSlot : game().CorrectSlot % 3 + 1;
-    TPlayBox& quiz = game().PlayBox;
-    run([&] { slot == 1 ? quiz.AClick() : slot == 2 ? quiz.BClick() : quiz.CClick(); });
-    run([&] { quiz.Timer1Timer(); });
-    ASSERT_EQ(game().QuestionStep, 0);
+    const int slot = right ? game().correctSlot : game().correctSlot % 3 + 1;
+    QuizScreen& quiz = game().quizScreen;
+    run([&] { slot == 1 ? quiz.onAnswerA() : slot == 2 ? quiz.onAnswerB() : quiz.onAnswerC(); });
+    run([&] { quiz.onTick(); });
+    ASSERT_EQ(game().questionStep, 0);
   }
   // Both questions, then the CONTINUE that finds the game over: the notice is on view.
   void playToTheNotice(bool secondRight) {
     chooseGroupAndPlay();
-    run([this] { game().ChatBox.Button1Click(); });
+    run([this] { game().introduction.onSkip(); });
     reachCountdown();
     answer(true);
     reachCountdown();
     answer(secondRight);
-    run([this] { game().PlayBox.Button2Click(); });
+    run([this] { game().quizScreen.onContinue(); });
     ASSERT_TRUE(app->noticeView().isVisible());
   }
   void activate(QWidget& window) {
@@ -221,97 +221,97 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
   s.visit("title");
 
   s.run([&] {
-    game.ZNDLbox1.Button3Click();
-    game.ZNDLbox1.Button6Click();
+    game.titleScreen.onMore();
+    game.titleScreen.onInternet();
   });
-  ASSERT_TRUE(s.app->settingsView().isVisible());
-  ASSERT_TRUE(s.app->internetView().isVisible());
+  ASSERT_TRUE(s.app->settingsDialogView().isVisible());
+  ASSERT_TRUE(s.app->internetSitesView().isVisible());
   s.visit("settings and Internet dialogs");
   s.run([&] {
-    game.Form1.OKClick();
-    game.Form3.Button1Click();
+    game.settingsDialog.onOk();
+    game.internetSites.onOk();
   });
 
   s.chooseGroupAndPlay();
-  for (int i = 0; i < 2; ++i) s.run([&] { game.ChatBox.Timer1Timer(); });
-  ChatView& intro = s.app->chatView();
+  for (int i = 0; i < 2; ++i) s.run([&] { game.introduction.onTick(); });
+  IntroductionView& intro = s.app->introductionView();
   ASSERT_TRUE(intro.isVisible());
-  QLabel* hostLine = intro.chatText();
+  QLabel* hostLine = intro.hostLine();
   EXPECT_EQ(hostLine->accessibleName(), "Pembril says");
   EXPECT_FALSE(hostLine->text().isEmpty());
   EXPECT_EQ(hostLine->accessibleDescription(), hostLine->text()) << "the line is read out";
   s.visit("introduction");
 
-  s.run([&] { game.ChatBox.Button1Click(); });
+  s.run([&] { game.introduction.onSkip(); });
   QuizView& quiz = s.app->quizView();
   ASSERT_TRUE(quiz.isVisible());
   s.visit("quiz before the first question");
 
   // The answers are not given away before they are on view.
-  s.run([&] { game.PlayBox.Button2Click(); });
-  auto* buttonA = s.find<QPushButton>(quiz, "A");
+  s.run([&] { game.quizScreen.onContinue(); });
+  auto* buttonA = s.find<QPushButton>(quiz, "answerButtonA");
   EXPECT_EQ(buttonA->accessibleName(), "Answer A");
   EXPECT_TRUE(buttonA->accessibleDescription().isEmpty());
-  for (int i = 0; i < 4; ++i) s.run([&] { game.PlayBox.Timer1Timer(); });
-  ASSERT_EQ(game.QuestionStep, kCountdown);
+  for (int i = 0; i < 4; ++i) s.run([&] { game.quizScreen.onTick(); });
+  ASSERT_EQ(game.questionStep, kCountdown);
   s.visit("quiz mid-question");
-  auto* question = s.find<QLabel>(quiz, "Label6");
+  auto* question = s.find<QLabel>(quiz, "question");
   EXPECT_EQ(question->accessibleName(), "Question");
   EXPECT_EQ(question->accessibleDescription(), "Which planet is red?");
-  const char* const lines[] = {"Label7", "Label8", "Label9"};
-  const char* const buttons[] = {"A", "B", "C"};
+  const char* const lines[] = {"answerA", "answerB", "answerC"};
+  const char* const buttons[] = {"answerButtonA", "answerButtonB", "answerButtonC"};
   for (int slot = 0; slot < 3; ++slot) {
     const QString line = s.find<QLabel>(quiz, lines[slot])->text();
     EXPECT_EQ(s.find<QLabel>(quiz, lines[slot])->accessibleDescription(), line);
     EXPECT_EQ(s.find<QPushButton>(quiz, buttons[slot])->accessibleDescription(), line);
   }
-  auto* countdown = s.find<QLabel>(quiz, "Label10");
+  auto* countdown = s.find<QLabel>(quiz, "countdown");
   EXPECT_EQ(countdown->accessibleName(), "Seconds left");
   EXPECT_EQ(countdown->accessibleDescription(), "4");
-  auto* turn = s.find<QSlider>(quiz, "TrackBar1");
+  auto* turn = s.find<QSlider>(quiz, "turn");
   EXPECT_EQ(turn->accessibleName(), "Whose turn");
   EXPECT_EQ(turn->accessibleDescription(), "Player one answers");
-  EXPECT_EQ(s.find<QLabel>(quiz, "Label11")->accessibleDescription(), "Ann");
+  EXPECT_EQ(s.find<QLabel>(quiz, "playerName1")->accessibleDescription(), "Ann");
 
   s.answer(true);
   s.visit("quiz with the result");
-  auto* result = s.find<QLabel>(quiz, "Panel");
+  auto* result = s.find<QLabel>(quiz, "resultPanel");
   EXPECT_EQ(result->accessibleName(), "Result");
   EXPECT_EQ(result->accessibleDescription(), "CORRECT");
   EXPECT_EQ(turn->accessibleDescription(), "Player two answers");
-  EXPECT_EQ(s.find<QLineEdit>(quiz, "Score1")->accessibleName(), "Player one's score");
-  EXPECT_EQ(s.find<QProgressBar>(quiz, "Lives2")->accessibleName(), "Player two's lives");
+  EXPECT_EQ(s.find<QLineEdit>(quiz, "score1")->accessibleName(), "Player one's score");
+  EXPECT_EQ(s.find<QProgressBar>(quiz, "lives2")->accessibleName(), "Player two's lives");
 
   s.reachCountdown();
   s.answer(true);
-  s.run([&] { game.PlayBox.Button2Click(); });
+  s.run([&] { game.quizScreen.onContinue(); });
   NoticeView& notice = s.app->noticeView();
   ASSERT_TRUE(notice.isVisible());
-  EXPECT_EQ(s.find<QLabel>(notice, "ChatText")->accessibleDescription(),
+  EXPECT_EQ(s.find<QLabel>(notice, "hostLine")->accessibleDescription(),
             QString::fromUtf8(kDeadHeat));
   s.visit("notice");
 
-  s.run([&] { game.EndGameBox.Button1Click(); });
+  s.run([&] { game.notice.onOk(); });
   ASSERT_TRUE(s.app->tieBreakView().isVisible());
   ASSERT_TRUE(s.app->coinCallView().isVisible());
   s.visit("tie break with the coin call");
-  EXPECT_EQ(s.find<QLabel>(s.app->tieBreakView(), "Label2")->accessibleDescription(), "Ann");
+  EXPECT_EQ(s.find<QLabel>(s.app->tieBreakView(), "playerName1")->accessibleDescription(), "Ann");
 
-  s.run([&] { game.Form4.Button1Click(); });
-  s.run([&] { game.TieBreakBox.Button1Click(); });
-  for (int i = 0; i < TTieBreakBox::kSpinTicks; ++i) s.run([&] { game.TieBreakBox.Timer1Timer(); });
-  auto* coin = s.find<QLabel>(s.app->tieBreakView(), "Label1");
+  s.run([&] { game.coinCall.onHeads(); });
+  s.run([&] { game.tieBreak.onTossPressed(); });
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) s.run([&] { game.tieBreak.onTick(); });
+  auto* coin = s.find<QLabel>(s.app->tieBreakView(), "coinFace");
   EXPECT_EQ(coin->accessibleDescription(), coin->text());
   s.visit("tie break decided");
-  s.run([&] { game.TieBreakBox.Button1Click(); });
+  s.run([&] { game.tieBreak.onTossPressed(); });
 
-  AnvilView& finale = s.app->anvilView();
+  FinaleView& finale = s.app->finaleView();
   ASSERT_TRUE(finale.isVisible());
   s.visit("finale before the kill");
-  s.run([&] { game.AnvilBox.KillClick(); });
-  ASSERT_TRUE(s.find<QWidget>(finale, "Image2")->isVisible());
+  s.run([&] { game.finale.onKillPressed(); });
+  ASSERT_TRUE(s.find<QWidget>(finale, "fallenAnvil")->isVisible());
   s.visit("finale after the kill");
-  s.run([&] { game.AnvilBox.KillClick(); });
+  s.run([&] { game.finale.onKillPressed(); });
   s.visit("title after a game");
   EXPECT_TRUE(s.errors.shown.empty());
 }
@@ -319,9 +319,9 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
 TEST(Accessibility, TabReachesPlayOnTheTitleAndSpacePressesIt) {
   Show s;
   TitleView& title = s.app->titleView();
-  s.run([&] { s.game().ZNDLbox1.ComboBox1Change("quiz.set"); });
+  s.run([&] { s.game().titleScreen.onGroupChanged("quiz.set"); });
   s.activate(title);
-  auto* play = s.find<QPushButton>(title, "PlayBut");
+  auto* play = s.find<QPushButton>(title, "playButton");
   for (int i = 0; i < 40 && title.focusWidget() != play; ++i) {
     QWidget* focus = title.focusWidget();
     QTest::keyClick(focus ? focus : &title, Qt::Key_Tab);
@@ -329,7 +329,7 @@ TEST(Accessibility, TabReachesPlayOnTheTitleAndSpacePressesIt) {
   ASSERT_EQ(title.focusWidget(), play);
   EXPECT_TRUE(play->hasFocus());
   QTest::keyClick(play, Qt::Key_Space);
-  EXPECT_TRUE(s.app->chatView().isVisible()) << "the introduction began";
+  EXPECT_TRUE(s.app->introductionView().isVisible()) << "the introduction began";
   EXPECT_TRUE(s.errors.shown.empty());
 }
 
@@ -342,10 +342,10 @@ TEST(Accessibility, EnterPressesTheFocusedButtonOrElseTheWindowsDefault) {
   if (QWidget* focus = notice.focusWidget()) focus->clearFocus();
   ASSERT_EQ(notice.focusWidget(), nullptr);
   QTest::keyClick(&notice, Qt::Key_Return);
-  AnvilView& finale = s.app->anvilView();
+  FinaleView& finale = s.app->finaleView();
   ASSERT_TRUE(finale.isVisible());
   // The finale's one button, focused, takes Enter (here the keypad's) and Space alike.
-  auto* kill = s.find<QPushButton>(finale, "Kill");
+  auto* kill = s.find<QPushButton>(finale, "killButton");
   s.activate(finale);
   kill->setFocus(Qt::TabFocusReason);
   QTest::keyClick(kill, Qt::Key_Enter, Qt::KeypadModifier);
@@ -357,12 +357,12 @@ TEST(Accessibility, EnterPressesTheFocusedButtonOrElseTheWindowsDefault) {
 
 TEST(Accessibility, TheInternetDialogsLinksAndCopyButtonsWorkFromTheKeyboard) {
   Show s;
-  s.run([&] { s.game().ZNDLbox1.Button6Click(); });
-  InternetView& sites = s.app->internetView();
+  s.run([&] { s.game().titleScreen.onInternet(); });
+  InternetSitesView& sites = s.app->internetSitesView();
   s.activate(sites);
   const std::set<QWidget*> stops = tabStops(sites);
-  auto* link = s.find<QLabel>(sites, "Label1");
-  auto* copy = s.find<QToolButton>(sites, "SpeedButton2");
+  auto* link = s.find<QLabel>(sites, "gameSite");
+  auto* copy = s.find<QToolButton>(sites, "copyGameSite");
   ASSERT_TRUE(stops.count(link)) << "the link is a Tab stop";
   ASSERT_TRUE(stops.count(copy)) << "the copy button is a Tab stop";
   EXPECT_FALSE(link->accessibleName().isEmpty());
@@ -382,22 +382,22 @@ TEST(Accessibility, TheInternetDialogsLinksAndCopyButtonsWorkFromTheKeyboard) {
   QTest::keyClick(copy, Qt::Key_Space);
   EXPECT_FALSE(s.desktop.clipboard.empty());
   // A click keeps the keyboard where it was, as it did before the buttons took Tab.
-  QTest::mouseClick(s.find<QToolButton>(sites, "SpeedButton1"), Qt::LeftButton);
+  QTest::mouseClick(s.find<QToolButton>(sites, "copyMakerSite"), Qt::LeftButton);
   EXPECT_EQ(sites.focusWidget(), copy);
 
   QTest::keyClick(copy, Qt::Key_Return);
   EXPECT_TRUE(sites.isVisible()) << "Enter on a copy button copies, it does not close";
   QTest::keyClick(&sites, Qt::Key_Return);
   EXPECT_TRUE(sites.isVisible()) << "still on the copy button";
-  s.find<QPushButton>(sites, "Button1")->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(s.find<QPushButton>(sites, "Button1"), Qt::Key_Return);
+  s.find<QPushButton>(sites, "okButton")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(s.find<QPushButton>(sites, "okButton"), Qt::Key_Return);
   EXPECT_FALSE(sites.isVisible()) << "OK closed the dialog";
 }
 
 TEST(Accessibility, TheSpeechDelayStepsWithTheArrowKeysAndEnterIsOk) {
   Show s;
-  s.run([&] { s.game().ZNDLbox1.Button3Click(); });
-  SettingsView& settings = s.app->settingsView();
+  s.run([&] { s.game().titleScreen.onMore(); });
+  SettingsDialogView& settings = s.app->settingsDialogView();
   s.activate(settings);
   QLineEdit* field = settings.speechDelayField();
   field->setFocus(Qt::TabFocusReason);
@@ -409,39 +409,39 @@ TEST(Accessibility, TheSpeechDelayStepsWithTheArrowKeysAndEnterIsOk) {
   EXPECT_EQ(field->text(), "2501");
   QTest::keyClick(field, Qt::Key_Return);
   EXPECT_FALSE(settings.isVisible());
-  EXPECT_EQ(s.game().ChatBox.Timer1.interval, 2501);
+  EXPECT_EQ(s.game().introduction.speechTimer.interval, 2501);
 }
 
 TEST(Accessibility, AFocusedButtonOnTheQuizNeverSwallowsTheAnswerKeys) {
   Show s;
   s.chooseGroupAndPlay();
-  s.run([&] { s.game().ChatBox.Button1Click(); });
+  s.run([&] { s.game().introduction.onSkip(); });
   QuizView& quiz = s.app->quizView();
   s.activate(quiz);
   // Space on CONTINUE starts the question; CONTINUE goes, and the keyboard moves on to
   // the next button, which must let the answer keys through to the window.
-  auto* next = s.find<QPushButton>(quiz, "Button2");
+  auto* next = s.find<QPushButton>(quiz, "continueButton");
   next->setFocus(Qt::TabFocusReason);
   QTest::keyClick(next, Qt::Key_Space);
-  ASSERT_EQ(s.game().QuestionStep, 1);
+  ASSERT_EQ(s.game().questionStep, 1);
   EXPECT_FALSE(next->isVisible());
   QWidget* holder = quiz.focusWidget();
   ASSERT_NE(holder, nullptr);
   ASSERT_NE(holder, next);
-  for (int i = 0; i < 4; ++i) s.run([&] { s.game().PlayBox.Timer1Timer(); });
-  ASSERT_EQ(s.game().QuestionStep, kCountdown);
-  const int right = s.game().CorrectSlot;
+  for (int i = 0; i < 4; ++i) s.run([&] { s.game().quizScreen.onTick(); });
+  ASSERT_EQ(s.game().questionStep, kCountdown);
+  const int right = s.game().correctSlot;
   QTest::keyClick(holder, right == 1 ? Qt::Key_A : right == 2 ? Qt::Key_B : Qt::Key_C);
-  EXPECT_EQ(s.game().QuestionStep, kCorrect)
+  EXPECT_EQ(s.game().questionStep, kCorrect)
       << "answered by key from " << holder->objectName().toStdString();
-  s.run([&] { s.game().PlayBox.Timer1Timer(); });
-  EXPECT_EQ(s.game().PlayBox.Score1, "1");
+  s.run([&] { s.game().quizScreen.onTick(); });
+  EXPECT_EQ(s.game().quizScreen.score1, "1");
 
   // And a focused answer button pressed with Enter answers with its own letter.
   s.reachCountdown();
-  const char* const letters[] = {"A", "B", "C"};
-  auto* button = s.find<QPushButton>(quiz, letters[s.game().CorrectSlot - 1]);
+  const char* const buttons[] = {"answerButtonA", "answerButtonB", "answerButtonC"};
+  auto* button = s.find<QPushButton>(quiz, buttons[s.game().correctSlot - 1]);
   button->setFocus(Qt::TabFocusReason);
   QTest::keyClick(button, Qt::Key_Return);
-  EXPECT_EQ(s.game().QuestionStep, kCorrect);
+  EXPECT_EQ(s.game().questionStep, kCorrect);
 }

@@ -9,12 +9,12 @@
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
+#include "finale/coin_call_view.h"
+#include "finale/finale_view.h"
+#include "finale/notice_view.h"
+#include "finale/tie_break_view.h"
 #include "finale/verdicts.h"
-#include "finale/zndl6_view.h"
-#include "finale/zndl7_view.h"
-#include "finale/zndl8_view.h"
-#include "finale/zndl9_view.h"
-#include "quiz/zndl2_view.h"
+#include "quiz/quiz_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -72,9 +72,9 @@ class FinaleWindows : public ::testing::Test {
   // A game that ends with these points, through the game-end decision.
   void endGame(const char* score1, const char* score2) {
     run([&] {
-      game().PlayBox.Score1 = score1;
-      game().PlayBox.Score2 = score2;
-      game().PlayBox.EndOfGame();
+      game().quizScreen.score1 = score1;
+      game().quizScreen.score2 = score2;
+      game().quizScreen.endGame();
     });
   }
 
@@ -82,43 +82,43 @@ class FinaleWindows : public ::testing::Test {
 };
 
 TEST_F(FinaleWindows, OnlyTheLosersPetStandsOnTheStageUntilTheAnvilFalls) {
-  AnvilView& view = t.app->anvilView();
-  const char* names[] = {"Hamster", "Goldfish", "Mouse", "Dog"};
+  FinaleView& view = t.app->finaleView();
+  const char* names[] = {"hamster", "goldfish", "mouse", "dog"};
   const QRect places[] = {
       {275, 313, 71, 54}, {252, 281, 123, 136}, {257, 322, 82, 61}, {232, 252, 200, 185}};
   QImage emptyStage;
   for (int type = 0; type < 4; ++type) {
     SCOPED_TRACE(names[type]);
-    run([&] { game().ZNDLbox1.PetType2 = type; });
+    run([&] { game().titleScreen.petType2 = type; });
     if (emptyStage.isNull()) {
       // The stage before any pet has been put on it.
-      run([&] { game().AnvilBox.show(); });
+      run([&] { game().finale.show(); });
       emptyStage = view.grab().toImage();
     }
     endGame("2", "1");
-    run([&] { game().EndGameBox.Button1Click(); });
+    run([&] { game().notice.onOk(); });
     ASSERT_TRUE(view.isVisible());
     for (int other = 0; other < 4; ++other) {
       QWidget* pet = child(view, names[other]);
       EXPECT_EQ(pet->isVisible(), other == type) << names[other];
       EXPECT_EQ(pet->geometry(), places[other]) << names[other];
     }
-    EXPECT_FALSE(child(view, "Image2")->isVisible());
-    EXPECT_EQ(child<QLabel>(view, "ChatText")->text(),
+    EXPECT_FALSE(child(view, "fallenAnvil")->isVisible());
+    EXPECT_EQ(child<QLabel>(view, "hostLine")->text(),
               QString::fromUtf8("\u201CAnn would you do the honours?\u201D"));
     const QImage withPet = view.grab().toImage();
     // The pet is really drawn where it stands.
     EXPECT_GT(difference(emptyStage, withPet, places[type]), 0.1);
     shot(view, QStringLiteral("finale-%1-before").arg(names[type]).toLower());
 
-    auto* kill = child<QPushButton>(view, "Kill");
+    auto* kill = child<QPushButton>(view, "killButton");
     EXPECT_EQ(kill->text(), "Kill");
     EXPECT_EQ(kill->geometry(), QRect(561, 448, 75, 25));
     QTest::mouseClick(kill, Qt::LeftButton);
-    EXPECT_TRUE(child(view, "Image2")->isVisible());
+    EXPECT_TRUE(child(view, "fallenAnvil")->isVisible());
     EXPECT_EQ(kill->text(), "Back To Title");
     EXPECT_EQ(
-        child<QLabel>(view, "ChatText")->text(),
+        child<QLabel>(view, "hostLine")->text(),
         QString::fromUtf8(
             "\u201CThank you, Ann and enjoy your Winner\u2019s Prize, a golden anvil.\u201D"));
     const QImage withAnvil = view.grab().toImage();
@@ -128,43 +128,43 @@ TEST_F(FinaleWindows, OnlyTheLosersPetStandsOnTheStageUntilTheAnvilFalls) {
 
     QTest::mouseClick(kill, Qt::LeftButton);  // Back To Title
     EXPECT_FALSE(view.isVisible());
-    run([&] { game().AnvilBox.Kill.caption = "Kill"; });
+    run([&] { game().finale.killButton.caption = "Kill"; });
   }
   EXPECT_TRUE(t.errors.shown.empty());
 }
 
 TEST_F(FinaleWindows, ThePrizeLineIsPaintedTheMomentKillIsPressed) {
   endGame("1", "2");
-  run([&] { game().EndGameBox.Button1Click(); });
-  AnvilView& view = t.app->anvilView();
+  run([&] { game().notice.onOk(); });
+  FinaleView& view = t.app->finaleView();
   QApplication::processEvents();
-  auto* chat = child<QLabel>(view, "ChatText");
+  auto* chat = child<QLabel>(view, "hostLine");
   PaintCounter counter(chat);
-  child<QPushButton>(view, "Kill")->click();  // no event loop turn after this
+  child<QPushButton>(view, "killButton")->click();  // no event loop turn after this
   EXPECT_GE(counter.paints, 1);
   EXPECT_TRUE(chat->text().startsWith(QString::fromUtf8("\u201CThank you, Bob")));
 }
 
 TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
   NoticeView& view = t.app->noticeView();
-  run([&] { game().ZNDLbox1.PetType2 = 1; });
+  run([&] { game().titleScreen.petType2 = 1; });
   endGame("3", "2");
   ASSERT_TRUE(view.isVisible());
   EXPECT_FALSE(t.app->quizView().isVisible());
-  auto* chat = child<QLabel>(view, "ChatText");
+  auto* chat = child<QLabel>(view, "hostLine");
   EXPECT_EQ(chat->text(), QString::fromUtf8("\u201CWell, at the end of the game, Ann has more "
                                             "points, so that means Bob\u2019s Goldfish, Bubbles "
                                             "will be killed in just a few moments.\u201D"));
   EXPECT_EQ(chat->geometry(), QRect(8, 8, 625, 145));
   EXPECT_TRUE(chat->wordWrap());
-  auto* ok = child<QPushButton>(view, "Button1");
+  auto* ok = child<QPushButton>(view, "okButton");
   EXPECT_EQ(ok->text(), "OK");
   EXPECT_EQ(ok->toolTip(), "Cut the crap and kill the pet.");
   EXPECT_EQ(ok->geometry(), QRect(560, 448, 75, 25));
   shot(view, "notice-win");
 
   QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_TRUE(t.app->anvilView().isVisible());
+  EXPECT_TRUE(t.app->finaleView().isVisible());
   EXPECT_TRUE(view.isVisible()) << "the notice stays open beneath";
   EXPECT_FALSE(t.app->tieBreakView().isVisible());
 
@@ -177,7 +177,7 @@ TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
 
 TEST_F(FinaleWindows, TheCallDialogIsItsOwnWindowOnTopAndNotModal) {
   t.random.script = {1};  // Bob calls
-  run([&] { game().TieBreakBox.StartTieBreak(); });
+  run([&] { game().tieBreak.start(); });
   CoinCallView& dialog = t.app->coinCallView();
   TieBreakView& tieBreak = t.app->tieBreakView();
   ASSERT_TRUE(dialog.isVisible());
@@ -188,87 +188,89 @@ TEST_F(FinaleWindows, TheCallDialogIsItsOwnWindowOnTopAndNotModal) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(dialog.windowTitle(), "Call please...");
   EXPECT_EQ(dialog.size(), QSize(192, 88));
-  EXPECT_EQ(child<QLabel>(dialog, "Label1")->text(), "Please call,Bob");
-  EXPECT_EQ(child<QPushButton>(dialog, "Button1")->text(), "Heads");
-  EXPECT_EQ(child<QPushButton>(dialog, "Button2")->text(), "Tails");
+  EXPECT_EQ(child<QLabel>(dialog, "prompt")->text(), "Please call,Bob");
+  EXPECT_EQ(child<QPushButton>(dialog, "headsButton")->text(), "Heads");
+  EXPECT_EQ(child<QPushButton>(dialog, "tailsButton")->text(), "Tails");
   shot(dialog, "coin-call");
 
   // The tie break answers beneath the open dialog.
   t.random.script = {0};
-  QTest::mouseClick(child<QPushButton>(tieBreak, "Button1"), Qt::LeftButton);
-  EXPECT_EQ(game().CoinCount, 50);
+  QTest::mouseClick(child<QPushButton>(tieBreak, "tossButton"), Qt::LeftButton);
+  EXPECT_EQ(game().spinTicksLeft, 50);
   EXPECT_TRUE(dialog.isVisible()) << "nobody has called yet";
-  QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(dialog, "tailsButton"), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(game().CoinCall, 2);
+  EXPECT_EQ(game().calledFace, 2);
 }
 
 TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
   TieBreakView& view = t.app->tieBreakView();
   t.random.script = {0, 1};  // Ann calls; the coin lands on Tails
   endGame("1", "1");
-  QTest::mouseClick(child<QPushButton>(t.app->noticeView(), "Button1"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(t.app->noticeView(), "okButton"), Qt::LeftButton);
   ASSERT_TRUE(view.isVisible());
   const char* texts[] = {"Tie Break", "Ann", "Bob", "Fluffy", "Bubbles", "Hamster", "Goldfish"};
   const QRect places[] = {{216, 416, 209, 49}, {24, 304, 266, 48},  {352, 304, 266, 48},
                           {40, 368, 177, 33},  {424, 368, 177, 33}, {40, 400, 161, 33},
                           {440, 400, 161, 33}};
+  const char* names[] = {"coinFace", "playerName1", "playerName2", "petName1",
+                         "petName2", "petType1",    "petType2"};
   for (int i = 0; i < 7; ++i) {
-    auto* label = child<QLabel>(view, QStringLiteral("Label%1").arg(i + 1).toLatin1().constData());
+    auto* label = child<QLabel>(view, names[i]);
     EXPECT_EQ(label->text(), texts[i]);
     EXPECT_EQ(label->geometry(), places[i]);
     EXPECT_TRUE(label->isVisible());
   }
-  EXPECT_EQ(child(view, "Image4")->geometry(), QRect(20, 8, 274, 280));
-  EXPECT_EQ(child(view, "Image5")->geometry(), QRect(340, 8, 275, 283));
-  auto* button = child<QPushButton>(view, "Button1");
+  EXPECT_EQ(child(view, "heads")->geometry(), QRect(20, 8, 274, 280));
+  EXPECT_EQ(child(view, "tails")->geometry(), QRect(340, 8, 275, 283));
+  auto* button = child<QPushButton>(view, "tossButton");
   EXPECT_EQ(button->text(), "TOSS THE COIN");
   EXPECT_EQ(button->geometry(), QRect(224, 368, 193, 33));
   shot(view, "tie-break-awaiting-call");
 
-  QTest::mouseClick(child<QPushButton>(t.app->coinCallView(), "Button2"), Qt::LeftButton);
-  EXPECT_EQ(child(view, "Image5")->geometry(), QRect(20, 8, 275, 283));
-  EXPECT_EQ(child(view, "Image4")->geometry(), QRect(340, 8, 274, 280));
+  QTest::mouseClick(child<QPushButton>(t.app->coinCallView(), "tailsButton"), Qt::LeftButton);
+  EXPECT_EQ(child(view, "tails")->geometry(), QRect(20, 8, 275, 283));
+  EXPECT_EQ(child(view, "heads")->geometry(), QRect(340, 8, 274, 280));
 
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_EQ(button->text(), "KILL THE PET");
   EXPECT_FALSE(button->isEnabled()) << "held while the coin spins";
-  for (int i = 0; i < 7; ++i) run([&] { game().TieBreakBox.Timer1Timer(); });
+  for (int i = 0; i < 7; ++i) run([&] { game().tieBreak.onTick(); });
   shot(view, "tie-break-spinning");
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_TRUE(view.isVisible());
-  for (int i = 7; i < 50; ++i) run([&] { game().TieBreakBox.Timer1Timer(); });
+  for (int i = 7; i < 50; ++i) run([&] { game().tieBreak.onTick(); });
   EXPECT_TRUE(button->isEnabled());
-  EXPECT_EQ(child<QLabel>(view, "Label1")->text(), "Tails");
-  EXPECT_EQ(game().Winner, 1);
+  EXPECT_EQ(child<QLabel>(view, "coinFace")->text(), "Tails");
+  EXPECT_EQ(game().winner, 1);
   shot(view, "tie-break-decided");
 
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_FALSE(view.isVisible());
-  EXPECT_TRUE(t.app->anvilView().isVisible());
-  EXPECT_TRUE(child(t.app->anvilView(), "Goldfish")->isVisible());
+  EXPECT_TRUE(t.app->finaleView().isVisible());
+  EXPECT_TRUE(child(t.app->finaleView(), "goldfish")->isVisible());
 }
 
 TEST_F(FinaleWindows, LongNamesAreSqueezedButNeverRewritten) {
   const std::string longName = "Maximilian Alexander Fortescue-Smythe";
   run([&] {
-    game().ZNDLbox1.Name1 = longName;
-    game().ZNDLbox1.PetName2 = "Sir Reginald Wigglesworth III";
+    game().titleScreen.name1 = longName;
+    game().titleScreen.petName2 = "Sir Reginald Wigglesworth III";
   });
   t.random.script = {0};
-  run([&] { game().TieBreakBox.StartTieBreak(); });
+  run([&] { game().tieBreak.start(); });
   TieBreakView& view = t.app->tieBreakView();
-  auto* name = child<QLabel>(view, "Label2");
+  auto* name = child<QLabel>(view, "playerName1");
   EXPECT_EQ(name->text().toStdString(), longName);
   EXPECT_LT(name->font().pixelSize(), 40);
   EXPECT_GE(name->font().pixelSize(), 12);
   EXPECT_TRUE(name->alignment() & Qt::AlignLeft) << "too long even then: its beginning shows";
-  EXPECT_EQ(child<QLabel>(view, "Label3")->font().pixelSize(), 40) << "Bob fits as designed";
-  EXPECT_EQ(child<QLabel>(view, "Label5")->text(), "Sir Reginald Wigglesworth III");
+  EXPECT_EQ(child<QLabel>(view, "playerName2")->font().pixelSize(), 40) << "Bob fits as designed";
+  EXPECT_EQ(child<QLabel>(view, "petName2")->text(), "Sir Reginald Wigglesworth III");
   shot(view, "tie-break-long-names");
   run([&] {
-    game().ZNDLbox1.Name1 = "Ann";
-    game().TieBreakBox.StartTieBreak();
+    game().titleScreen.name1 = "Ann";
+    game().tieBreak.start();
   });
   EXPECT_EQ(name->font().pixelSize(), 40) << "a short name gets the full size back";
   EXPECT_TRUE(name->alignment() & Qt::AlignHCenter);

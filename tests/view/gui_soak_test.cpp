@@ -123,16 +123,16 @@ class GuiSoak {
     check();
     if (::testing::Test::HasFatalFailure()) return;
 
-    click(child<QPushButton>(kTitle, "Button3"));  // More...
+    click(child<QPushButton>(kTitle, "moreButton"));  // More...
     ASSERT_TRUE(window(kSettings).isVisible());
-    auto* delay = child<QLineEdit>(kSettings, "SpinEdit1");
+    auto* delay = child<QLineEdit>(kSettings, "speechDelay");
     delay->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(delay, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(delay, "40");
-    click(child<QPushButton>(kSettings, "OK"));
+    click(child<QPushButton>(kSettings, "okButton"));
     settle();
     ASSERT_FALSE(window(kSettings).isVisible());
-    ASSERT_EQ(game().ChatBox.Timer1.interval, 40);
+    ASSERT_EQ(game().introduction.speechTimer.interval, 40);
     ASSERT_EQ(t_.app->introTimer().interval(), 40);
     check();
   }
@@ -280,7 +280,7 @@ class GuiSoak {
   bool isTitleExit(int index, QWidget* widget) const {
     if (index != kTitle) return false;
     auto* button = qobject_cast<QAbstractButton*>(widget);
-    return button && (button->objectName() == QLatin1String("ExitBut") ||
+    return button && (button->objectName() == QLatin1String("exitButton") ||
                       button->text().startsWith(QLatin1String("Exit")));
   }
 
@@ -289,14 +289,14 @@ class GuiSoak {
     const auto is = [&](const char* n) { return name == QLatin1String(n); };
     switch (index) {
       case kTitle:
-        return is("PlayBut") ? 12 : 1;
+        return is("playButton") ? 12 : 1;
       case kQuiz:
-        if (is("Button2")) return 14;
-        if (is("A") || is("B") || is("C")) return 3;
-        if (is("Label7") || is("Label8") || is("Label9")) return 2;
+        if (is("continueButton")) return 14;
+        if (is("answerButtonA") || is("answerButtonB") || is("answerButtonC")) return 3;
+        if (is("answerA") || is("answerB") || is("answerC")) return 2;
         return 1;
       case kIntro:
-        return is("Button1") ? 4 : 1;
+        return is("skipButton") ? 4 : 1;
       case kNotice:
       case kFinale:
       case kTieBreak:
@@ -305,7 +305,7 @@ class GuiSoak {
         return 5;
       case kSettings:
       case kInternet:
-        return is("OK") || is("Button1") ? 3 : 1;
+        return is("okButton") ? 3 : 1;
       default:
         return 1;
     }
@@ -346,8 +346,9 @@ class GuiSoak {
     const auto from = [&](const auto& list) {
       return QString::fromUtf8(list[r_.below(static_cast<int>(std::size(list)))]);
     };
-    if (index == kTitle && name == QLatin1String("ComboBox1")) return from(groups);
-    if (name == QLatin1String("P1Time") || name == QLatin1String("P2Time")) return from(times);
+    if (index == kTitle && name == QLatin1String("groupBox")) return from(groups);
+    if (name == QLatin1String("answerTime1") || name == QLatin1String("answerTime2"))
+      return from(times);
     if (index == kSettings) return from(delays);
     if (index == kTitle) return from(names);
     QString any;
@@ -368,7 +369,7 @@ class GuiSoak {
       QPointer<QWidget> w(widget);
       const std::string what = describe(index, widget);
       if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        const bool group = combo->objectName() == QLatin1String("ComboBox1");
+        const bool group = combo->objectName() == QLatin1String("groupBox");
         add(group ? 4 : 1, "pick an item in " + what, [this, combo] {
           if (combo->count() == 0) return;
           const int item = r_.below(combo->count());
@@ -394,7 +395,7 @@ class GuiSoak {
         add(clickWeight(index, widget->objectName()), "click " + what, [this, index, w] {
           if (!w) return;
           if (index == kTieBreak && qobject_cast<QPushButton*>(w.data()) &&
-              game().TieBreakBox.Button1.caption == "TOSS THE COIN")
+              game().tieBreak.tossButton.caption == "TOSS THE COIN")
             ++tosses_;
           click(w);
         });
@@ -451,11 +452,11 @@ class GuiSoak {
             [this, index] { window(index).close(); });
     // Ticks of every timer, far faster than the real ones (which run as well).
     App& app = *t_.app;
-    add(20, "tick the quiz", [&] { app.dispatch([&] { g.PlayBox.Timer1Timer(); }); });
-    if (g.ChatBox.Timer1.ticking())
-      add(5, "tick the introduction", [&] { app.dispatch([&] { g.ChatBox.Timer1Timer(); }); });
-    add(g.CoinCount > 0 ? 40 : 2, "tick the coin",
-        [&] { app.dispatch([&] { g.TieBreakBox.Timer1Timer(); }); });
+    add(20, "tick the quiz", [&] { app.dispatch([&] { g.quizScreen.onTick(); }); });
+    if (g.introduction.speechTimer.ticking())
+      add(5, "tick the introduction", [&] { app.dispatch([&] { g.introduction.onTick(); }); });
+    add(g.spinTicksLeft > 0 ? 40 : 2, "tick the coin",
+        [&] { app.dispatch([&] { g.tieBreak.onTick(); }); });
   }
 
   // Counts the games that got going and those that reached the finale.
@@ -477,32 +478,32 @@ class GuiSoak {
 
   void check() {
     Game& g = game();
-    const TPlayBox& quiz = g.PlayBox;
+    const QuizScreen& quiz = g.quizScreen;
     ASSERT_FALSE(g.ended()) << "the program ended";
-    ASSERT_TRUE(g.ZNDLbox1.visible()) << "the title screen is never hidden";
+    ASSERT_TRUE(g.titleScreen.visible()) << "the title screen is never hidden";
     for (int index = 0; index < static_cast<int>(std::size(kWindowNames)); ++index)
       ASSERT_EQ(window(index).isVisible(), window(index).screen().visible())
           << "the " << kWindowNames[index] << " window shows what its screen says";
 
-    for (int lives : {quiz.Lives1, quiz.Lives2}) {
+    for (int lives : {quiz.lives1, quiz.lives2}) {
       ASSERT_GE(lives, 0);
       ASSERT_LE(lives, 5);
     }
-    ASSERT_EQ(child<QProgressBar>(kQuiz, "Lives1")->value(), quiz.Lives1);
-    ASSERT_EQ(child<QProgressBar>(kQuiz, "Lives2")->value(), quiz.Lives2);
-    for (const std::string& score : {quiz.Score1, quiz.Score2}) {
+    ASSERT_EQ(child<QProgressBar>(kQuiz, "lives1")->value(), quiz.lives1);
+    ASSERT_EQ(child<QProgressBar>(kQuiz, "lives2")->value(), quiz.lives2);
+    for (const std::string& score : {quiz.score1, quiz.score2}) {
       const auto value = parseWholeNumber(score);
       ASSERT_TRUE(value && *value >= 0) << "score " << score;
     }
-    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "Score1")->text()), quiz.Score1);
-    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "Score2")->text()), quiz.Score2);
+    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "score1")->text()), quiz.score1);
+    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "score2")->text()), quiz.score2);
     const int steps[] = {0, 1, 2, 3, 4, 5, 101, 102, 103};
-    ASSERT_TRUE(std::find(std::begin(steps), std::end(steps), g.QuestionStep) != std::end(steps))
-        << "QuestionStep " << g.QuestionStep;
-    ASSERT_TRUE(g.Winner >= 0 && g.Winner <= 2) << "Winner " << g.Winner;
+    ASSERT_TRUE(std::find(std::begin(steps), std::end(steps), g.questionStep) != std::end(steps))
+        << "QuestionStep " << g.questionStep;
+    ASSERT_TRUE(g.winner >= 0 && g.winner <= 2) << "Winner " << g.winner;
 
     if (window(kFinale).isVisible()) {
-      ASSERT_TRUE(g.Winner == 1 || g.Winner == 2) << "the finale only ever has a winner";
+      ASSERT_TRUE(g.winner == 1 || g.winner == 2) << "the finale only ever has a winner";
       int pets = 0;
       // Pictures are plain widgets to Qt's own casts: ask the language which ones they are.
       for (QWidget* widget : window(kFinale).findChildren<QWidget*>()) {
@@ -516,23 +517,24 @@ class GuiSoak {
       }
       ASSERT_EQ(pets, 1) << "exactly the loser's pet stands on the stage";
     }
-    if (g.CoinCount > 0) {
-      auto* button = child<QPushButton>(kTieBreak, "Button1");
+    if (g.spinTicksLeft > 0) {
+      auto* button = child<QPushButton>(kTieBreak, "tossButton");
       ASSERT_EQ(ss(button->text()), "KILL THE PET");
       ASSERT_FALSE(button->isEnabled()) << "no kill while the coin spins";
     }
 
     // The title's fields show the entries the game holds, nothing of their own.
     for (const auto& [name, value] :
-         {std::pair{"Name1", &g.ZNDLbox1.Name1}, std::pair{"Name2", &g.ZNDLbox1.Name2},
-          std::pair{"PetName1", &g.ZNDLbox1.PetName1}, std::pair{"PetName2", &g.ZNDLbox1.PetName2}})
+         {std::pair{"name1", &g.titleScreen.name1}, std::pair{"name2", &g.titleScreen.name2},
+          std::pair{"petName1", &g.titleScreen.petName1},
+          std::pair{"petName2", &g.titleScreen.petName2}})
       ASSERT_EQ(ss(child<QLineEdit>(kTitle, name)->text()), *value) << name;
-    for (const auto& [name, box] :
-         {std::pair{"P1Time", &g.ZNDLbox1.P1Time}, std::pair{"P2Time", &g.ZNDLbox1.P2Time},
-          std::pair{"ComboBox1", &g.ZNDLbox1.ComboBox1}})
+    for (const auto& [name, box] : {std::pair{"answerTime1", &g.titleScreen.answerTime1},
+                                    std::pair{"answerTime2", &g.titleScreen.answerTime2},
+                                    std::pair{"groupBox", &g.titleScreen.groupBox}})
       ASSERT_EQ(ss(child<QComboBox>(kTitle, name)->currentText()), box->text) << name;
-    for (const auto& [name, type] :
-         {std::pair{"PetType1.", g.ZNDLbox1.PetType1}, std::pair{"PetType2.", g.ZNDLbox1.PetType2}})
+    for (const auto& [name, type] : {std::pair{"petType1.", g.titleScreen.petType1},
+                                     std::pair{"petType2.", g.titleScreen.petType2}})
       for (int i = 0; i < 4; ++i) {
         auto* radio = child<QRadioButton>(kTitle, (name + std::to_string(i)).c_str());
         ASSERT_EQ(radio->isChecked(), i == type) << name << i;

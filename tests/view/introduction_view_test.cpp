@@ -6,11 +6,11 @@
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
-#include "host/zndl3_view.h"
-#include "host/zndl4_view.h"
-#include "quiz/zndl2_view.h"
+#include "host/introduction_view.h"
+#include "host/settings_dialog_view.h"
+#include "quiz/quiz_view.h"
 #include "shell/look.h"
-#include "shell/zndl1_view.h"
+#include "shell/title_view.h"
 
 using namespace zndl;
 using zndl::testing::namesFile;
@@ -30,21 +30,21 @@ class IntroductionWindow : public ::testing::Test {
     writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Nibbles", "3", "0", "15", "15"));
     t.start();
     t.app->dispatch([&] {
-      t.game().ZNDLbox1.ComboBox1.text = "default.set";
-      t.game().ZNDLbox1.PlayButClick();
+      t.game().titleScreen.groupBox.text = "default.set";
+      t.game().titleScreen.onPlay();
     });
   }
   void tick() {
-    t.app->dispatch([&] { t.game().ChatBox.Timer1Timer(); });
+    t.app->dispatch([&] { t.game().introduction.onTick(); });
   }
-  ChatView& view() { return t.app->chatView(); }
+  IntroductionView& view() { return t.app->introductionView(); }
 
   TestApp t;
 };
 
 TEST_F(IntroductionWindow, ShowsTheHostsLineInItsFixedBox) {
   ASSERT_TRUE(view().isVisible());
-  QLabel* line = view().chatText();
+  QLabel* line = view().hostLine();
   EXPECT_EQ(line->text(), QString());
   tick();
   tick();
@@ -58,7 +58,7 @@ TEST_F(IntroductionWindow, ShowsTheHostsLineInItsFixedBox) {
   t.app->dispatch([&] {
     std::string text;
     for (int i = 0; i < 40; ++i) text += "Pembril waffles on and on ";
-    t.game().ChatBox.ChatText.text = said(text);
+    t.game().introduction.hostLine.text = said(text);
   });
   EXPECT_EQ(line->geometry(), QRect(8, 8, 625, 145));
   EXPECT_GT(line->heightForWidth(625), 145);
@@ -67,7 +67,8 @@ TEST_F(IntroductionWindow, ShowsTheHostsLineInItsFixedBox) {
   if (qEnvironmentVariableIsSet("ZNDL_SHOTS")) {
     view().grab().save(qEnvironmentVariable("ZNDL_SHOTS") + "/intro_long.png");
     t.app->dispatch([&] {
-      t.game().ChatBox.ChatText.text = said("And now let\u2019s meet our contestants, Ann and Bob");
+      t.game().introduction.hostLine.text =
+          said("And now let\u2019s meet our contestants, Ann and Bob");
     });
     view().grab().save(qEnvironmentVariable("ZNDL_SHOTS") + "/intro_mid.png");
   }
@@ -84,7 +85,7 @@ TEST_F(IntroductionWindow, SkipButtonHandsOverToTheQuiz) {
   EXPECT_FALSE(view().isVisible());
   EXPECT_TRUE(t.app->quizView().isVisible());
   EXPECT_TRUE(t.app->titleView().isVisible());
-  EXPECT_EQ(t.game().ScriptLine, 0);
+  EXPECT_EQ(t.game().scriptLine, 0);
   ASSERT_GE(t.titleTune.log.size(), 2u);
   EXPECT_EQ(t.titleTune.log[t.titleTune.log.size() - 2], "stop");
   EXPECT_EQ(t.titleTune.log.back(), "close");
@@ -95,9 +96,9 @@ TEST_F(IntroductionWindow, CloseCommandHidesWithoutHandingOver) {
   tick();
   view().close();
   EXPECT_FALSE(view().isVisible());
-  EXPECT_FALSE(t.game().ChatBox.visible());
+  EXPECT_FALSE(t.game().introduction.visible());
   EXPECT_FALSE(t.app->quizView().isVisible());
-  EXPECT_EQ(t.game().ScriptLine, 2);
+  EXPECT_EQ(t.game().scriptLine, 2);
   EXPECT_TRUE(t.titleTune.openName);
 }
 
@@ -108,13 +109,13 @@ TEST_F(IntroductionWindow, TheAppsTimerSpeaksTheScriptAtTheSpeechDelay) {
 
   // A short delay through the settings dialog, and the whole script runs by itself.
   t.app->dispatch([&] {
-    t.game().Form1.SpinEdit1 = "10";
-    t.game().Form1.OKClick();
+    t.game().settingsDialog.speechDelayText = "10";
+    t.game().settingsDialog.onOk();
   });
   EXPECT_EQ(timer.interval(), 10);
   EXPECT_TRUE(QTest::qWaitFor([&] { return t.app->quizView().isVisible(); }, 5000));
   EXPECT_FALSE(view().isVisible());
-  EXPECT_EQ(view().chatText()->text(), QString::fromStdString(said("<END>")));
+  EXPECT_EQ(view().hostLine()->text(), QString::fromStdString(said("<END>")));
 }
 
 }  // namespace

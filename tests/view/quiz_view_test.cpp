@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fakes/test_app.h"
-#include "quiz/zndl2_view.h"
+#include "quiz/quiz_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -38,7 +38,7 @@ struct QuizWindow : TestApp {
     errors.shown.clear();
   }
   QuizView& view() { return app->quizView(); }
-  TPlayBox& box() { return game().PlayBox; }
+  QuizScreen& box() { return game().quizScreen; }
   template <class W>
   W* find(const char* name) {
     W* widget = view().findChild<W*>(QString::fromLatin1(name));
@@ -51,20 +51,22 @@ struct QuizWindow : TestApp {
   // Play on the title screen, then Skip the introduction: the quiz is on view.
   void startGame() {
     app->dispatch([this] {
-      game().ZNDLbox1.ComboBox1Change("quiz.set");
-      game().ZNDLbox1.PlayButClick();
+      game().titleScreen.onGroupChanged("quiz.set");
+      game().titleScreen.onPlay();
     });
-    app->dispatch([this] { game().ChatBox.Button1Click(); });
+    app->dispatch([this] { game().introduction.onSkip(); });
   }
   void tick(int times = 1) {
-    for (int i = 0; i < times; ++i) app->dispatch([this] { game().PlayBox.Timer1Timer(); });
+    for (int i = 0; i < times; ++i) app->dispatch([this] { game().quizScreen.onTick(); });
   }
-  void clickContinue() { QTest::mouseClick(button("Button2"), Qt::LeftButton); }
-  int step() { return game().QuestionStep; }
-  int correct() { return game().CorrectSlot; }
-  static const char* slotName(int slot) { return slot == 1 ? "A" : slot == 2 ? "B" : "C"; }
+  void clickContinue() { QTest::mouseClick(button("continueButton"), Qt::LeftButton); }
+  int step() { return game().questionStep; }
+  int correct() { return game().correctSlot; }
+  static const char* slotName(int slot) {
+    return slot == 1 ? "answerButtonA" : slot == 2 ? "answerButtonB" : "answerButtonC";
+  }
   static const char* lineName(int slot) {
-    return slot == 1 ? "Label7" : slot == 2 ? "Label8" : "Label9";
+    return slot == 1 ? "answerA" : slot == 2 ? "answerB" : "answerC";
   }
   static Qt::Key slotKey(int slot) {
     return slot == 1 ? Qt::Key_A : slot == 2 ? Qt::Key_B : Qt::Key_C;
@@ -77,7 +79,7 @@ struct QuizWindow : TestApp {
     if (dir.isEmpty()) return;
     const QString base = QString::fromLocal8Bit(dir) + "/";
     view().grab().save(base + name);
-    const QPixmap panel = find<QWidget>("Panel1")->grab();
+    const QPixmap panel = find<QWidget>("bottomPanel")->grab();
     panel.scaled(panel.size() * 3).save(base + "panel-" + name);
   }
 };
@@ -91,18 +93,18 @@ TEST(QuizWindow, EveryControlHasItsPlaceLookAndStacking) {
   EXPECT_EQ(v.windowTitle(), QStringLiteral("Zandoodle v4.2"));
   EXPECT_TRUE(v.windowFlags() & Qt::FramelessWindowHint);
 
-  EXPECT_EQ(w.find<QWidget>("Image1")->geometry(), QRect(0, 0, 640, 480));
+  EXPECT_EQ(w.find<QWidget>("background")->geometry(), QRect(0, 0, 640, 480));
   const struct {
     const char* name;
     QRect place;
     int pixels;
     QString text;
-  } labels[] = {{"MainLabel", {200, 0, 377, 33}, 29, "Zandoodle v3.1"},
-                {"Label6", {232, 72, 305, 73}, 15, "Welcome to Zandoodle v3.1"},
-                {"Label7", {232, 144, 305, 33}, 15, "By Vormle Co."},
-                {"Label8", {232, 176, 305, 33}, 15, ""},
-                {"Label9", {232, 208, 305, 33}, 15, ""},
-                {"Label10", {46, 36, 95, 78}, 67, "X"}};
+  } labels[] = {{"titleLine", {200, 0, 377, 33}, 29, "Zandoodle v3.1"},
+                {"question", {232, 72, 305, 73}, 15, "Welcome to Zandoodle v3.1"},
+                {"answerA", {232, 144, 305, 33}, 15, "By Vormle Co."},
+                {"answerB", {232, 176, 305, 33}, 15, ""},
+                {"answerC", {232, 208, 305, 33}, 15, ""},
+                {"countdown", {46, 36, 95, 78}, 67, "X"}};
   for (const auto& want : labels) {
     QLabel* l = w.label(want.name);
     EXPECT_EQ(l->geometry(), want.place) << want.name;
@@ -110,15 +112,16 @@ TEST(QuizWindow, EveryControlHasItsPlaceLookAndStacking) {
     EXPECT_TRUE(l->font().bold()) << want.name;
     EXPECT_EQ(l->text(), want.text) << want.name;
     EXPECT_EQ(l->palette().color(QPalette::WindowText),
-              std::string(want.name) == "Label10" ? QColor(255, 0, 0) : QColor(255, 255, 0))
+              std::string(want.name) == "countdown" ? QColor(255, 0, 0) : QColor(255, 255, 0))
         << want.name;
   }
-  EXPECT_TRUE(w.label("Label6")->wordWrap());
+  EXPECT_TRUE(w.label("question")->wordWrap());
 
   // The bottom panel and what it holds.
-  QWidget* panel = w.find<QWidget>("Panel1");
+  QWidget* panel = w.find<QWidget>("bottomPanel");
   EXPECT_EQ(panel->geometry(), QRect(8, 392, 542, 81));
-  for (const auto& [name, left] : {std::pair{"A", 16}, {"B", 72}, {"C", 128}}) {
+  for (const auto& [name, left] :
+       {std::pair{"answerButtonA", 16}, {"answerButtonB", 72}, {"answerButtonC", 128}}) {
     QPushButton* b = w.button(name);
     EXPECT_EQ(b->parentWidget(), panel);
     EXPECT_EQ(b->geometry(), QRect(left, 16, 49, 49));
@@ -126,7 +129,7 @@ TEST(QuizWindow, EveryControlHasItsPlaceLookAndStacking) {
     EXPECT_TRUE(b->font().bold());
   }
   for (const auto& [name, top, colour] :
-       {std::tuple{"Score1", 17, QColor(255, 0, 0)}, {"Score2", 40, QColor(0, 255, 0)}}) {
+       {std::tuple{"score1", 17, QColor(255, 0, 0)}, {"score2", 40, QColor(0, 255, 0)}}) {
     QLineEdit* score = w.find<QLineEdit>(name);
     EXPECT_EQ(score->geometry(), QRect(185, top, 25, 24));
     EXPECT_TRUE(score->isReadOnly());
@@ -134,7 +137,7 @@ TEST(QuizWindow, EveryControlHasItsPlaceLookAndStacking) {
     EXPECT_EQ(score->text(), "0");
     EXPECT_TRUE(score->styleSheet().contains(colour.name())) << name;
   }
-  for (const auto& [name, top] : {std::pair{"Lives1", 16}, {"Lives2", 48}}) {
+  for (const auto& [name, top] : {std::pair{"lives1", 16}, {"lives2", 48}}) {
     QProgressBar* lives = w.find<QProgressBar>(name);
     EXPECT_EQ(lives->geometry(), QRect(216, top, 150, 17));
     EXPECT_EQ(lives->minimum(), 0);
@@ -142,28 +145,28 @@ TEST(QuizWindow, EveryControlHasItsPlaceLookAndStacking) {
     EXPECT_EQ(lives->value(), 5);
     EXPECT_FALSE(lives->isTextVisible());
   }
-  EXPECT_EQ(w.label("Shape3")->geometry(), QRect(276, 32, 30, 17));
-  EXPECT_EQ(w.label("Label5")->text(), "1");
-  EXPECT_EQ(w.label("Label1")->text(), "5");
-  EXPECT_EQ(w.label("Label1")->x(), 348);
-  QSlider* turn = w.find<QSlider>("TrackBar1");
+  EXPECT_EQ(w.label("livesScale3")->geometry(), QRect(276, 32, 30, 17));
+  EXPECT_EQ(w.label("lifeMark1")->text(), "1");
+  EXPECT_EQ(w.label("lifeMark5")->text(), "5");
+  EXPECT_EQ(w.label("lifeMark5")->x(), 348);
+  QSlider* turn = w.find<QSlider>("turn");
   EXPECT_EQ(turn->geometry(), QRect(371, 13, 32, 53));
   EXPECT_EQ(turn->orientation(), Qt::Vertical);
   EXPECT_FALSE(turn->isEnabled());
   EXPECT_EQ(turn->maximum(), 1);
   EXPECT_EQ(turn->tickPosition(), QSlider::TicksRight);
-  EXPECT_EQ(w.label("Label11")->pos(), QPoint(402, 17));
-  EXPECT_EQ(w.label("Label11")->text(), "PLAYER ONE");
-  EXPECT_EQ(w.label("Label12")->pos(), QPoint(403, 41));
+  EXPECT_EQ(w.label("playerName1")->pos(), QPoint(402, 17));
+  EXPECT_EQ(w.label("playerName1")->text(), "PLAYER ONE");
+  EXPECT_EQ(w.label("playerName2")->pos(), QPoint(403, 41));
 
-  EXPECT_EQ(w.button("Button1")->geometry(), QRect(560, 448, 75, 25));
-  EXPECT_EQ(w.button("Button1")->text(), "Exit (Alt-F4)");
-  EXPECT_EQ(w.button("Button1")->toolTip(), "Press this button to exit.");
-  QPushButton* cont = w.button("Button2");
+  EXPECT_EQ(w.button("exitButton")->geometry(), QRect(560, 448, 75, 25));
+  EXPECT_EQ(w.button("exitButton")->text(), "Exit (Alt-F4)");
+  EXPECT_EQ(w.button("exitButton")->toolTip(), "Press this button to exit.");
+  QPushButton* cont = w.button("continueButton");
   EXPECT_EQ(cont->geometry(), QRect(180, 173, 280, 68));
   EXPECT_EQ(cont->font().pixelSize(), 37);
   EXPECT_TRUE(cont->isVisibleTo(&v));
-  QLabel* result = w.label("Panel");
+  QLabel* result = w.label("resultPanel");
   EXPECT_EQ(result->geometry(), QRect(228, 128, 185, 41));
   EXPECT_EQ(result->font().pixelSize(), 19);
   EXPECT_FALSE(result->isVisibleTo(&v));
@@ -171,8 +174,8 @@ TEST(QuizWindow, EveryControlHasItsPlaceLookAndStacking) {
   // CONTINUE covers answer line B but not its right-hand end; the result panel covers
   // the middle of answer line A.
   EXPECT_EQ(v.childAt(300, 190), cont);
-  EXPECT_EQ(v.childAt(500, 190), w.label("Label8"));
-  w.app->dispatch([&] { w.box().Panel.visible = true; });
+  EXPECT_EQ(v.childAt(500, 190), w.label("answerB"));
+  w.app->dispatch([&] { w.box().resultPanel.visible = true; });
   EXPECT_EQ(v.childAt(300, 150), result);
 }
 
@@ -183,12 +186,12 @@ TEST(QuizWindow, ClickingAnswerLineBIsAnswerB) {
   w.clickContinue();
   w.tick(4);
   ASSERT_EQ(w.step(), 5);
-  EXPECT_TRUE(w.label("Label8")->text().startsWith("B- "));
-  QTest::mouseClick(w.label("Label8"), Qt::LeftButton, {}, QPoint(20, 10));
+  EXPECT_TRUE(w.label("answerB")->text().startsWith("B- "));
+  QTest::mouseClick(w.label("answerB"), Qt::LeftButton, {}, QPoint(20, 10));
   EXPECT_EQ(w.step(), 102);
   w.tick();
-  EXPECT_EQ(w.label("Panel")->text(), "CORRECT");
-  EXPECT_EQ(w.find<QLineEdit>("Score1")->text(), "1");
+  EXPECT_EQ(w.label("resultPanel")->text(), "CORRECT");
+  EXPECT_EQ(w.find<QLineEdit>("score1")->text(), "1");
 }
 
 TEST(QuizWindow, TheKeysAnswerOnlyDuringTheCountdownAndOnlyWithoutModifiers) {
@@ -205,15 +208,15 @@ TEST(QuizWindow, TheKeysAnswerOnlyDuringTheCountdownAndOnlyWithoutModifiers) {
   QTest::keyClick(&w.view(), right, Qt::AltModifier);
   EXPECT_EQ(w.step(), 5);
   // A key reaches the window from whichever button holds the keyboard.
-  QPushButton* exit = w.button("Button1");
+  QPushButton* exit = w.button("exitButton");
   exit->setFocus();
   QTest::keyClick(exit, QuizWindow::slotKey(w.wrong()));
   EXPECT_EQ(w.step(), 103);
   QTest::keyClick(&w.view(), right);
   EXPECT_EQ(w.step(), 103) << "only the first answer counts";
   w.tick();
-  EXPECT_EQ(w.label("Panel")->text(), "WRONG");
-  EXPECT_EQ(w.find<QProgressBar>("Lives1")->value(), 4);
+  EXPECT_EQ(w.label("resultPanel")->text(), "WRONG");
+  EXPECT_EQ(w.find<QProgressBar>("lives1")->value(), 4);
   QTest::keyClick(&w.view(), right);
   EXPECT_EQ(w.step(), 0);
 }
@@ -228,20 +231,20 @@ TEST(QuizWindow, AltF4HidesTheQuizAndTheQuestionRunsOnToATimeOut) {
   EXPECT_FALSE(w.view().isVisible());
   EXPECT_FALSE(w.box().visible());
   EXPECT_EQ(w.step(), 5);
-  EXPECT_EQ(w.label("Label6")->text(), "Which planet is red?");
+  EXPECT_EQ(w.label("question")->text(), "Which planet is red?");
   w.tick(3);
-  EXPECT_EQ(w.label("Panel")->text(), kTimesUpCaption);
-  EXPECT_EQ(w.find<QProgressBar>("Lives1")->value(), 4);
-  EXPECT_EQ(w.find<QSlider>("TrackBar1")->value(), 1);
-  EXPECT_EQ(w.game().QuestionNo, 2);
+  EXPECT_EQ(w.label("resultPanel")->text(), kTimesUpCaption);
+  EXPECT_EQ(w.find<QProgressBar>("lives1")->value(), 4);
+  EXPECT_EQ(w.find<QSlider>("turn")->value(), 1);
+  EXPECT_EQ(w.game().questionNo, 2);
   EXPECT_EQ(w.quizTune.played().back(), "101.MID");
   EXPECT_FALSE(w.view().isVisible());
 
   // The next game starts with what this one left.
   w.startGame();
   EXPECT_TRUE(w.view().isVisible());
-  EXPECT_EQ(w.find<QProgressBar>("Lives1")->value(), 4);
-  EXPECT_EQ(w.label("Label10")->text(), "15");
+  EXPECT_EQ(w.find<QProgressBar>("lives1")->value(), 4);
+  EXPECT_EQ(w.label("countdown")->text(), "15");
 }
 
 TEST(QuizWindow, AThreeQuestionGroupPlaysToTheEndThroughTheWindow) {
@@ -249,30 +252,30 @@ TEST(QuizWindow, AThreeQuestionGroupPlaysToTheEndThroughTheWindow) {
   w.startGame();
   QuizView& v = w.view();
   ASSERT_TRUE(v.isVisible());
-  EXPECT_EQ(w.label("Label11")->text(), "Alpha");
-  EXPECT_EQ(w.label("Label12")->text(), "Beta");
-  QLineEdit* score1 = w.find<QLineEdit>("Score1");
-  QLineEdit* score2 = w.find<QLineEdit>("Score2");
-  QProgressBar* lives1 = w.find<QProgressBar>("Lives1");
-  QProgressBar* lives2 = w.find<QProgressBar>("Lives2");
-  QSlider* turn = w.find<QSlider>("TrackBar1");
-  QLabel* result = w.label("Panel");
-  QLabel* countdown = w.label("Label10");
-  QPushButton* cont = w.button("Button2");
+  EXPECT_EQ(w.label("playerName1")->text(), "Alpha");
+  EXPECT_EQ(w.label("playerName2")->text(), "Beta");
+  QLineEdit* score1 = w.find<QLineEdit>("score1");
+  QLineEdit* score2 = w.find<QLineEdit>("score2");
+  QProgressBar* lives1 = w.find<QProgressBar>("lives1");
+  QProgressBar* lives2 = w.find<QProgressBar>("lives2");
+  QSlider* turn = w.find<QSlider>("turn");
+  QLabel* result = w.label("resultPanel");
+  QLabel* countdown = w.label("countdown");
+  QPushButton* cont = w.button("continueButton");
 
   // Question 1, Alpha: the right answer by its button.
   w.clickContinue();
   EXPECT_FALSE(cont->isVisible());
-  EXPECT_FALSE(w.label("Label6")->isVisible());
+  EXPECT_FALSE(w.label("question")->isVisible());
   w.tick();
-  EXPECT_TRUE(w.label("Label6")->isVisible());
-  EXPECT_EQ(w.label("Label6")->text(), "Which planet is red?");
-  EXPECT_FALSE(w.label("Label7")->isVisible());
+  EXPECT_TRUE(w.label("question")->isVisible());
+  EXPECT_EQ(w.label("question")->text(), "Which planet is red?");
+  EXPECT_FALSE(w.label("answerA")->isVisible());
   w.tick(3);
-  EXPECT_TRUE(w.label("Label9")->isVisible());
+  EXPECT_TRUE(w.label("answerC")->isVisible());
   EXPECT_EQ(countdown->text(), "4");
   EXPECT_EQ(w.label(QuizWindow::lineName(w.correct()))->text(),
-            QString(QuizWindow::slotName(w.correct())) + "- Mars");
+            QString(QChar('A' + w.correct() - 1)) + "- Mars");
   w.tick();
   EXPECT_EQ(countdown->text(), "3");
   w.shoot("quiz-countdown.png");
@@ -315,22 +318,22 @@ TEST(QuizWindow, AThreeQuestionGroupPlaysToTheEndThroughTheWindow) {
   w.clickContinue();
   EXPECT_EQ(w.step(), 0);
   EXPECT_FALSE(v.isVisible());
-  EXPECT_TRUE(w.game().EndGameBox.visible());
-  EXPECT_EQ(w.game().Winner, 1);
+  EXPECT_TRUE(w.game().notice.visible());
+  EXPECT_EQ(w.game().winner, 1);
   EXPECT_TRUE(w.errors.shown.empty());
 
   // Back to the title through the finale; the next game opens with Beta, answering
   // by key this time.
-  w.app->dispatch([&] { w.game().EndGameBox.Button1Click(); });
-  w.app->dispatch([&] { w.game().AnvilBox.KillClick(); });
-  w.app->dispatch([&] { w.game().AnvilBox.KillClick(); });
+  w.app->dispatch([&] { w.game().notice.onOk(); });
+  w.app->dispatch([&] { w.game().finale.onKillPressed(); });
+  w.app->dispatch([&] { w.game().finale.onKillPressed(); });
   EXPECT_EQ(countdown->text(), "3.1");
   EXPECT_EQ(score1->text(), "0");
   EXPECT_EQ(lives1->value(), 5);
   w.startGame();
   ASSERT_TRUE(v.isVisible());
   EXPECT_EQ(turn->value(), 1);
-  EXPECT_EQ(w.label("Label6")->text(), "ZANDOODLE CONTINUES...");
+  EXPECT_EQ(w.label("question")->text(), "ZANDOODLE CONTINUES...");
   w.shoot("quiz-new-game.png");
   w.clickContinue();
   w.tick(4);

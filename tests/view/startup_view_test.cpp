@@ -6,7 +6,7 @@
 
 #include "fakes/test_app.h"
 #include "shell/screen_view.h"
-#include "shell/zndl1_view.h"
+#include "shell/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -59,12 +59,12 @@ TEST(StartUpWindows, ClosingAnotherScreenOnlyHidesItAndClosingTheTitleEndsTheGam
   TestApp t;
   t.start();
   Game& game = t.game();
-  t.app->dispatch([&] { game.ZNDLbox1.Button6Click(); });  // the Internet dialog
+  t.app->dispatch([&] { game.titleScreen.onInternet(); });  // the Internet dialog
   QWidget* internet = t.app->views()[8];
   ASSERT_TRUE(internet->isVisible());
   internet->close();
   EXPECT_FALSE(internet->isVisible());
-  EXPECT_FALSE(game.Form3.visible());
+  EXPECT_FALSE(game.internetSites.visible());
   EXPECT_FALSE(game.ended());
 
   t.app->titleView().close();

@@ -14,7 +14,7 @@
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
-#include "shell/zndl1_view.h"
+#include "shell/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -64,7 +64,7 @@ struct StartedTitle {
 TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
   StartedTitle s;
   TitleView& view = *s.view;
-  auto* picture = child<PictureWidget>(view, "Image1");
+  auto* picture = child<PictureWidget>(view, "background");
   EXPECT_EQ(picture->geometry(), QRect(0, 0, 640, 480));
   EXPECT_EQ(picture->pictureName(), QStringLiteral("title"));
 
@@ -76,13 +76,13 @@ TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
     bool visible;
   };
   const ButtonRow buttons[] = {
-      {"PlayBut", {9, 8, 88, 25}, "Play", "Press this button to play.", true},
-      {"ExitBut", {104, 8, 89, 25}, "Exit (Alt-F4)", "Press this button to exit.", true},
-      {"Button6", {8, 40, 89, 25}, "Internet && E-mail", "", true},
-      {"Button1", {104, 40, 89, 25}, "Settings", "", false},
-      {"Button2", {8, 264, 41, 25}, "Close", "", true},
-      {"Button3", {56, 264, 49, 25}, "More...", "", true},
-      {"Button5", {200, 264, 57, 25}, "Refresh", "", true},
+      {"playButton", {9, 8, 88, 25}, "Play", "Press this button to play.", true},
+      {"exitButton", {104, 8, 89, 25}, "Exit (Alt-F4)", "Press this button to exit.", true},
+      {"internetButton", {8, 40, 89, 25}, "Internet && E-mail", "", true},
+      {"settingsButton", {104, 40, 89, 25}, "Settings", "", false},
+      {"closeSetupButton", {8, 264, 41, 25}, "Close", "", true},
+      {"moreButton", {56, 264, 49, 25}, "More...", "", true},
+      {"refreshButton", {200, 264, 57, 25}, "Refresh", "", true},
   };
   for (const ButtonRow& row : buttons) {
     auto* button = child<QPushButton>(view, row.name);
@@ -98,32 +98,32 @@ TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
   EXPECT_TRUE(panel->isVisible());
 
   const std::pair<const char*, const char*> labels[] = {
-      {"Label1", "Player One Name:"},      {"Label2", "Player Two Name:"},
-      {"Label4", "Player  One Pet Name:"}, {"Label3", "Player Two Pet Name:"},
-      {"Label5", "Time (seconds):"},       {"Label6", "Time (seconds):"},
-      {"QGlabel", "Question Group:"}};
+      {"name1Caption", "Player One Name:"},         {"name2Caption", "Player Two Name:"},
+      {"petName1Caption", "Player  One Pet Name:"}, {"petName2Caption", "Player Two Pet Name:"},
+      {"answerTime1Caption", "Time (seconds):"},    {"answerTime2Caption", "Time (seconds):"},
+      {"groupCaption", "Question Group:"}};
   for (const auto& [name, text] : labels) {
     auto* label = child<QLabel>(*panel, name);
     EXPECT_EQ(label->text(), QString::fromUtf8(text)) << name;
     EXPECT_LE(label->geometry().right(), 260) << name << " stays inside the panel";
   }
   // Each caption ends before the box beside it begins.
-  EXPECT_LT(child<QLabel>(*panel, "Label5")->geometry().right(), 88);
-  EXPECT_LT(child<QLabel>(*panel, "Label6")->geometry().right(), 217);
-  EXPECT_LT(child<QLabel>(*panel, "QGlabel")->geometry().right(), 89);
-  EXPECT_LT(child<QLabel>(*panel, "Label4")->geometry().right(), 136);
+  EXPECT_LT(child<QLabel>(*panel, "answerTime1Caption")->geometry().right(), 88);
+  EXPECT_LT(child<QLabel>(*panel, "answerTime2Caption")->geometry().right(), 217);
+  EXPECT_LT(child<QLabel>(*panel, "groupCaption")->geometry().right(), 89);
+  EXPECT_LT(child<QLabel>(*panel, "petName1Caption")->geometry().right(), 136);
 
-  const std::pair<const char*, QRect> entries[] = {{"Name1", {8, 24, 121, 21}},
-                                                   {"Name2", {136, 24, 121, 21}},
-                                                   {"PetName1", {8, 72, 121, 21}},
-                                                   {"PetName2", {136, 72, 121, 21}}};
+  const std::pair<const char*, QRect> entries[] = {{"name1", {8, 24, 121, 21}},
+                                                   {"name2", {136, 24, 121, 21}},
+                                                   {"petName1", {8, 72, 121, 21}},
+                                                   {"petName2", {136, 72, 121, 21}}};
   for (const auto& [name, place] : entries)
     EXPECT_EQ(child<QLineEdit>(*panel, name)->geometry(), place) << name;
-  EXPECT_EQ(child<QLineEdit>(*panel, "Name1")->text(), QStringLiteral("Ann"));
-  EXPECT_EQ(child<QLineEdit>(*panel, "PetName2")->text(), QStringLiteral("Goldie"));
+  EXPECT_EQ(child<QLineEdit>(*panel, "name1")->text(), QStringLiteral("Ann"));
+  EXPECT_EQ(child<QLineEdit>(*panel, "petName2")->text(), QStringLiteral("Goldie"));
 
-  for (const auto& [name, place, chosen] : {std::tuple{"PetType1", QRect(8, 104, 121, 105), 3},
-                                            std::tuple{"PetType2", QRect(136, 104, 121, 105), 1}}) {
+  for (const auto& [name, place, chosen] : {std::tuple{"petType1", QRect(8, 104, 121, 105), 3},
+                                            std::tuple{"petType2", QRect(136, 104, 121, 105), 1}}) {
     auto* group = child<QGroupBox>(*panel, name);
     EXPECT_EQ(group->geometry(), place);
     EXPECT_EQ(group->title(), QStringLiteral("Pet type"));
@@ -150,32 +150,32 @@ TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
   EXPECT_EQ(view.groupBox()->itemText(0), QStringLiteral("Animals.set"));
   EXPECT_EQ(view.groupBox()->itemText(1), QStringLiteral("zoo.set"));
   EXPECT_TRUE(s.t.errors.shown.empty()) << "filling the drop-down is not a change";
-  EXPECT_EQ(s.t.game().PlayBox.Questions.at(0), "Questions") << "and loads nothing";
+  EXPECT_EQ(s.t.game().quizScreen.questions.at(0), "Questions") << "and loads nothing";
 
   saveShot(view, "title.png");
 }
 
 TEST(TitleWindow, TypingReachesTheScreenAtOnceWithoutMovingTheCursor) {
   StartedTitle s;
-  auto* name1 = child<QLineEdit>(*s.view, "Name1");
+  auto* name1 = child<QLineEdit>(*s.view, "name1");
   name1->setFocus();
   name1->setCursorPosition(1);
   QTest::keyClicks(name1, QStringLiteral("li"));
-  EXPECT_EQ(s.t.game().ZNDLbox1.Name1, "Alinn");
+  EXPECT_EQ(s.t.game().titleScreen.name1, "Alinn");
   EXPECT_EQ(name1->cursorPosition(), 3) << "the window's own sync leaves the cursor alone";
   QTest::keyClick(name1, Qt::Key_Backspace);
-  EXPECT_EQ(s.t.game().ZNDLbox1.Name1, "Alnn");
+  EXPECT_EQ(s.t.game().titleScreen.name1, "Alnn");
 
-  auto* petName2 = child<QLineEdit>(*s.view, "PetName2");
+  auto* petName2 = child<QLineEdit>(*s.view, "petName2");
   petName2->selectAll();
   typeText(petName2, QStringLiteral("Zoë’s"));
-  EXPECT_EQ(s.t.game().ZNDLbox1.PetName2, "Zoë’s");
+  EXPECT_EQ(s.t.game().titleScreen.petName2, "Zoë’s");
 }
 
 TEST(TitleWindow, EntryFieldsRefuseLineBreaksAndCharactersTheNamesFileCannotHold) {
   StartedTitle s;
   Game& game = s.t.game();
-  auto* name2 = child<QLineEdit>(*s.view, "Name2");
+  auto* name2 = child<QLineEdit>(*s.view, "name2");
   name2->setFocus();
   name2->end(false);
   typeText(name2, QStringLiteral("Ω"));
@@ -184,36 +184,36 @@ TEST(TitleWindow, EntryFieldsRefuseLineBreaksAndCharactersTheNamesFileCannotHold
   EXPECT_EQ(name2->text(), QStringLiteral("Bob"));
 
   QApplication::clipboard()->setText(QStringLiteral("Rex\nFido"));
-  auto* petName1 = child<QLineEdit>(*s.view, "PetName1");
+  auto* petName1 = child<QLineEdit>(*s.view, "petName1");
   petName1->selectAll();
   petName1->paste();
   EXPECT_FALSE(petName1->text().contains(QLatin1Char('\n')));
-  EXPECT_EQ(game.ZNDLbox1.PetName1, "Rex");
+  EXPECT_EQ(game.titleScreen.petName1, "Rex");
 
   QApplication::clipboard()->setText(QStringLiteral("1\r\n5"));
   s.view->p2TimeBox()->lineEdit()->selectAll();
   s.view->p2TimeBox()->lineEdit()->paste();
-  EXPECT_EQ(game.ZNDLbox1.P2Time.text, "5");
+  EXPECT_EQ(game.titleScreen.answerTime2.text, "5");
 
-  game.ZNDLbox1.ExitButClick();
+  game.titleScreen.onExit();
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
 }
 
 TEST(TitleWindow, PetTypesAndTimesAreWrittenAsTheyAreChosen) {
   StartedTitle s;
   Game& game = s.t.game();
-  auto* petType2 = child<QGroupBox>(*s.view, "PetType2");
+  auto* petType2 = child<QGroupBox>(*s.view, "petType2");
   QTest::mouseClick(petType2->findChildren<QRadioButton*>()[2], Qt::LeftButton);
-  EXPECT_EQ(game.ZNDLbox1.PetType2, 2);
-  EXPECT_EQ(game.ZNDLbox1.PetType1, 3);
+  EXPECT_EQ(game.titleScreen.petType2, 2);
+  EXPECT_EQ(game.titleScreen.petType1, 3);
 
   QComboBox* p1Time = s.view->p1TimeBox();
   p1Time->lineEdit()->selectAll();
   QTest::keyClicks(p1Time->lineEdit(), QStringLiteral("20"));
-  EXPECT_EQ(game.ZNDLbox1.P1Time.text, "20");
+  EXPECT_EQ(game.titleScreen.answerTime1.text, "20");
   p1Time->setCurrentIndex(0);  // picked from the list
-  EXPECT_EQ(game.ZNDLbox1.P1Time.text, "5");
-  EXPECT_EQ(game.ZNDLbox1.P1Time.items, (std::vector<std::string>{"5", "10", "15"}))
+  EXPECT_EQ(game.titleScreen.answerTime1.text, "5");
+  EXPECT_EQ(game.titleScreen.answerTime1.items, (std::vector<std::string>{"5", "10", "15"}))
       << "nothing typed is added to the list";
 }
 
@@ -227,12 +227,12 @@ TEST(TitleWindow, EveryKeystrokeInTheGroupBoxIsALoadAndAPickLoadsTheGroup) {
             (std::vector<std::string>{"Cannot open file z.", "Cannot open file zo."}));
   EXPECT_EQ(groups->currentText(), QStringLiteral("zo")) << "nothing completes the name";
   QTest::keyClicks(groups->lineEdit(), QStringLiteral("o.set"));
-  EXPECT_EQ(game.PlayBox.Questions.at(2), "Zoo?");
-  EXPECT_EQ(game.ZNDLbox1.ComboBox1.text, "zoo.set");
+  EXPECT_EQ(game.quizScreen.questions.at(2), "Zoo?");
+  EXPECT_EQ(game.titleScreen.groupBox.text, "zoo.set");
 
   s.t.errors.shown.clear();
   groups->setCurrentIndex(0);  // picked from the list
-  EXPECT_EQ(game.PlayBox.Questions.at(2), "Animals?");
+  EXPECT_EQ(game.quizScreen.questions.at(2), "Animals?");
   EXPECT_TRUE(s.t.errors.shown.empty());
   QTest::keyClick(groups->lineEdit(), Qt::Key_Return);
   EXPECT_EQ(groups->count(), 2) << "Enter adds nothing to the list";
@@ -245,14 +245,14 @@ TEST(TitleWindow, RefreshFillsTheDropDownWithoutLoadingAnything) {
   QComboBox* groups = s.view->groupBox();
   ASSERT_EQ(groups->count(), 1);
   EXPECT_EQ(groups->itemText(0), QStringLiteral("default.set"));
-  EXPECT_EQ(child<QLineEdit>(*s.view, "Name1")->text(), QStringLiteral("Name1"));
+  EXPECT_EQ(child<QLineEdit>(*s.view, "name1")->text(), QStringLiteral("Name1"));
 
-  QTest::mouseClick(child<QPushButton>(*s.view, "Button5"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*s.view, "refreshButton"), Qt::LeftButton);
   ASSERT_EQ(groups->count(), 2);
   EXPECT_EQ(groups->itemText(1), QStringLiteral("zoo.set"));
   EXPECT_EQ(groups->currentText(), QStringLiteral("CHOOSE A GROUP"));
   EXPECT_TRUE(s.t.errors.shown.empty());
-  EXPECT_EQ(s.t.game().PlayBox.Questions.at(0), "Questions");
+  EXPECT_EQ(s.t.game().quizScreen.questions.at(0), "Questions");
 }
 
 TEST(TitleWindow, RefusedBoxesTurnRedAndStayRed) {
@@ -260,7 +260,7 @@ TEST(TitleWindow, RefusedBoxesTurnRedAndStayRed) {
   Game& game = s.t.game();
   const QColor normal = textColour(s.view->p1TimeBox());
   EXPECT_NE(normal, QColor(255, 0, 0));
-  auto* play = child<QPushButton>(*s.view, "PlayBut");
+  auto* play = child<QPushButton>(*s.view, "playButton");
 
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_EQ(textColour(s.view->groupBox()), QColor(255, 0, 0));
@@ -271,12 +271,12 @@ TEST(TitleWindow, RefusedBoxesTurnRedAndStayRed) {
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_EQ(textColour(s.view->p1TimeBox()), QColor(255, 0, 0));
   EXPECT_EQ(textColour(s.view->p2TimeBox()), QColor(255, 0, 0));
-  EXPECT_FALSE(game.ChatBox.visible());
+  EXPECT_FALSE(game.introduction.visible());
   saveShot(*s.view, "title-red.png");
 
   s.view->p2TimeBox()->setCurrentIndex(1);
   QTest::mouseClick(play, Qt::LeftButton);
-  EXPECT_TRUE(game.ChatBox.visible());
+  EXPECT_TRUE(game.introduction.visible());
   EXPECT_EQ(s.t.quizTune.log, std::vector<std::string>{"open 10.MID"});
   EXPECT_EQ(textColour(s.view->p2TimeBox()), QColor(255, 0, 0));
   EXPECT_EQ(textColour(s.view->groupBox()), QColor(255, 0, 0));
@@ -284,14 +284,14 @@ TEST(TitleWindow, RefusedBoxesTurnRedAndStayRed) {
 
 TEST(TitleWindow, CloseAndSettingsSwapThePanelAndTheButton) {
   StartedTitle s;
-  auto* settings = child<QPushButton>(*s.view, "Button1");
-  QTest::mouseClick(child<QPushButton>(*s.view, "Button2"), Qt::LeftButton);
+  auto* settings = child<QPushButton>(*s.view, "settingsButton");
+  QTest::mouseClick(child<QPushButton>(*s.view, "closeSetupButton"), Qt::LeftButton);
   EXPECT_FALSE(s.view->setupPanel()->isVisible());
   EXPECT_TRUE(settings->isVisible());
   saveShot(*s.view, "title-closed.png");
 
   // A refusal opens the panel again but leaves Settings where it is.
-  QTest::mouseClick(child<QPushButton>(*s.view, "PlayBut"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*s.view, "playButton"), Qt::LeftButton);
   EXPECT_TRUE(s.view->setupPanel()->isVisible());
   EXPECT_TRUE(settings->isVisible());
 
@@ -302,10 +302,10 @@ TEST(TitleWindow, CloseAndSettingsSwapThePanelAndTheButton) {
 
 TEST(TitleWindow, ExitWritesTheEntriesAndEndsTheProgram) {
   StartedTitle s;
-  auto* name1 = child<QLineEdit>(*s.view, "Name1");
+  auto* name1 = child<QLineEdit>(*s.view, "name1");
   name1->selectAll();
   QTest::keyClicks(name1, QStringLiteral("Cy"));
-  QTest::mouseClick(child<QPushButton>(*s.view, "ExitBut"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*s.view, "exitButton"), Qt::LeftButton);
   EXPECT_TRUE(s.t.game().ended());
   EXPECT_EQ(readFile("names.etc"), namesFile("Cy", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
 }

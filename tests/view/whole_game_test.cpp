@@ -10,14 +10,14 @@
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
+#include "finale/coin_call_view.h"
+#include "finale/finale_view.h"
+#include "finale/notice_view.h"
+#include "finale/tie_break_view.h"
 #include "finale/verdicts.h"
-#include "finale/zndl6_view.h"
-#include "finale/zndl7_view.h"
-#include "finale/zndl8_view.h"
-#include "finale/zndl9_view.h"
-#include "host/zndl3_view.h"
-#include "quiz/zndl2_view.h"
-#include "shell/zndl1_view.h"
+#include "host/introduction_view.h"
+#include "quiz/quiz_view.h"
+#include "shell/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -91,70 +91,71 @@ class WholeGame : public ::testing::Test {
   }
 
   void chooseGroup(const QString& name) {
-    auto* box = t.app->titleView().findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    auto* box = t.app->titleView().findChild<QComboBox*>(QStringLiteral("groupBox"));
     if (box) {
       const int index = box->findText(name);
       ASSERT_GE(index, 0) << name.toStdString();
       box->setCurrentIndex(index);
     } else {
       std::cerr << "note: no ComboBox1 on the title window; choosing through the screen\n";
-      run([&] { game().ZNDLbox1.ComboBox1Change(name.toStdString()); });
+      run([&] { game().titleScreen.onGroupChanged(name.toStdString()); });
     }
-    ASSERT_EQ(game().ZNDLbox1.ComboBox1.text, name.toStdString());
+    ASSERT_EQ(game().titleScreen.groupBox.text, name.toStdString());
   }
 
   // Play, then Skip the introduction: the quiz is on view.
   void startGame() {
-    TZNDLbox1& title = game().ZNDLbox1;
-    click(t.app->titleView(), "PlayBut", [&] { title.PlayButClick(); });
+    TitleScreen& title = game().titleScreen;
+    click(t.app->titleView(), "playButton", [&] { title.onPlay(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "intro"}));
-    EXPECT_EQ(game().AnvilBox.Kill.caption, "Kill");
-    click(t.app->chatView(), "Button1", [&] { game().ChatBox.Button1Click(); });
+    EXPECT_EQ(game().finale.killButton.caption, "Kill");
+    click(t.app->introductionView(), "skipButton", [&] { game().introduction.onSkip(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "quiz"}));
   }
 
   // One question: CONTINUE, the reveal, then the answer (right, wrong or none at all).
   enum class Answer { Right, Wrong, TimeOut };
   void question(Answer answer) {
-    TPlayBox& quiz = game().PlayBox;
-    click(t.app->quizView(), "Button2", [&] { quiz.Button2Click(); });
-    ASSERT_EQ(game().QuestionStep, 1) << "the game went on";
-    for (int i = 0; i < 4; ++i) run([&] { quiz.Timer1Timer(); });
-    ASSERT_EQ(game().QuestionStep, kCountdown);
+    QuizScreen& quiz = game().quizScreen;
+    click(t.app->quizView(), "continueButton", [&] { quiz.onContinue(); });
+    ASSERT_EQ(game().questionStep, 1) << "the game went on";
+    for (int i = 0; i < 4; ++i) run([&] { quiz.onTick(); });
+    ASSERT_EQ(game().questionStep, kCountdown);
     if (answer != Answer::TimeOut) {
-      const int slot = answer == Answer::Right ? game().CorrectSlot : game().CorrectSlot % 3 + 1;
+      const int slot = answer == Answer::Right ? game().correctSlot : game().correctSlot % 3 + 1;
       const char* names[] = {"A", "B", "C"};
-      const std::function<void()> handlers[] = {[&] { quiz.AClick(); }, [&] { quiz.BClick(); },
-                                                [&] { quiz.CClick(); }};
+      const std::function<void()> handlers[] = {
+          [&] { quiz.onAnswerA(); }, [&] { quiz.onAnswerB(); }, [&] { quiz.onAnswerC(); }};
       click(t.app->quizView(), names[slot - 1], handlers[slot - 1]);
     }
-    for (int i = 0; i < 20 && game().QuestionStep != 0; ++i) run([&] { quiz.Timer1Timer(); });
-    ASSERT_EQ(game().QuestionStep, 0) << "judged";
+    for (int i = 0; i < 20 && game().questionStep != 0; ++i) run([&] { quiz.onTick(); });
+    ASSERT_EQ(game().questionStep, 0) << "judged";
   }
   // The CONTINUE that finds the game over.
   void lastContinue() {
-    click(t.app->quizView(), "Button2", [&] { game().PlayBox.Button2Click(); });
+    click(t.app->quizView(), "continueButton", [&] { game().quizScreen.onContinue(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "notice"}));
   }
 
   // Kill, then Back To Title: only the title screen is left, silent.
   void killAndGoBack(const std::string& winner) {
-    AnvilView& finale = t.app->anvilView();
-    click(finale, "Kill");
-    EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("Image2"))->isVisible());
-    EXPECT_EQ(text(finale, "ChatText").toStdString(),
+    FinaleView& finale = t.app->finaleView();
+    click(finale, "killButton");
+    EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("fallenAnvil"))->isVisible());
+    EXPECT_EQ(text(finale, "hostLine").toStdString(),
               prizeLine(winner, "a signed photo of Pembril"));
     t.titleTune.log.clear();
-    click(finale, "Kill");
+    click(finale, "killButton");
     EXPECT_EQ(shown(), (std::set<std::string>{"title"}));
     EXPECT_EQ(t.titleTune.log, std::vector<std::string>{"open ZNDL.MID"});
     EXPECT_FALSE(t.titleTune.playing);
-    EXPECT_EQ(finale.findChild<QPushButton*>(QStringLiteral("Kill"))->text(), "Back To Title");
+    EXPECT_EQ(finale.findChild<QPushButton*>(QStringLiteral("killButton"))->text(),
+              "Back To Title");
     QuizView& quiz = t.app->quizView();
-    EXPECT_EQ(game().PlayBox.Score1, "0");
-    EXPECT_EQ(game().PlayBox.Lives2, 5);
-    EXPECT_EQ(text(quiz, "Label6"), "ZANDOODLE CONTINUES...");
-    EXPECT_EQ(text(quiz, "Label10"), "3.1");
+    EXPECT_EQ(game().quizScreen.score1, "0");
+    EXPECT_EQ(game().quizScreen.lives2, 5);
+    EXPECT_EQ(text(quiz, "question"), "ZANDOODLE CONTINUES...");
+    EXPECT_EQ(text(quiz, "countdown"), "3.1");
   }
 
   TestApp t;
@@ -172,46 +173,46 @@ TEST_F(WholeGame, TwoGamesOneWonOnPointsOneSettledByTheCoin) {
   question(Answer::Wrong);
   lastContinue();
   NoticeView& notice = t.app->noticeView();
-  EXPECT_EQ(text(notice, "ChatText").toStdString(),
+  EXPECT_EQ(text(notice, "hostLine").toStdString(),
             morePointsVerdict("Ann", "Bob", "Dog", "Rover"));
-  EXPECT_EQ(game().Winner, 1);
-  click(notice, "Button1");
+  EXPECT_EQ(game().winner, 1);
+  click(notice, "okButton");
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "finale"}));
-  AnvilView& finale = t.app->anvilView();
-  EXPECT_EQ(text(finale, "ChatText").toStdString(), honoursCall("Ann"));
-  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("Dog"))->isVisible());
-  EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("Hamster"))->isVisible());
+  FinaleView& finale = t.app->finaleView();
+  EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Ann"));
+  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
+  EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
   killAndGoBack("Ann");
 
   // Game two, same run: both right, a dead heat, and the coin decides.
   startGame();
-  EXPECT_EQ(finale.findChild<QPushButton*>(QStringLiteral("Kill"))->text(), "Kill");
+  EXPECT_EQ(finale.findChild<QPushButton*>(QStringLiteral("killButton"))->text(), "Kill");
   question(Answer::Right);
   question(Answer::Right);
   lastContinue();
-  EXPECT_EQ(text(notice, "ChatText").toStdString(), kDeadHeat);
-  EXPECT_EQ(game().Winner, 0);
+  EXPECT_EQ(text(notice, "hostLine").toStdString(), kDeadHeat);
+  EXPECT_EQ(game().winner, 0);
   t.random.script = {1, 1};  // Bob calls; the coin lands on Tails
-  click(notice, "Button1");
+  click(notice, "okButton");
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "tiebreak", "coincall"}));
   CoinCallView& call = t.app->coinCallView();
   TieBreakView& tieBreak = t.app->tieBreakView();
-  EXPECT_EQ(text(call, "Label1"), "Please call,Bob");
-  EXPECT_EQ(text(tieBreak, "Label2"), "Ann");
-  EXPECT_EQ(text(tieBreak, "Label7"), "Dog");
-  click(call, "Button1");  // Heads
+  EXPECT_EQ(text(call, "prompt"), "Please call,Bob");
+  EXPECT_EQ(text(tieBreak, "playerName1"), "Ann");
+  EXPECT_EQ(text(tieBreak, "petType2"), "Dog");
+  click(call, "headsButton");  // Heads
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "tiebreak"}));
-  click(tieBreak, "Button1");  // TOSS THE COIN
-  auto* toss = tieBreak.findChild<QPushButton*>(QStringLiteral("Button1"));
+  click(tieBreak, "tossButton");  // TOSS THE COIN
+  auto* toss = tieBreak.findChild<QPushButton*>(QStringLiteral("tossButton"));
   EXPECT_EQ(toss->text(), "KILL THE PET");
   EXPECT_FALSE(toss->isEnabled());
-  for (int i = 0; i < TTieBreakBox::kSpinTicks; ++i) run([&] { game().TieBreakBox.Timer1Timer(); });
-  EXPECT_EQ(text(tieBreak, "Label1"), "Tails");
-  EXPECT_EQ(game().Winner, 1) << "Bob called Heads and the coin showed Tails";
-  click(tieBreak, "Button1");  // KILL THE PET
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
+  EXPECT_EQ(text(tieBreak, "coinFace"), "Tails");
+  EXPECT_EQ(game().winner, 1) << "Bob called Heads and the coin showed Tails";
+  click(tieBreak, "tossButton");  // KILL THE PET
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "finale"}));
-  EXPECT_EQ(text(finale, "ChatText").toStdString(), honoursCall("Ann"));
-  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("Dog"))->isVisible());
+  EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Ann"));
+  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
   killAndGoBack("Ann");
   EXPECT_TRUE(t.errors.shown.empty());
 }
@@ -229,21 +230,21 @@ TEST_F(WholeGame, FiveLostLivesDecideTheGameWhateverThePoints) {
     question(ann[turn]);
     if (turn < 6) question(bob[turn]);
   }
-  EXPECT_EQ(game().PlayBox.Score1, "2");
-  EXPECT_EQ(game().PlayBox.Score2, "2");
-  EXPECT_EQ(game().PlayBox.Lives2, 1);
-  EXPECT_EQ(game().PlayBox.Lives1, 0);
+  EXPECT_EQ(game().quizScreen.score1, "2");
+  EXPECT_EQ(game().quizScreen.score2, "2");
+  EXPECT_EQ(game().quizScreen.lives2, 1);
+  EXPECT_EQ(game().quizScreen.lives1, 0);
   lastContinue();
   NoticeView& notice = t.app->noticeView();
-  EXPECT_EQ(text(notice, "ChatText").toStdString(),
+  EXPECT_EQ(text(notice, "hostLine").toStdString(),
             "\u201CWell, looks like Ann got 5 questions wrong, so Fluffy will be killed in just a "
             "few moments.\u201D");
-  EXPECT_EQ(game().Winner, 2);
-  click(notice, "Button1");
-  AnvilView& finale = t.app->anvilView();
-  EXPECT_EQ(text(finale, "ChatText").toStdString(), honoursCall("Bob"));
-  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("Hamster"))->isVisible());
-  EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("Dog"))->isVisible());
+  EXPECT_EQ(game().winner, 2);
+  click(notice, "okButton");
+  FinaleView& finale = t.app->finaleView();
+  EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Bob"));
+  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
+  EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
   killAndGoBack("Bob");
 
   // And once more in the same run, now on the short group: a dead heat at nil all.
@@ -252,16 +253,16 @@ TEST_F(WholeGame, FiveLostLivesDecideTheGameWhateverThePoints) {
   question(Answer::Wrong);
   question(Answer::Wrong);
   lastContinue();
-  EXPECT_EQ(text(notice, "ChatText").toStdString(), kDeadHeat);
+  EXPECT_EQ(text(notice, "hostLine").toStdString(), kDeadHeat);
   t.random.script = {0, 0};  // Ann calls; Heads
-  click(notice, "Button1");
-  click(t.app->coinCallView(), "Button1");
-  click(t.app->tieBreakView(), "Button1");
-  for (int i = 0; i < TTieBreakBox::kSpinTicks; ++i) run([&] { game().TieBreakBox.Timer1Timer(); });
-  click(t.app->tieBreakView(), "Button1");
-  EXPECT_EQ(text(finale, "ChatText").toStdString(), honoursCall("Ann"));
-  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("Dog"))->isVisible());
-  EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("Hamster"))->isVisible());
+  click(notice, "okButton");
+  click(t.app->coinCallView(), "headsButton");
+  click(t.app->tieBreakView(), "tossButton");
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
+  click(t.app->tieBreakView(), "tossButton");
+  EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Ann"));
+  EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
+  EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
   killAndGoBack("Ann");
   EXPECT_TRUE(t.errors.shown.empty());
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "shell/screen.h"
+
+namespace zndl {
+
+// The coin-call dialog: the drawn caller calls Heads or Tails.
+class CoinCall : public Screen {
+ public:
+  explicit CoinCall(Game& game) : Screen(game, "Call please...") {}
+
+  Label prompt{""};
+  Button headsButton{"Heads"};
+  Button tailsButton{"Tails"};
+
+  void onHeads();
+  void onTails();
+};
+
+}  // namespace zndl

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include "finale/tie_break.h"
+#include "shell/screen_view.h"
+
+namespace zndl {
+
+// A rounded white board with a red three-pixel outline: the frames of the tie-break
+// panels.
+class ShapeWidget : public QWidget {
+ public:
+  ShapeWidget(QWidget* parent, QRect place);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// A label on white whose characters get smaller when its text would not fit on one
+// line, so a long name still reads as a whole; past the smallest size its end is cut
+// off.
+class FittingLabel : public QLabel {
+ public:
+  FittingLabel(QWidget* parent, QRect place, const QFont& font, QColor colour);
+  void setFittedText(const QString& text);
+
+ private:
+  QFont designFont_;
+};
+
+// The window of the tie break: the two faces of the coin over the contestants' panels.
+class TieBreakView : public ScreenView {
+ public:
+  explicit TieBreakView(App& app);
+  void sync() override;
+
+ private:
+  void apply(FittingLabel* widget, const Label& label);
+
+  TieBreak& screen_;
+  QWidget* heads_ = nullptr;
+  QWidget* tails_ = nullptr;
+  FittingLabel* labels_[7] = {};
+  QPushButton* button_ = nullptr;
+};
+
+}  // namespace zndl

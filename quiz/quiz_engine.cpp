@@ -1,0 +1,140 @@
+#include "platform/numbers.h"
+#include "quiz/quiz_screen.h"
+#include "shell/game.h"
+
+namespace zndl {
+namespace {
+
+int livesAfterLoss(int lives) {
+  return lives > 0 ? lives - 1 : 0;
+}
+
+// A score of nothing. Assigned as a string rather than as the literal "0": GCC 12 at -O3
+// misreads a one-letter literal assignment as an overlapping copy (-Wrestrict).
+const std::string kNoPoints = "0";
+
+}  // namespace
+
+QuizScreen::QuizScreen(Game& game) : Screen(game, kAppTitle), countdownTune(game.ports.quizTune) {}
+
+void QuizScreen::create() {
+  game_.questionNo = 1;
+}
+
+void QuizScreen::onContinue() {
+  const int n = game_.questionNo;
+  continueButton.visible = false;
+  resultPanel.visible = false;
+  game_.questionStep = 1;
+  question.visible = answerA.visible = answerB.visible = answerC.visible = false;
+  game_.correctSlot = 1 + game_.randomBelow(3);
+  const LoadedQuestion q = loadQuestion(questions, n, wrongPool, correctPool, game_.ports.random);
+  question.text = q.text;
+  // The correct answer takes its drawn slot; the wrong answers fill the other two in
+  // pool order.
+  const std::string& a = game_.correctSlot == 1 ? q.correct : q.wrong0;
+  const std::string& b = game_.correctSlot == 1   ? q.wrong0
+                         : game_.correctSlot == 2 ? q.correct
+                                                  : q.wrong1;
+  const std::string& c = game_.correctSlot == 3 ? q.correct : q.wrong1;
+  answerA.text = "A- " + a;
+  answerB.text = "B- " + b;
+  answerC.text = "C- " + c;
+  if (lives1 > 0 && lives2 > 0 && questions.find(questionMarker(n + 1)) != -1) return;
+  game_.questionStep = kIdle;
+  endGame();
+}
+
+void QuizScreen::onTick() {
+  int& step = game_.questionStep;
+  if (step == 1) question.visible = true;
+  if (step == 2) answerA.visible = true;
+  if (step == 3) answerB.visible = true;
+  if (step == 4) {
+    answerC.visible = true;
+    const std::string& time =
+        turn == 0 ? game_.titleScreen.answerTime1.text : game_.titleScreen.answerTime2.text;
+    countdown.text = time;
+    playTune(time + ".MID");
+  }
+  if (step >= 1 && step <= 4) ++step;
+  if (step == kCountdown) {
+    // Only a time box edited in mid-game makes the countdown anything but a positive
+    // whole number; such a countdown has simply run out.
+    const auto left = parseWholeNumber(countdown.text);
+    countdown.text = left && *left > 0 ? std::to_string(*left - 1) : "0";
+  }
+  if (countdown.text == "0") step = kTimeUp;
+  if (step <= 100) return;
+  judge();
+}
+
+void QuizScreen::judge() {
+  int& step = game_.questionStep;
+  ++game_.questionNo;
+  int& lives = turn == 0 ? lives1 : lives2;
+  std::string& score = turn == 0 ? score1 : score2;
+  if (step == kTimeUp) {
+    lives = livesAfterLoss(lives);
+    resultPanel.text = kTimesUp;
+  }
+  if (step == kCorrect) {
+    resultPanel.text = "CORRECT";
+    score = std::to_string(parseWholeNumber(score).value_or(0) + 1);
+  }
+  if (step == kWrong) {
+    lives = livesAfterLoss(lives);
+    resultPanel.text = "WRONG";
+    step = kTimeUp;
+  }
+  countdown.text = "15";
+  turn = turn == 0 ? 1 : 0;
+  continueButton.visible = true;
+  countdownTune.stop();
+  countdownTune.rewind();
+  resultPanel.visible = true;
+  playTune(std::to_string(step) + ".MID");
+  step = kIdle;
+}
+
+void QuizScreen::playTune(const std::string& fileName) {
+  // The questions go on whatever the music does; a tune that will not open is
+  // reported once per run rather than at every question.
+  countdownTune.stop();
+  try {
+    countdownTune.open(fileName);
+    countdownTune.play();
+  } catch (const Error& e) {
+    if (tunesReported_.insert(fileName).second) game_.report(e);
+  }
+}
+
+void QuizScreen::answer(int slot) {
+  int& step = game_.questionStep;
+  if (step != kCountdown) return;
+  step = slot == game_.correctSlot ? kCorrect : kWrong;
+}
+
+void QuizScreen::resetForNextGame(const std::string& countdownText) {
+  score1 = kNoPoints;
+  score2 = kNoPoints;
+  lives1 = 5;
+  lives2 = 5;
+  continueButton.visible = true;
+  question.text = "ZANDOODLE CONTINUES...";
+  answerA.text = "DO YOU DARE TO PLAY?";
+  answerB.text = "DOES YOUR PET KNOW?";
+  answerC.text = "DO YOU CARE?";
+  countdown.text = countdownText;
+}
+
+void QuizScreen::onExit() {
+  game_.questionStep = kIdle;
+  game_.questionNo = 0;
+  resetForNextGame("X");
+  close();
+  countdownTune.close();
+  game_.titleScreen.titleTune.open("ZNDL.MID");
+}
+
+}  // namespace zndl

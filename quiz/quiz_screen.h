@@ -1,0 +1,74 @@
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "host/text_list.h"
+#include "platform/ports.h"
+#include "quiz/question_store.h"
+#include "shell/screen.h"
+
+namespace zndl {
+
+// Step values of the question under way.
+enum QuestionSteps : int {
+  kIdle = 0,
+  kCountdown = 5,
+  kTimeUp = 101,
+  kCorrect = 102,
+  kWrong = 103,
+};
+
+inline constexpr const char* kTimesUp = "TIME\u2019S UP!";
+
+// The quiz screen and its engine: CONTINUE loads the next question, the one-second
+// tick reveals it, counts down and judges, and the end test hands a finished game to
+// the game-end decision.
+class QuizScreen : public Screen {
+ public:
+  explicit QuizScreen(Game& game);
+
+  Label titleLine{"Zandoodle v3.1"};
+  Label question{"Welcome to Zandoodle v3.1"};  // question line
+  Label answerA{"By Vormle Co."};               // answer line A
+  Label answerB{""};                            // answer line B
+  Label answerC{""};                            // answer line C
+  Label countdown{"X"};                         // countdown
+  Label resultPanel{"CORRECT", false};          // result panel
+  Button continueButton{"CONTINUE"};
+  Button exitButton{"Exit (Alt-F4)"};
+  std::string score1 = "0";
+  std::string score2 = "0";
+  int lives1 = 5;
+  int lives2 = 5;
+  int turn = 0;  // whose turn: 0 player one, 1 player two
+  Label playerName1{"PLAYER ONE"};
+  Label playerName2{"PLAYER TWO"};
+
+  QuestionStore questions{TextList{"Questions"}};
+  TextList wrongPool{"Memo1"};  // wrong-answer pool
+  TextList correctPool{"Yes"};  // correct-answer pool
+  TunePlayer& countdownTune;
+  static constexpr int kTickInterval = 1000;
+
+  void create();
+  void onContinue();
+  void onTick();
+  void onAnswerA() { answer(1); }
+  void onAnswerB() { answer(2); }
+  void onAnswerC() { answer(3); }
+  void onExit();
+
+  // The game-end decision: verdict, winner, prizes, finale, and the quiz put away.
+  void endGame();
+  // Puts the screen back in its opening state for the next game.
+  void resetForNextGame(const std::string& countdownText);
+
+ private:
+  void answer(int slot);
+  void judge();
+  void playTune(const std::string& fileName);
+  std::set<std::string> tunesReported_;
+};
+
+}  // namespace zndl
