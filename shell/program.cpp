@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "platform/fluid_tune_player.h"
+#include "platform/qt_font_warmup.h"
 #include "platform/qt_ports.h"
 #include "platform/qt_tunes.h"
 #include "platform/random.h"
@@ -46,6 +47,16 @@ class FirstPaint : public QObject {
 
 }  // namespace
 
+void installWindowIcon() {
+  // The icon's bitmaps, drawn at build time. The frameless title shows no icon of its
+  // own, so it is given once the title is up: the window manager's taskbar picks it up
+  // then, and decoding it does not hold up the title.
+  QIcon icon;
+  for (int size : {16, 32, 48, 128})
+    icon.addFile(QStringLiteral(":/rendered/icons/%1/zandoodle.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
+}
+
 void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then) {
   new FirstPaint(window, std::move(then));
 }
@@ -55,16 +66,11 @@ void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
 }
 
 int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown) {
+  const FontWarmUp fonts;
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zandoodle"));
   QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
   QApplication::setDesktopFileName(QStringLiteral("zandoodle"));
-  // The icon's bitmaps drawn at build time: the window manager gets them without the
-  // SVG icon engine being loaded and every size drawn before the title can open.
-  QIcon icon;
-  for (int size : {16, 32, 48, 128})
-    icon.addFile(QStringLiteral(":/rendered/icons/%1/zandoodle.png").arg(size), QSize(size, size));
-  QApplication::setWindowIcon(icon);
   look::installFontSubstitutes();
 
   // FluidSynth and the SoundFont are loaded once the title is on the screen; the title
@@ -81,6 +87,7 @@ int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown) 
 
   App app(Ports{titleTune, quizTune, errorBox, desktop, filePicker, random});
   startMusicWhenShown(app.titleView(), engine);
+  afterFirstPaint(app.titleView(), [](QWidget&) { installWindowIcon(); });
   if (whenShown) afterFirstPaint(app.titleView(), std::move(whenShown));
   if (app.game().ended()) return 0;
   return QApplication::exec();

@@ -14,6 +14,9 @@ class FluidEngine;
 // called once the title window has been painted for the first time.
 int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown = {});
 
+// Gives every window the game's icon (the bitmaps drawn at build time).
+void installWindowIcon();
+
 // Calls `then` once, as soon as the event loop is free after `window`'s first paint.
 void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then);
 
