@@ -1,27 +1,10 @@
 # The desktop side of the game: icon theme, desktop entry, AppStream data and the
 # Debian package.
 
-add_executable(svgrender tools/svgrender.cpp)
-target_link_libraries(svgrender PRIVATE Qt6::Gui Qt6::Svg zndl_warnings)
-
-# The icon theme's bitmaps, rendered from the drawings at build time. The two smallest
-# sizes have drawings of their own, tuned to read at that size.
-set(ZNDL_ICON_PNGS)
+# The icon theme's bitmaps are rendered at build time (cmake/pictures.cmake).
 foreach(size 16 32 48 128)
-  if(size EQUAL 16 OR size EQUAL 32)
-    set(source ${PROJECT_SOURCE_DIR}/assets/art/icon${size}.svg)
-  else()
-    set(source ${PROJECT_SOURCE_DIR}/assets/art/icon.svg)
-  endif()
-  set(png ${PROJECT_BINARY_DIR}/icons/${size}/zandoodle.png)
-  add_custom_command(
-    OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:svgrender> ${source} ${png} ${size}
-    DEPENDS svgrender ${source}
-    COMMENT "Rendering the ${size} px icon")
-  list(APPEND ZNDL_ICON_PNGS ${png})
-  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  install(FILES ${ZNDL_RENDERED_DIR}/icons/${size}/zandoodle.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 add_custom_target(zndl_icons ALL DEPENDS ${ZNDL_ICON_PNGS})
 install(FILES assets/art/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
@@ -43,8 +26,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# FluidSynth is loaded with dlopen(), where dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6, timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core, fonts-liberation2")
+    "libqt6svg6, libfluidsynth3, timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core, fonts-liberation2")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

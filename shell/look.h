@@ -22,6 +22,9 @@ void installFontSubstitutes();
 // The picture `name` (a file of assets/art without ".svg") drawn at `size` logical
 // pixels for the given device pixel ratio; rendered once and cached.
 QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio = 1.0);
+// Where a copy of the picture drawn ahead, at build time, is found: a resource that
+// exists only for the sizes and ratios the build draws (see cmake/pictures.cmake).
+QString renderedPictureName(const QString& name, QSize size, qreal devicePixelRatio);
 // The picture's own size as drawn.
 QSize pictureSize(const QString& name);
 

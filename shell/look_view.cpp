@@ -28,6 +28,14 @@ void installFontSubstitutes() {
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
+QString renderedPictureName(const QString& name, QSize size, qreal devicePixelRatio) {
+  return QStringLiteral(":/rendered/art/%1-%2x%3@%4.png")
+      .arg(name)
+      .arg(size.width())
+      .arg(size.height())
+      .arg(devicePixelRatio);
+}
+
 QSize pictureSize(const QString& name) {
   QSvgRenderer renderer(QStringLiteral(":/assets/art/%1.svg").arg(name));
   return renderer.isValid() ? renderer.defaultSize() : QSize();
@@ -41,6 +49,19 @@ QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio) {
                           .arg(size.height())
                           .arg(devicePixelRatio);
   if (const auto it = cache.constFind(key); it != cache.constEnd()) return *it;
+  // Drawn at build time for the usual ratios, where there is such a copy; drawing the
+  // title from its SVG would hold up the first paint for several milliseconds.
+  if (devicePixelRatio == 1.0 || devicePixelRatio == 2.0) {
+    const QString ahead = renderedPictureName(name, size, devicePixelRatio);
+    if (QFile::exists(ahead)) {
+      QPixmap pixmap(ahead);
+      if (pixmap.size() == size * devicePixelRatio) {
+        pixmap.setDevicePixelRatio(devicePixelRatio);
+        cache.insert(key, pixmap);
+        return pixmap;
+      }
+    }
+  }
   QSvgRenderer renderer(QStringLiteral(":/assets/art/%1.svg").arg(name));
   QPixmap pixmap(size * devicePixelRatio);
   pixmap.setDevicePixelRatio(devicePixelRatio);

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QTimer>
 
 #include "platform/fluid_tune_player.h"
+#include "platform/qt_font_warmup.h"
 #include "platform/qt_ports.h"
+#include "platform/qt_tunes.h"
 #include "platform/random.h"
 #include "shell/app.h"
 #include "shell/look.h"
@@ -14,17 +17,26 @@
 namespace zndl {
 namespace {
 
-// Tells when a window has been painted for the first time.
+// Calls its function once, when the event loop next has time after the window's first
+// paint: by then the painted window has reached the screen.
 class FirstPaint : public QObject {
  public:
-  explicit FirstPaint(std::function<void(QWidget&)> then) : then_(std::move(then)) {}
+  FirstPaint(QWidget& window, std::function<void(QWidget&)> then)
+      : QObject(&window), then_(std::move(then)) {
+    window.installEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint && then_) {
-      auto then = std::move(then_);
-      then_ = nullptr;
-      then(*static_cast<QWidget*>(watched));
+      auto* window = static_cast<QWidget*>(watched);
+      window->removeEventFilter(this);
+      QTimer::singleShot(0, this, [this, window] {
+        auto then = std::move(then_);
+        then_ = nullptr;
+        then(*window);
+        deleteLater();
+      });
     }
     return false;
   }
@@ -35,29 +47,48 @@ class FirstPaint : public QObject {
 
 }  // namespace
 
+void installWindowIcon() {
+  // The icon's bitmaps, drawn at build time. The frameless title shows no icon of its
+  // own, so it is given once the title is up: the window manager's taskbar picks it up
+  // then, and decoding it does not hold up the title.
+  QIcon icon;
+  for (int size : {16, 32, 48, 128})
+    icon.addFile(QStringLiteral(":/rendered/icons/%1/zandoodle.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
+}
+
+void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then) {
+  new FirstPaint(window, std::move(then));
+}
+
+void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
+  afterFirstPaint(title, [engine = std::move(engine)](QWidget&) { engine->start(); });
+}
+
 int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown) {
+  const FontWarmUp fonts;
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zandoodle"));
   QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
   QApplication::setDesktopFileName(QStringLiteral("zandoodle"));
-  QIcon icon;
-  icon.addFile(QStringLiteral(":/assets/art/icon16.svg"), QSize(16, 16));
-  icon.addFile(QStringLiteral(":/assets/art/icon32.svg"), QSize(32, 32));
-  icon.addFile(QStringLiteral(":/assets/art/icon.svg"));
-  QApplication::setWindowIcon(icon);
   look::installFontSubstitutes();
 
-  auto engine = FluidEngine::create();
-  FluidTunePlayer titleTune(engine);
-  FluidTunePlayer quizTune(engine);
+  // FluidSynth and the SoundFont are loaded once the title is on the screen; the title
+  // tune, started meanwhile, plays as soon as they are in.
+  FluidEngineOptions music;
+  music.startNow = false;
+  auto engine = FluidEngine::create(music);
+  FluidTunePlayer titleTune(engine, tuneData);
+  FluidTunePlayer quizTune(engine, tuneData);
   QtErrorBox errorBox;
   QtDesktop desktop;
   QtFilePicker filePicker;
   ClockRandom random;
 
-  FirstPaint firstPaint(std::move(whenShown));
   App app(Ports{titleTune, quizTune, errorBox, desktop, filePicker, random});
-  app.titleView().installEventFilter(&firstPaint);
+  startMusicWhenShown(app.titleView(), engine);
+  afterFirstPaint(app.titleView(), [](QWidget&) { installWindowIcon(); });
+  if (whenShown) afterFirstPaint(app.titleView(), std::move(whenShown));
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }

@@ -1,14 +1,28 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 
 namespace zndl {
 
+class FluidEngine;
+
 // Runs the whole program: the application object, the real music, windows and error
 // box, and the event loop until the title screen closes. `whenShown`, if given, is
 // called once the title window has been painted for the first time.
 int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown = {});
+
+// Gives every window the game's icon (the bitmaps drawn at build time).
+void installWindowIcon();
+
+// Calls `then` once, as soon as the event loop is free after `window`'s first paint.
+void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then);
+
+// Starts `engine` (FluidSynth, the SoundFont, the sound device) once the title window
+// is on the screen, so none of it delays the title; the title tune, started before,
+// then plays by itself.
+void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine);
 
 }  // namespace zndl

@@ -4,14 +4,18 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cctype>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "fakes/fakes.h"
 #include "platform/error.h"
+#include "platform/fluid_soundfont.h"
 #include "platform/fluid_tune_player.h"
+#include "platform/qt_tunes.h"
 
 namespace zndl {
 namespace {
@@ -145,10 +149,24 @@ double renderUntilDone(FluidEngine& engine, const FluidTunePlayer& player, doubl
   return elapsed;
 }
 
-class TunePlayerTest : public ::testing::Test {
+// The player's tests run once with each General MIDI SoundFont installed: they differ
+// in loudness and in how long their notes ring on.
+std::vector<std::string> fontsToTest() {
+  auto fonts = fluid::installedSoundFonts();
+  if (fonts.empty()) fonts.push_back("");  // SetUp() then says what is missing
+  return fonts;
+}
+
+std::string fontTestName(const ::testing::TestParamInfo<std::string>& info) {
+  std::string name = std::filesystem::path(info.param).stem().string();
+  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+  return name.empty() ? "NoSoundFont" : name;
+}
+
+class TunePlayerTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    engine = FluidEngine::create({}, false);
+    engine = FluidEngine::create(GetParam(), false);
     ASSERT_TRUE(engine->waitForSoundFont())
         << "no General MIDI SoundFont could be loaded from '" << engine->soundFontPath()
         << "' (Debian's timgm6mb-soundfont provides one)";
@@ -160,9 +178,9 @@ class TunePlayerTest : public ::testing::Test {
 
 // ---- The player --------------------------------------------------------------------------
 
-TEST_F(TunePlayerTest, PlaysAudibleNotesAndStopSilencesThem) {
+TEST_P(TunePlayerTest, PlaysAudibleNotesAndStopSilencesThem) {
   writeFile("tune.mid", arpeggio());
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   player.open("tune.mid");
   EXPECT_TRUE(player.isOpen());
   EXPECT_FALSE(player.isPlaying());
@@ -179,9 +197,9 @@ TEST_F(TunePlayerTest, PlaysAudibleNotesAndStopSilencesThem) {
   EXPECT_TRUE(player.isOpen());
 }
 
-TEST_F(TunePlayerTest, StopThenPlayGoesOnFromWhereItStopped) {
+TEST_P(TunePlayerTest, StopThenPlayGoesOnFromWhereItStopped) {
   writeFile("tune.mid", chordThenRest());
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   player.open("tune.mid");
   player.play();
   EXPECT_GT(rms(engine->render(0.4)), kAudible);
@@ -193,9 +211,9 @@ TEST_F(TunePlayerTest, StopThenPlayGoesOnFromWhereItStopped) {
   EXPECT_NEAR(renderToEnd(*engine, player, 5), 0.4, 0.05) << "the tune lasts 2 s";
 }
 
-TEST_F(TunePlayerTest, RewindGoesBackToTheStartWithoutPlaying) {
+TEST_P(TunePlayerTest, RewindGoesBackToTheStartWithoutPlaying) {
   writeFile("tune.mid", chordThenRest());
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   player.open("tune.mid");
   player.play();
   engine->render(1.2);
@@ -208,21 +226,24 @@ TEST_F(TunePlayerTest, RewindGoesBackToTheStartWithoutPlaying) {
   EXPECT_GT(rms(engine->render(0.4)), kAudible) << "the opening chord again";
   EXPECT_NEAR(renderToEnd(*engine, player, 5), 1.6, 0.05);
 
-  // Stopped mid-chord and rewound: the chord is cut off, and comes back on play.
+  // Stopped mid-chord and rewound: the chord is cut off, and comes back on play. What
+  // is left is the reverb's tail, which takes longer to die away with some SoundFonts
+  // (FluidR3_GM sends more to it): 0.6 s on, the uncut chord would still ring at over
+  // -40 dBFS, and the cut one is gone.
   player.rewind();
   player.play();
   engine->render(0.2);
   player.stop();
   player.rewind();
-  engine->render(0.3);
+  engine->render(0.6);
   EXPECT_LT(rms(engine->render(0.3)), kSilent);
   player.play();
   EXPECT_GT(rms(engine->render(0.3)), kAudible);
 }
 
-TEST_F(TunePlayerTest, PlaysOnceThroughAndStartsOverWhenPlayedAgain) {
+TEST_P(TunePlayerTest, PlaysOnceThroughAndStartsOverWhenPlayedAgain) {
   writeFile("tune.mid", arpeggio());
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   player.open("tune.mid");
   player.play();
   EXPECT_NEAR(renderToEnd(*engine, player, 5), 2.0, 0.05);
@@ -236,9 +257,9 @@ TEST_F(TunePlayerTest, PlaysOnceThroughAndStartsOverWhenPlayedAgain) {
   EXPECT_NEAR(renderToEnd(*engine, player, 5), 1.6, 0.05);
 }
 
-TEST_F(TunePlayerTest, CloseStopsTheTuneAndPlayThenDoesNothing) {
+TEST_P(TunePlayerTest, CloseStopsTheTuneAndPlayThenDoesNothing) {
   writeFile("tune.mid", arpeggio());
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   player.open("tune.mid");
   player.play();
   EXPECT_GT(rms(engine->render(0.4)), kAudible);
@@ -256,8 +277,8 @@ TEST_F(TunePlayerTest, CloseStopsTheTuneAndPlayThenDoesNothing) {
   EXPECT_LT(rms(engine->render(0.5)), kSilent);
 }
 
-TEST_F(TunePlayerTest, StopRewindCloseAndPlayWithNothingOpenDoNothing) {
-  FluidTunePlayer player(engine);
+TEST_P(TunePlayerTest, StopRewindCloseAndPlayWithNothingOpenDoNothing) {
+  FluidTunePlayer player(engine, tuneData);
   EXPECT_NO_THROW(player.stop());
   EXPECT_NO_THROW(player.rewind());
   EXPECT_NO_THROW(player.close());
@@ -277,10 +298,10 @@ TEST_F(TunePlayerTest, StopRewindCloseAndPlayWithNothingOpenDoNothing) {
   EXPECT_GT(rms(engine->render(0.4)), kAudible);
 }
 
-TEST_F(TunePlayerTest, OpeningAnotherTuneStopsTheOneThatPlays) {
+TEST_P(TunePlayerTest, OpeningAnotherTuneStopsTheOneThatPlays) {
   writeFile("a.mid", arpeggio());
   writeFile("b.mid", chordThenRest());
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   player.open("a.mid");
   player.play();
   EXPECT_GT(rms(engine->render(0.4)), kAudible);
@@ -294,8 +315,8 @@ TEST_F(TunePlayerTest, OpeningAnotherTuneStopsTheOneThatPlays) {
   EXPECT_GT(rms(engine->render(0.3)), kAudible);
 }
 
-TEST_F(TunePlayerTest, MissingTuneFailsToOpenWithItsName) {
-  FluidTunePlayer player(engine);
+TEST_P(TunePlayerTest, MissingTuneFailsToOpenWithItsName) {
+  FluidTunePlayer player(engine, tuneData);
   writeFile("tune.mid", arpeggio());
   player.open("tune.mid");
   player.play();
@@ -321,7 +342,7 @@ TEST_F(TunePlayerTest, MissingTuneFailsToOpenWithItsName) {
   EXPECT_THROW(player.open(""), Error);
 }
 
-TEST_F(TunePlayerTest, FilesThatAreNotMidiFailToOpen) {
+TEST_P(TunePlayerTest, FilesThatAreNotMidiFailToOpen) {
   const std::string good = arpeggio();
   std::string smpte = good;
   smpte[12] = static_cast<char>(0xE7);  // -25 frames a second
@@ -342,7 +363,7 @@ TEST_F(TunePlayerTest, FilesThatAreNotMidiFailToOpen) {
       {"data.mid", badData},
       {"riff.mid", "RIFF" + good.substr(4)},
   };
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   for (const auto& [name, bytes] : cases) {
     SCOPED_TRACE(name);
     writeFile(name, bytes);
@@ -360,7 +381,7 @@ TEST_F(TunePlayerTest, FilesThatAreNotMidiFailToOpen) {
   EXPECT_NEAR(readMidiSummary(good)->seconds, 2.0, 1e-9);
 }
 
-TEST_F(TunePlayerTest, ReadsTheChannelsAndTheLengthOfAFile) {
+TEST_P(TunePlayerTest, ReadsTheChannelsAndTheLengthOfAFile) {
   // Format 1: a tempo track (60 bpm after the first quarter) and a track on channel 9
   // that uses running status, with an unknown chunk in between.
   const std::string tempoTrack = std::string("\x00\xFF\x51\x03\x07\xA1\x20", 7) +
@@ -378,8 +399,8 @@ TEST_F(TunePlayerTest, ReadsTheChannelsAndTheLengthOfAFile) {
   EXPECT_NEAR(summary->seconds, 0.5 + 1.0, 1e-9);  // a quarter at 120, then one at 60
 }
 
-TEST_F(TunePlayerTest, LocalFileWinsOverTheBuiltInTune) {
-  FluidTunePlayer player(engine);
+TEST_P(TunePlayerTest, LocalFileWinsOverTheBuiltInTune) {
+  FluidTunePlayer player(engine, tuneData);
   writeFile("ZNDL.MID", silence());
   player.open("ZNDL.MID");
   EXPECT_EQ(player.origin(), "ZNDL.MID");
@@ -394,11 +415,11 @@ TEST_F(TunePlayerTest, LocalFileWinsOverTheBuiltInTune) {
   EXPECT_GT(rms(engine->render(2.0)), kAudible);
 }
 
-TEST_F(TunePlayerTest, TwoPlayersShareTheSynthesizer) {
+TEST_P(TunePlayerTest, TwoPlayersShareTheSynthesizer) {
   writeFile("title.mid", arpeggio());
   writeFile("quiz.mid", chordThenRest());
-  FluidTunePlayer title(engine);
-  FluidTunePlayer quiz(engine);
+  FluidTunePlayer title(engine, tuneData);
+  FluidTunePlayer quiz(engine, tuneData);
   title.open("title.mid");
   title.play();
   EXPECT_GT(rms(engine->render(0.4)), kAudible);
@@ -413,7 +434,7 @@ TEST_F(TunePlayerTest, TwoPlayersShareTheSynthesizer) {
 }
 
 // The audio thread renders while the UI thread opens, starts, stops and closes tunes.
-TEST_F(TunePlayerTest, PlayersCanBeDrivenWhileAnotherThreadRenders) {
+TEST_P(TunePlayerTest, PlayersCanBeDrivenWhileAnotherThreadRenders) {
   writeFile("a.mid", arpeggio());
   writeFile("b.mid", chordThenRest());
   std::atomic<bool> done{false};
@@ -425,8 +446,8 @@ TEST_F(TunePlayerTest, PlayersCanBeDrivenWhileAnotherThreadRenders) {
     }
   });
   {
-    FluidTunePlayer one(engine);
-    FluidTunePlayer two(engine);
+    FluidTunePlayer one(engine, tuneData);
+    FluidTunePlayer two(engine, tuneData);
     for (int i = 0; i < 150; ++i) {
       one.open(i % 2 ? "a.mid" : "b.mid");
       one.play();
@@ -452,7 +473,7 @@ TEST(FluidEngine, TunesStartedWhileTheSoundFontLoadsPlayOnceItIsIn) {
   writeFile("a.mid", arpeggio());
   writeFile("b.mid", chordThenRest());
   auto engine = FluidEngine::create({}, false);
-  FluidTunePlayer started(engine), stopped(engine), closed(engine);
+  FluidTunePlayer started(engine, tuneData), stopped(engine, tuneData), closed(engine, tuneData);
   started.open("a.mid");
   started.play();
   stopped.open("b.mid");
@@ -484,13 +505,64 @@ TEST(FluidEngine, WithoutASoundFontTunesStillOpenAndPlaySilently) {
   auto engine = FluidEngine::create("/nonexistent/none.sf2", false);
   EXPECT_FALSE(engine->waitForSoundFont());
   writeFile("tune.mid", arpeggio());
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   EXPECT_NO_THROW(player.open("tune.mid"));
   player.play();
   EXPECT_TRUE(player.isPlaying());
   EXPECT_LT(rms(engine->render(0.5)), 1e-6);
   EXPECT_NO_THROW(player.stop());
   EXPECT_NO_THROW(player.close());
+}
+
+TEST(FluidEngine, WithoutFluidSynthTunesStillOpenAndPlaySilently) {
+  TempDir dir;
+  FluidEngineOptions options;
+  options.withAudio = false;
+  options.library = "libzndl-no-such-fluidsynth.so.3";
+  auto engine = FluidEngine::create(options);
+  EXPECT_FALSE(engine->waitForSoundFont());
+  EXPECT_FALSE(engine->isLoading());
+  writeFile("tune.mid", arpeggio());
+  FluidTunePlayer player(engine, tuneData);
+  EXPECT_NO_THROW(player.open("tune.mid"));
+  EXPECT_EQ(player.origin(), "tune.mid");
+  player.play();
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_FALSE(player.reachedEnd());
+  const auto samples = engine->render(0.5);
+  EXPECT_EQ(samples.size(), 2u * 22050);
+  EXPECT_EQ(peak(samples), 0.0);
+  EXPECT_NO_THROW(player.stop());
+  EXPECT_NO_THROW(player.rewind());
+  EXPECT_NO_THROW(player.close());
+  engine->waitUntilSettled();
+  EXPECT_FALSE(engine->hasAudioDevice());
+}
+
+// The game opens its first window before FluidSynth is loaded at all.
+TEST(FluidEngine, NothingIsLoadedUntilStartAndATuneStartedBeforePlaysAfter) {
+  TempDir dir;
+  writeFile("tune.mid", chordThenRest());
+  FluidEngineOptions options;
+  options.withAudio = false;
+  options.startNow = false;
+  auto engine = FluidEngine::create(options);
+  FluidTunePlayer player(engine, tuneData);
+  player.open("tune.mid");
+  player.play();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(engine->started());
+  EXPECT_TRUE(engine->isLoading()) << "loaded without being started";
+  EXPECT_TRUE(player.isPlaying());
+
+  engine->start();
+  engine->start();  // a second start changes nothing
+  EXPECT_TRUE(engine->started());
+  ASSERT_TRUE(engine->waitForSoundFont());
+  EXPECT_FALSE(engine->isLoading());
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_GT(rms(engine->render(0.3)), kAudible) << "the chord the tune opens with";
+  EXPECT_NEAR(renderToEnd(*engine, player, 5), 1.7, 0.05);
 }
 
 TEST(FluidEngine, NoSoundDeviceIsNotAnError) {
@@ -505,7 +577,7 @@ TEST(FluidEngine, NoSoundDeviceIsNotAnError) {
   // the players work the same.
   const auto start = std::chrono::steady_clock::now();
   auto engine = FluidEngine::create();
-  FluidTunePlayer player(engine);
+  FluidTunePlayer player(engine, tuneData);
   player.open("tune.mid");
   player.play();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
@@ -525,7 +597,7 @@ TEST(FluidEngine, TheSoundDeviceRendersThePlayingTune) {
   setenv("ZNDL_AUDIO_DRIVER", "alsa", 1);
   setenv("ALSA_CONFIG_PATH", (dir.path() / "asound.conf").c_str(), 1);
   auto engine = FluidEngine::create();
-  FluidTunePlayer player(engine), other(engine);
+  FluidTunePlayer player(engine, tuneData), other(engine, tuneData);
   player.open("tune.mid");
   player.play();
   engine->waitUntilSettled();
@@ -547,10 +619,10 @@ TEST(FluidEngine, TheSoundDeviceRendersThePlayingTune) {
 
 // ---- The tunes built into the game -----------------------------------------------------
 
-TEST_F(TunePlayerTest, EveryBuiltInTuneOpensAndSounds) {
+TEST_P(TunePlayerTest, EveryBuiltInTuneOpensAndSounds) {
   for (const char* name : {"ZNDL.MID", "5.MID", "10.MID", "15.MID", "101.MID", "102.MID"}) {
     SCOPED_TRACE(name);
-    FluidTunePlayer player(engine);
+    FluidTunePlayer player(engine, tuneData);
     ASSERT_NO_THROW(player.open(name));
     EXPECT_EQ(player.origin(), std::string(":/assets/music/") + name);
     player.play();
@@ -563,11 +635,11 @@ TEST_F(TunePlayerTest, EveryBuiltInTuneOpensAndSounds) {
   }
 }
 
-TEST_F(TunePlayerTest, CountdownTunesLastTheirSeconds) {
+TEST_P(TunePlayerTest, CountdownTunesLastTheirSeconds) {
   for (int seconds : {5, 10, 15}) {
     const std::string name = std::to_string(seconds) + ".MID";
     SCOPED_TRACE(name);
-    FluidTunePlayer player(engine);
+    FluidTunePlayer player(engine, tuneData);
     player.open(name);
     player.play();
     EXPECT_NEAR(renderToEnd(*engine, player, 30), seconds, 0.5);
@@ -577,8 +649,8 @@ TEST_F(TunePlayerTest, CountdownTunesLastTheirSeconds) {
   }
 }
 
-TEST_F(TunePlayerTest, TitleTunePlaysAtANormalLevel) {
-  FluidTunePlayer player(engine);
+TEST_P(TunePlayerTest, TitleTunePlaysAtANormalLevel) {
+  FluidTunePlayer player(engine, tuneData);
   player.open("ZNDL.MID");
   player.play();
   std::vector<float> samples;
@@ -589,6 +661,9 @@ TEST_F(TunePlayerTest, TitleTunePlaysAtANormalLevel) {
   EXPECT_LT(level, -10.0);
   EXPECT_LT(peak(samples), 1.0) << "clipped";
 }
+
+INSTANTIATE_TEST_SUITE_P(SoundFonts, TunePlayerTest, ::testing::ValuesIn(fontsToTest()),
+                         fontTestName);
 
 }  // namespace
 }  // namespace zndl

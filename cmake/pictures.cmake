@@ -1,0 +1,48 @@
+# Pictures rendered from the drawings at build time, so the game need not draw them
+# while the player waits for the title: the title picture at the usual device pixel
+# ratios (1 and 2; look::picture draws any other ratio from the SVG), and the icon's
+# bitmaps, which the icon theme installs and the windows use.
+
+add_executable(svgrender tools/svgrender.cpp)
+target_link_libraries(svgrender PRIVATE Qt6::Gui Qt6::Svg zndl_warnings)
+
+set(ZNDL_RENDERED_DIR ${PROJECT_BINARY_DIR}/rendered)
+
+# zndl_render(SVG PNG WIDTH HEIGHT) adds a command that renders SVG into PNG.
+function(zndl_render svg png width height)
+  get_filename_component(dir ${png} DIRECTORY)
+  add_custom_command(
+    OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+            $<TARGET_FILE:svgrender> ${svg} ${png} ${width} ${height}
+    DEPENDS svgrender ${svg}
+    COMMENT "Rendering ${png}")
+endfunction()
+
+# The two smallest icon sizes have drawings of their own, tuned to read at that size.
+set(ZNDL_ICON_PNGS)
+foreach(size 16 32 48 128)
+  if(size EQUAL 16 OR size EQUAL 32)
+    set(source ${PROJECT_SOURCE_DIR}/assets/art/icon${size}.svg)
+  else()
+    set(source ${PROJECT_SOURCE_DIR}/assets/art/icon.svg)
+  endif()
+  set(png ${ZNDL_RENDERED_DIR}/icons/${size}/zandoodle.png)
+  zndl_render(${source} ${png} ${size} ${size})
+  list(APPEND ZNDL_ICON_PNGS ${png})
+endforeach()
+
+# The first picture the player sees, named as look::picture looks for it.
+set(ZNDL_PICTURE_PNGS)
+foreach(ratio 1 2)
+  math(EXPR width "640 * ${ratio}")
+  math(EXPR height "480 * ${ratio}")
+  set(png ${ZNDL_RENDERED_DIR}/art/title-640x480@${ratio}.png)
+  zndl_render(${PROJECT_SOURCE_DIR}/assets/art/title.svg ${png} ${width} ${height})
+  list(APPEND ZNDL_PICTURE_PNGS ${png})
+endforeach()
+
+# PNG is compressed already; rcc's own compression would only cost time at start.
+qt_add_resources(zndl_ui "zndl_rendered" PREFIX "/rendered" BASE ${ZNDL_RENDERED_DIR}
+                 OPTIONS -no-compress FILES ${ZNDL_ICON_PNGS} ${ZNDL_PICTURE_PNGS})

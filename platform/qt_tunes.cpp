@@ -1,0 +1,33 @@
+#include "platform/qt_tunes.h"
+
+#include <QFile>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/error.h"
+
+namespace zndl {
+
+std::optional<std::string> tuneData(const std::string& fileName, std::string* origin) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(fileName, ec)) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) throw cannotOpen(fileName);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    if (in.bad()) throw cannotOpen(fileName);
+    if (origin != nullptr) *origin = fileName;
+    return bytes;
+  }
+  // Only a bare name falls back on the tunes built into the program.
+  if (fileName.empty() || fileName.find('/') != std::string::npos) return std::nullopt;
+  const QString resource = QStringLiteral(":/assets/music/") + QString::fromLocal8Bit(fileName);
+  QFile file(resource);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  if (origin != nullptr) *origin = resource.toStdString();
+  return bytes.toStdString();
+}
+
+}  // namespace zndl

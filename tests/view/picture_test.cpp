@@ -1,0 +1,87 @@
+// The pictures drawn at build time stand in for the SVG drawings at the first paint;
+// they must show the same picture, and every other ratio is still drawn from the SVG.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+#include <cstdlib>
+
+#include "shell/look.h"
+
+namespace zndl {
+namespace {
+
+QImage fromSvg(const QString& name, QSize size, qreal ratio) {
+  QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QSvgRenderer renderer(QStringLiteral(":/assets/art/%1.svg").arg(name));
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size * ratio)));
+  return image;
+}
+
+// The mean difference per colour channel, 0 to 255.
+double meanDifference(const QImage& a, const QImage& b) {
+  const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+  const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+  if (x.size() != y.size()) return 255;
+  double sum = 0;
+  for (int row = 0; row < x.height(); ++row) {
+    const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+    const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+    for (int col = 0; col < x.width(); ++col)
+      sum += std::abs(qRed(p[col]) - qRed(q[col])) + std::abs(qGreen(p[col]) - qGreen(q[col])) +
+             std::abs(qBlue(p[col]) - qBlue(q[col]));
+  }
+  return sum / (3.0 * x.width() * x.height());
+}
+
+TEST(Pictures, TheTitleIsDrawnAheadForRatiosOneAndTwoAndMatchesItsDrawing) {
+  const QSize size(640, 480);
+  for (qreal ratio : {1.0, 2.0}) {
+    SCOPED_TRACE(ratio);
+    const QString ahead = look::renderedPictureName(QStringLiteral("title"), size, ratio);
+    ASSERT_TRUE(QFile::exists(ahead)) << ahead.toStdString();
+    const QImage stored(ahead);
+    EXPECT_EQ(stored.size(), size * ratio);
+    const QPixmap shown = look::picture(QStringLiteral("title"), size, ratio);
+    EXPECT_EQ(shown.size(), size * ratio);
+    EXPECT_EQ(shown.devicePixelRatio(), ratio);
+    EXPECT_EQ(shown.toImage().convertToFormat(QImage::Format_ARGB32),
+              stored.convertToFormat(QImage::Format_ARGB32))
+        << "the picture shown is not the one drawn ahead";
+    EXPECT_LT(meanDifference(stored, fromSvg(QStringLiteral("title"), size, ratio)), 1.0)
+        << "the copy drawn ahead differs from title.svg";
+  }
+}
+
+TEST(Pictures, OtherRatiosAndSizesAreDrawnFromTheSvg) {
+  EXPECT_FALSE(QFile::exists(look::renderedPictureName(QStringLiteral("title"), {640, 480}, 1.5)));
+  const QPixmap crisp = look::picture(QStringLiteral("title"), QSize(640, 480), 1.5);
+  EXPECT_EQ(crisp.size(), QSize(960, 720)) << "a ratio of 1.5 needs 1.5 times the pixels";
+  EXPECT_EQ(crisp.devicePixelRatio(), 1.5);
+  EXPECT_LT(meanDifference(crisp.toImage(), fromSvg(QStringLiteral("title"), {640, 480}, 1.5)), 1.0);
+
+  // A picture with no copy drawn ahead is drawn from its SVG at ratios 1 and 2 too.
+  EXPECT_FALSE(QFile::exists(look::renderedPictureName(QStringLiteral("quiz"), {640, 480}, 1.0)));
+  const QPixmap quiz = look::picture(QStringLiteral("quiz"), QSize(640, 480), 1.0);
+  EXPECT_LT(meanDifference(quiz.toImage(), fromSvg(QStringLiteral("quiz"), {640, 480}, 1.0)), 1.0);
+}
+
+TEST(Pictures, TheWindowIconIsDrawnAheadAtItsFourSizes) {
+  for (int size : {16, 32, 48, 128}) {
+    SCOPED_TRACE(size);
+    const QImage icon(QStringLiteral(":/rendered/icons/%1/zandoodle.png").arg(size));
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.size(), QSize(size, size));
+    EXPECT_GT(icon.pixelColor(size / 2, size / 2).alpha(), 0) << "an empty icon";
+  }
+}
+
+}  // namespace
+}  // namespace zndl

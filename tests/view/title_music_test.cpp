@@ -1,0 +1,120 @@
+// The title tune on a real synthesizer: FluidSynth is loaded only once the title
+// window has been painted, and the tune the title screen started meanwhile then plays
+// by itself.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+#include "fakes/fakes.h"
+#include "platform/fluid_tune_player.h"
+#include "platform/qt_tunes.h"
+#include "shell/app.h"
+#include "shell/program.h"
+
+namespace zndl {
+namespace {
+
+double rms(const std::vector<float>& samples) {
+  double sum = 0;
+  for (float s : samples) sum += static_cast<double>(s) * s;
+  return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
+// The program's wiring, with the sound rendered here instead of by a sound device.
+struct MusicalApp {
+  testing::TempDir dir;
+  std::shared_ptr<FluidEngine> engine = [] {
+    FluidEngineOptions options;
+    options.withAudio = false;
+    options.startNow = false;
+    return FluidEngine::create(options);
+  }();
+  FluidTunePlayer titleTune{engine, tuneData};
+  FluidTunePlayer quizTune{engine, tuneData};
+  testing::FakeErrorBox errors;
+  testing::FakeDesktop desktop;
+  testing::FakeFilePicker picker;
+  testing::ScriptedRandom random;
+  std::unique_ptr<App> app;
+
+  QWidget* title = nullptr;
+
+  void start() {
+    app = std::make_unique<App>(Ports{titleTune, quizTune, errors, desktop, picker, random});
+    // The one window shown at start.
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->isVisible()) title = widget;
+    ASSERT_NE(title, nullptr);
+    startMusicWhenShown(*title, engine);
+  }
+};
+
+TEST(TitleMusic, FluidSynthLoadsAfterTheTitleIsShownAndTheTitleTuneThenPlays) {
+  MusicalApp t;
+  t.start();
+  // The title screen has opened and started its tune; nothing of FluidSynth yet.
+  EXPECT_TRUE(t.title->isVisible());
+  EXPECT_EQ(t.titleTune.origin(), ":/assets/music/ZNDL.MID");
+  EXPECT_TRUE(t.titleTune.isPlaying());
+  EXPECT_FALSE(t.engine->started());
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.engine->started(); }, 5000))
+      << "the title was painted but the music was never started";
+  ASSERT_TRUE(t.engine->waitForSoundFont()) << "no General MIDI SoundFont could be loaded";
+  EXPECT_TRUE(t.titleTune.isPlaying());
+  EXPECT_FALSE(t.quizTune.isPlaying());
+  EXPECT_GT(rms(t.engine->render(2.0)), 0.01) << "the title tune is not heard";
+  EXPECT_FALSE(t.titleTune.reachedEnd());
+}
+
+TEST(TitleMusic, TheEngineIsStartedOnlyOnceAndOnlyAfterAPaint) {
+  MusicalApp t;
+  t.start();
+  t.title->hide();
+  QCoreApplication::processEvents();
+  QTest::qWait(50);
+  EXPECT_FALSE(t.engine->started()) << "started without the title having been painted";
+  t.title->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.engine->started(); }, 5000));
+  t.title->repaint();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(t.engine->waitForSoundFont());
+}
+
+TEST(TitleMusic, AfterFirstPaintCallsItsFunctionOnceAfterThePaint) {
+  testing::TempDir dir;
+  QWidget window;
+  window.resize(100, 100);
+  int calls = 0;
+  bool painted = false;
+  struct PaintSpy : QObject {
+    bool* painted;
+    explicit PaintSpy(bool* p) : painted(p) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) *painted = true;
+      return false;
+    }
+  } spy(&painted);
+  window.installEventFilter(&spy);
+  afterFirstPaint(window, [&](QWidget& shown) {
+    EXPECT_EQ(&shown, &window);
+    EXPECT_TRUE(painted) << "called before the paint";
+    ++calls;
+  });
+  QTest::qWait(20);
+  EXPECT_EQ(calls, 0) << "called for a window never shown";
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+  window.repaint();
+  window.hide();
+  window.show();
+  QTest::qWait(50);
+  EXPECT_EQ(calls, 1);
+}
+
+}  // namespace
+}  // namespace zndl
