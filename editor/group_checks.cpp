@@ -21,8 +21,7 @@ std::string withPlaces(const std::string& message, const std::vector<Place>& lin
     out += message.substr(at, found - at);
     const bool number = end > found + 5 && end - found - 5 <= 9;
     const int line = number ? std::stoi(message.substr(found + 5, end - found - 5)) : 0;
-    if (line >= 1 && line <= static_cast<int>(lines.size()) && lines[line - 1].row >= 0 &&
-        lines[line - 1].item >= 0)
+    if (line >= 1 && line <= static_cast<int>(lines.size()) && lines[line - 1].row >= 0)
       out += describePlace(lines[line - 1]);
     else
       out += message.substr(found, end - found);

@@ -120,7 +120,16 @@ CsvImport importCsv(std::string_view bytes) {
   CsvImport result;
   const csv::Decoded decoded = csv::decode(bytes);
   result.encoding = decoded.encoding;
+  // A header row settles the separator; otherwise the rows' shape does.
   result.separator = csv::detectSeparator(decoded.text);
+  for (const char candidate : {'\t', ';', ','}) {
+    const std::size_t end = decoded.text.find_first_of("\r\n");
+    const auto firstLine = csv::parse(std::string_view(decoded.text).substr(0, end), candidate);
+    if (!firstLine.empty() && firstLine[0].fields.size() > 1 && headerRoles(firstLine[0])) {
+      result.separator = candidate;
+      break;
+    }
+  }
   const auto records = csv::parse(decoded.text, result.separator);
 
   std::vector<Role> roles;
