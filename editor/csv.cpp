@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <utility>
 
 #include "platform/cp1252.h"
 
@@ -104,26 +105,25 @@ Decoded decode(std::string_view bytes) {
 }
 
 char detectSeparator(std::string_view text) {
+  // Rows that split into a whole question (question, right answer, two wrong answers)
+  // count first, then rows that agree on their number of fields; the order of the
+  // candidates settles a tie.
   char best = ',';
-  std::size_t bestAgreeing = 0;
-  std::size_t bestFields = 0;
+  std::pair<std::size_t, std::size_t> bestScore{0, 0};
   for (const char candidate : {'\t', ';', ','}) {
     const auto counts = fieldCounts(text, candidate);
+    std::size_t whole = 0;
     std::map<std::size_t, std::size_t> tally;
-    for (const auto c : counts) ++tally[c];
-    // The most common field count above one, and how many rows have it.
+    for (const auto c : counts) {
+      if (c >= 4) ++whole;
+      if (c > 1) ++tally[c];
+    }
     std::size_t agreeing = 0;
-    std::size_t fields = 0;
-    for (const auto& [c, n] : tally)
-      if (c > 1 && n >= agreeing) {
-        agreeing = n;
-        fields = c;
-      }
-    if (agreeing > bestAgreeing || (agreeing == bestAgreeing && agreeing > 0 && fields > bestFields &&
-                                    bestFields < 4)) {
+    for (const auto& entry : tally) agreeing = std::max(agreeing, entry.second);
+    const std::pair<std::size_t, std::size_t> score{whole, agreeing};
+    if (score > bestScore) {
       best = candidate;
-      bestAgreeing = agreeing;
-      bestFields = fields;
+      bestScore = score;
     }
   }
   return best;

@@ -26,10 +26,10 @@ struct Record {
   bool unclosedQuote = false;  // the file ended inside a quoted field
 };
 
-// The separator the text uses: ',', ';' or '\t'. The one that splits the first rows
-// into the same number of fields (more than one) wins; on a tie tab before semicolon
-// before comma, since a question holds commas far more often than the others, unless
-// only the later one splits a row into enough fields for a question.
+// The separator the text uses: ',', ';' or '\t'. The one that splits the most of the
+// first rows into a whole question (at least four fields) wins, then the one whose
+// rows agree most on their number of fields; on a tie tab before semicolon before
+// comma, since a question holds commas far more often than the others.
 char detectSeparator(std::string_view text);
 
 // The records of the text. Fields may be quoted with '"', a doubled quote inside
