@@ -102,6 +102,11 @@ QString columnName(Column c) {
   return {};
 }
 
+// "1 question", "2 questions".
+QString counted(qsizetype n, const char* one, const char* many) {
+  return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+}
+
 QMessageBox::StandardButton askWithBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                        const QString& text, QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, title, text, buttons, parent);
@@ -201,7 +206,7 @@ void EditorWindow::buildActions() {
   make(QStringLiteral("delete"), tr("&Delete question"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
        &EditorWindow::deleteQuestion, QStyle::SP_TrashIcon);
   make(QStringLiteral("duplicate"), tr("D&uplicate question"), QKeySequence(Qt::CTRL | Qt::Key_D),
-       &EditorWindow::duplicateQuestion);
+       &EditorWindow::duplicateQuestion, QStyle::SP_FileLinkIcon);
   make(QStringLiteral("moveUp"), tr("Move &up"), QKeySequence(Qt::CTRL | Qt::Key_Up),
        &EditorWindow::moveUp, QStyle::SP_ArrowUp);
   make(QStringLiteral("moveDown"), tr("Move do&wn"), QKeySequence(Qt::CTRL | Qt::Key_Down),
@@ -216,10 +221,12 @@ void EditorWindow::buildActions() {
 
   QAction* undo = model_->undoStack()->createUndoAction(this, tr("&Undo"));
   undo->setObjectName(QStringLiteral("undo"));
+  undo->setIconText(tr("Undo"));
   undo->setShortcut(QKeySequence::Undo);
   undo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
   QAction* redo = model_->undoStack()->createRedoAction(this, tr("&Redo"));
   redo->setObjectName(QStringLiteral("redo"));
+  redo->setIconText(tr("Redo"));
   redo->setShortcut(QKeySequence::Redo);
   redo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
   addAction(undo);
@@ -264,6 +271,11 @@ void EditorWindow::buildMenus() {
   tools->addSeparator();
   for (const char* name : {"add", "duplicate", "delete", "moveUp", "moveDown"})
     tools->addAction(action(QString::fromLatin1(name)));
+  // Short captions on the tool bar; the menus keep the full ones.
+  const std::pair<const char*, QString> captions[] = {
+      {"new", tr("New")}, {"add", tr("Add")}, {"duplicate", tr("Duplicate")},
+      {"delete", tr("Delete")}, {"moveUp", tr("Up")}, {"moveDown", tr("Down")}};
+  for (const auto& [name, caption] : captions) action(QString::fromLatin1(name))->setIconText(caption);
 
   findBar_ = new QToolBar(tr("Find"), this);
   findBar_->setObjectName(QStringLiteral("findBar"));
@@ -364,9 +376,13 @@ void EditorWindow::updateProblems() {
     item->setData(Qt::UserRole + 1, static_cast<int>(p.place.column));
   }
   const auto count = model_->problems().size();
-  statusBar()->showMessage(count == 0 ? tr("%n question(s), no problems", "", model_->rowCount())
-                                      : tr("%n question(s), ", "", model_->rowCount()) +
-                                            tr("%n problem(s)", "", static_cast<int>(count)));
+  if (!summary_) {
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    statusBar()->addPermanentWidget(summary_);
+  }
+  summary_->setText(counted(model_->rowCount(), "question", "questions") + QStringLiteral(", ") +
+                    (count == 0 ? tr("no problems") : counted(static_cast<qsizetype>(count), "problem", "problems")));
 }
 
 int EditorWindow::currentRow() const {
@@ -484,9 +500,9 @@ bool EditorWindow::confirmProblems() {
   const auto count = model_->problems().size();
   if (count == 0) return true;
   return ask_(QMessageBox::Warning, tr("Save"),
-              tr("The group has %n problem(s), listed under Problems; the game would not ask "
-                 "every question as you meant it. Save anyway?",
-                 "", static_cast<int>(count)),
+              tr("The group has %1, listed under Problems; the game would not ask "
+                 "every question as you meant it. Save anyway?")
+                  .arg(counted(static_cast<qsizetype>(count), "problem", "problems")),
               QMessageBox::Save | QMessageBox::Cancel) == QMessageBox::Save;
 }
 
@@ -545,10 +561,11 @@ void EditorWindow::importDialog() {
   if (probe.usable && !probe.group.questions.empty()) {
     const auto answer = ask_(
         QMessageBox::Warning, tr("Import"),
-        tr("%n row(s) cannot be converted:", "", probe.refusedRows) + QStringLiteral("\n\n") +
-            report + QStringLiteral("\n\n") +
-            tr("Import the other %n question(s) and leave these rows out?", "",
-               static_cast<int>(probe.group.questions.size())),
+        tr("%1 cannot be converted:").arg(counted(probe.refusedRows, "row", "rows")) +
+            QStringLiteral("\n\n") + report + QStringLiteral("\n\n") +
+            tr("Import the other %1 and leave these rows out?")
+                .arg(counted(static_cast<qsizetype>(probe.group.questions.size()), "question",
+                             "questions")),
         QMessageBox::Yes | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) importCsv(path, true);
     return;

@@ -101,6 +101,7 @@ class EditorWindow : public QMainWindow {
   QToolBar* findBar_;
   QLineEdit* findText_;
   QLabel* findStatus_;
+  QLabel* summary_ = nullptr;
   QMenu* recentMenu_;
   QString file_;
   Asker ask_;
