@@ -22,9 +22,9 @@
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: zandoodle-check [--show] FILE.set ...\n"
-    "       zandoodle-check --import FILE.csv [--skip-bad-rows] -o GROUP.set\n"
+constexpr std::string_view kUsage = "usage: zandoodle-check [--show] FILE.set ...\n";
+constexpr std::string_view kExchangeUsage =
+    "usage: zandoodle-check --import FILE.csv [--skip-bad-rows] -o GROUP.set\n"
     "       zandoodle-check --export GROUP.set -o FILE.csv\n";
 
 constexpr std::string_view kHelp =
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     if (!optionsDone && takesValue) {
       if (i + 1 >= argc) {
         print(stderr, "zandoodle-check: " + std::string(arg) + " needs a file name\n");
-        print(stderr, kUsage);
+        print(stderr, kExchangeUsage);
         return 2;
       }
       (arg == "--import" ? importFrom : arg == "--export" ? exportFrom : output) = argv[++i];
@@ -129,6 +129,7 @@ int main(int argc, char** argv) {
       optionsDone = true;
     } else if (!optionsDone && (arg == "--help" || arg == "-h")) {
       print(stdout, kUsage);
+      print(stdout, kExchangeUsage);
       print(stdout, "\n");
       print(stdout, kHelp);
       return 0;
@@ -146,7 +147,7 @@ int main(int argc, char** argv) {
   if (exchanging || !output.empty() || skipBadRows) {
     if (importFrom.empty() == exportFrom.empty() || output.empty() || !files.empty() || show ||
         (skipBadRows && importFrom.empty())) {
-      print(stderr, kUsage);
+      print(stderr, kExchangeUsage);
       return 2;
     }
     const auto result = importFrom.empty()

@@ -84,8 +84,8 @@ std::string fromUtf16(std::string_view bytes, bool bigEndian) {
 // How many fields each of the first rows has with this separator.
 std::vector<std::size_t> fieldCounts(std::string_view text, char separator) {
   std::vector<std::size_t> counts;
-  for (const auto& r : parse(text.substr(0, std::min<std::size_t>(text.size(), 64 * 1024)),
-                             separator)) {
+  for (const auto& r :
+       parse(text.substr(0, std::min<std::size_t>(text.size(), 64 * 1024)), separator)) {
     if (r.fields.size() == 1 && r.fields[0].empty()) continue;  // an empty line
     counts.push_back(r.fields.size());
     if (counts.size() == 50) break;
@@ -135,8 +135,8 @@ std::vector<Record> parse(std::string_view text, char separator) {
   std::string field;
   int row = 1;
   record.row = row;
-  bool quoted = false;      // inside a quoted field
-  bool fieldStart = true;   // nothing of the current field read yet
+  bool quoted = false;     // inside a quoted field
+  bool fieldStart = true;  // nothing of the current field read yet
   const auto endField = [&] {
     record.fields.push_back(std::move(field));
     field.clear();

@@ -22,7 +22,7 @@ Decoded decode(std::string_view bytes);
 
 struct Record {
   std::vector<std::string> fields;
-  int row = 0;  // 1-based, counted as a spreadsheet counts its rows
+  int row = 0;                 // 1-based, counted as a spreadsheet counts its rows
   bool unclosedQuote = false;  // the file ended inside a quoted field
 };
 

@@ -69,7 +69,8 @@ class AnswerDelegate : public QStyledItemDelegate {
   void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const override {
     QRect r = option.rect;
-    if (qobject_cast<QPlainTextEdit*>(editor)) r.setHeight(std::max(r.height(), 7 * option.fontMetrics.height()));
+    if (qobject_cast<QPlainTextEdit*>(editor))
+      r.setHeight(std::max(r.height(), 7 * option.fontMetrics.height()));
     editor->setGeometry(r);
     (void)index;
   }
@@ -107,8 +108,9 @@ QString counted(qsizetype n, const char* one, const char* many) {
   return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
 }
 
-QMessageBox::StandardButton askWithBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                       const QString& text, QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton askWithBox(QWidget* parent, QMessageBox::Icon icon,
+                                       const QString& title, const QString& text,
+                                       QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, title, text, buttons, parent);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -180,8 +182,8 @@ QAction* EditorWindow::action(const QString& name) const {
 }
 
 void EditorWindow::buildActions() {
-  const auto make = [this](const QString& name, const QString& text, QKeySequence key,
-                           auto slot, QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+  const auto make = [this](const QString& name, const QString& text, QKeySequence key, auto slot,
+                           QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
     auto* a = new QAction(text, this);
     a->setObjectName(name);
     if (!key.isEmpty()) a->setShortcut(key);
@@ -265,7 +267,8 @@ void EditorWindow::buildMenus() {
   QToolBar* tools = addToolBar(tr("Tools"));
   tools->setObjectName(QStringLiteral("mainToolBar"));
   tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  for (const char* name : {"new", "open", "save"}) tools->addAction(action(QString::fromLatin1(name)));
+  for (const char* name : {"new", "open", "save"})
+    tools->addAction(action(QString::fromLatin1(name)));
   tools->addSeparator();
   for (const char* name : {"undo", "redo"}) tools->addAction(action(QString::fromLatin1(name)));
   tools->addSeparator();
@@ -273,9 +276,10 @@ void EditorWindow::buildMenus() {
     tools->addAction(action(QString::fromLatin1(name)));
   // Short captions on the tool bar; the menus keep the full ones.
   const std::pair<const char*, QString> captions[] = {
-      {"new", tr("New")}, {"add", tr("Add")}, {"duplicate", tr("Duplicate")},
+      {"new", tr("New")},       {"add", tr("Add")},   {"duplicate", tr("Duplicate")},
       {"delete", tr("Delete")}, {"moveUp", tr("Up")}, {"moveDown", tr("Down")}};
-  for (const auto& [name, caption] : captions) action(QString::fromLatin1(name))->setIconText(caption);
+  for (const auto& [name, caption] : captions)
+    action(QString::fromLatin1(name))->setIconText(caption);
 
   findBar_ = new QToolBar(tr("Find"), this);
   findBar_->setObjectName(QStringLiteral("findBar"));
@@ -369,9 +373,9 @@ void EditorWindow::updateProblems() {
     QString where = p.place.row < 0
                         ? tr("Group")
                         : tr("Row %1, %2").arg(p.place.row + 1).arg(columnName(p.place.column));
-    auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxWarning),
-                                     where + QStringLiteral(": ") + QString::fromStdString(p.message),
-                                     problems_);
+    auto* item = new QListWidgetItem(
+        style()->standardIcon(QStyle::SP_MessageBoxWarning),
+        where + QStringLiteral(": ") + QString::fromStdString(p.message), problems_);
     item->setData(Qt::UserRole, p.place.row);
     item->setData(Qt::UserRole + 1, static_cast<int>(p.place.column));
   }
@@ -382,7 +386,8 @@ void EditorWindow::updateProblems() {
     statusBar()->addPermanentWidget(summary_);
   }
   summary_->setText(counted(model_->rowCount(), "question", "questions") + QStringLiteral(", ") +
-                    (count == 0 ? tr("no problems") : counted(static_cast<qsizetype>(count), "problem", "problems")));
+                    (count == 0 ? tr("no problems")
+                                : counted(static_cast<qsizetype>(count), "problem", "problems")));
 }
 
 int EditorWindow::currentRow() const {
@@ -440,7 +445,8 @@ bool EditorWindow::importCsv(const QString& path, bool skipBadRows, QString* rep
   QStringList lines;
   const QString name = QFileInfo(path).fileName();
   for (const auto& p : imported.problems)
-    lines << QStringLiteral("%1:%2: %3").arg(name).arg(p.row).arg(QString::fromStdString(p.message));
+    lines
+        << QStringLiteral("%1:%2: %3").arg(name).arg(p.row).arg(QString::fromStdString(p.message));
   if (report) *report = lines.join(QLatin1Char('\n'));
   if (!imported.usable || imported.group.questions.empty() ||
       (imported.refusedRows > 0 && !skipBadRows))
@@ -480,8 +486,7 @@ void EditorWindow::rebuildRecentMenu() {
     connect(a, &QAction::triggered, this, [this, path] {
       if (!maybeSave()) return;
       QString error;
-      if (!openFile(path, &error))
-        ask_(QMessageBox::Warning, tr("Open"), error, QMessageBox::Ok);
+      if (!openFile(path, &error)) ask_(QMessageBox::Warning, tr("Open"), error, QMessageBox::Ok);
     });
   }
   recentMenu_->setEnabled(!recent.isEmpty());
@@ -551,34 +556,34 @@ bool EditorWindow::saveAs() {
 
 void EditorWindow::importDialog() {
   if (!maybeSave()) return;
-  const QString path = QFileDialog::getOpenFileName(
-      this, tr("Import spreadsheet"), QDir::homePath(),
-      tr("Spreadsheet text (*.csv *.tsv *.txt);;All files (*)"));
+  const QString path =
+      QFileDialog::getOpenFileName(this, tr("Import spreadsheet"), QDir::homePath(),
+                                   tr("Spreadsheet text (*.csv *.tsv *.txt);;All files (*)"));
   if (path.isEmpty()) return;
   QString report;
   if (importCsv(path, false, &report)) return;
   const CsvImport probe = editor::importCsv(fileio::readAll(path.toStdString()).value_or(""));
   if (probe.usable && !probe.group.questions.empty()) {
-    const auto answer = ask_(
-        QMessageBox::Warning, tr("Import"),
-        tr("%1 cannot be converted:").arg(counted(probe.refusedRows, "row", "rows")) +
-            QStringLiteral("\n\n") + report + QStringLiteral("\n\n") +
-            tr("Import the other %1 and leave these rows out?")
-                .arg(counted(static_cast<qsizetype>(probe.group.questions.size()), "question",
-                             "questions")),
-        QMessageBox::Yes | QMessageBox::Cancel);
+    const auto answer =
+        ask_(QMessageBox::Warning, tr("Import"),
+             tr("%1 cannot be converted:").arg(counted(probe.refusedRows, "row", "rows")) +
+                 QStringLiteral("\n\n") + report + QStringLiteral("\n\n") +
+                 tr("Import the other %1 and leave these rows out?")
+                     .arg(counted(static_cast<qsizetype>(probe.group.questions.size()), "question",
+                                  "questions")),
+             QMessageBox::Yes | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) importCsv(path, true);
     return;
   }
-  ask_(QMessageBox::Warning, tr("Import"), tr("Nothing was imported.") + QStringLiteral("\n\n") + report,
-       QMessageBox::Ok);
+  ask_(QMessageBox::Warning, tr("Import"),
+       tr("Nothing was imported.") + QStringLiteral("\n\n") + report, QMessageBox::Ok);
 }
 
 void EditorWindow::exportDialog() {
-  const QString base = file_.isEmpty() ? QDir::homePath() + QStringLiteral("/untitled.csv")
-                                       : QFileInfo(file_).absolutePath() + QLatin1Char('/') +
-                                             QFileInfo(file_).completeBaseName() +
-                                             QStringLiteral(".csv");
+  const QString base = file_.isEmpty()
+                           ? QDir::homePath() + QStringLiteral("/untitled.csv")
+                           : QFileInfo(file_).absolutePath() + QLatin1Char('/') +
+                                 QFileInfo(file_).completeBaseName() + QStringLiteral(".csv");
   QString path = QFileDialog::getSaveFileName(this, tr("Export spreadsheet"), base,
                                               tr("Comma-separated values (*.csv)"));
   if (path.isEmpty()) return;
@@ -669,7 +674,8 @@ void EditorWindow::findNext(bool backwards) {
                                       : (backwards ? cells : -1);
   for (int step = 1; step <= cells; ++step) {
     const int at = ((start + (backwards ? -step : step)) % cells + cells) % cells;
-    const QModelIndex i = model_->index(at / GroupTableModel::kColumns, at % GroupTableModel::kColumns);
+    const QModelIndex i =
+        model_->index(at / GroupTableModel::kColumns, at % GroupTableModel::kColumns);
     if (i.data(Qt::EditRole).toString().contains(wanted, Qt::CaseInsensitive)) {
       selectRow(i.row(), i.column());
       findStatus_->clear();

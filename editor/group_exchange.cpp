@@ -74,8 +74,10 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
     const std::string column = "column " + std::to_string(c + 1);
     if (role == Role::None || role == Role::Unknown) {
       if (!text.empty())
-        out.faults.push_back(column + " has no role in the header row (Question, Right or Wrong), "
-                                      "so its text " + quoted(text) + " would be lost");
+        out.faults.push_back(column +
+                             " has no role in the header row (Question, Right or Wrong), "
+                             "so its text " +
+                             quoted(text) + " would be lost");
       continue;
     }
     if (role == Role::Question) {
@@ -103,7 +105,8 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
     out.faults.insert(out.faults.begin(), "the question is empty");
   if (out.question.right.empty()) out.faults.push_back("the row has no right answer");
   if (out.question.wrong.size() < 2)
-    out.faults.push_back("the row has " + std::string(out.question.wrong.empty() ? "no" : "only one") +
+    out.faults.push_back("the row has " +
+                         std::string(out.question.wrong.empty() ? "no" : "only one") +
                          " wrong answer; a question needs at least two");
   return out;
 }
@@ -142,15 +145,17 @@ CsvImport importCsv(std::string_view bytes) {
       const auto count = [&](Role r) { return std::count(roles.begin(), roles.end(), r); };
       if (count(Role::Question) != 1) {
         result.problems.push_back(
-            {row, count(Role::Question) == 0 ? "the header row names no Question column"
-                                             : "the header row names more than one Question column"});
+            {row, count(Role::Question) == 0
+                      ? "the header row names no Question column"
+                      : "the header row names more than one Question column"});
       }
       if (count(Role::Right) == 0)
         result.problems.push_back({row, "the header row names no Right column"});
       if (count(Role::Wrong) < 2)
         result.problems.push_back(
-            {row, "the header row names fewer than two Wrong columns; a question needs at least two "
-                  "wrong answers"});
+            {row,
+             "the header row names fewer than two Wrong columns; a question needs at least two "
+             "wrong answers"});
       if (!result.problems.empty()) {
         result.usable = false;
         return result;

@@ -1,12 +1,12 @@
 #include "editor/group_table_model.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QColor>
 #include <QIcon>
 #include <QMimeData>
 #include <QStyle>
 #include <QUndoCommand>
-#include <QApplication>
 
 namespace zndl::editor {
 namespace {
@@ -215,12 +215,10 @@ QVariant GroupTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole: {
       const QStringList messages = problemsAt(index.row(), index.column());
       if (!messages.isEmpty()) return messages.join(QStringLiteral("\n"));
-      return column == Column::Question ? QVariant()
-                                        : QVariant(joined(answers, "\n"));
+      return column == Column::Question ? QVariant() : QVariant(joined(answers, "\n"));
     }
     case Qt::BackgroundRole:
-      if (!problemsAt(index.row(), index.column()).isEmpty())
-        return QBrush(QColor(255, 205, 205));
+      if (!problemsAt(index.row(), index.column()).isEmpty()) return QBrush(QColor(255, 205, 205));
       return {};
     case Qt::DecorationRole:
       if (!problemsAt(index.row(), index.column()).isEmpty())

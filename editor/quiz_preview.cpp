@@ -49,8 +49,8 @@ QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
   question_ = makeLine(this, QRect(kQuestionAt - kArea.topLeft(), QSize(305, 73)), true);
   question_->setObjectName(QStringLiteral("PreviewQuestion"));
   for (int i = 0; i < 3; ++i) {
-    answers_[i] = makeLine(this, QRect(QPoint(232, kAnswerTops[i]) - kArea.topLeft(), QSize(305, 33)),
-                           false);
+    answers_[i] =
+        makeLine(this, QRect(QPoint(232, kAnswerTops[i]) - kArea.topLeft(), QSize(305, 33)), false);
     answers_[i]->setObjectName(QStringLiteral("PreviewAnswer%1").arg(QChar(u'A' + i)));
   }
   clear();

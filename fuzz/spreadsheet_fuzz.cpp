@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace zndl::editor;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const CsvImport imported = importCsv(bytes);
-  const std::size_t records = zndl::csv::parse(zndl::csv::decode(bytes).text, imported.separator).size();
+  const std::size_t records =
+      zndl::csv::parse(zndl::csv::decode(bytes).text, imported.separator).size();
   for (const auto& p : imported.problems)
     if (p.row < 1 || static_cast<std::size_t>(p.row) > std::max<std::size_t>(records, 1) ||
         p.message.empty())

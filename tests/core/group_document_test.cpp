@@ -26,8 +26,8 @@ std::string lines(std::initializer_list<std::string_view> entries) {
 
 std::vector<std::filesystem::path> shippedGroups() {
   std::vector<std::filesystem::path> out;
-  for (const auto& e : std::filesystem::directory_iterator(
-           std::filesystem::path(ZNDL_SOURCE_DIR) / "assets" / "groups"))
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(ZNDL_SOURCE_DIR) /
+                                                           "assets" / "groups"))
     if (e.path().extension() == ".set") out.push_back(e.path());
   return out;
 }
@@ -83,16 +83,17 @@ TEST(GroupDocument, ReadsBothLayoutsAsTheGameAsksThem) {
   EXPECT_EQ(sectioned.notes, std::vector<std::string>{"My title"});
   EXPECT_EQ(sectioned.questions[0], q("Q one?", {"Eight", "8"}, {"Six", "Ten"}));
 
-  const Group classic = groupFromBytes(
-      lines({"Capitals", "[1]", "Norway?", "Oslo", "Bergen", "Bodo", "[2]", "Peru?", "Lima", "Cusco",
-             "Quito", "[3]"}));
+  const Group classic =
+      groupFromBytes(lines({"Capitals", "[1]", "Norway?", "Oslo", "Bergen", "Bodo", "[2]", "Peru?",
+                            "Lima", "Cusco", "Quito", "[3]"}));
   EXPECT_EQ(classic.notes, std::vector<std::string>{"Capitals"});
   ASSERT_EQ(classic.questions.size(), 2u);
   EXPECT_EQ(classic.questions[1], q("Peru?", {"Lima"}, {"Cusco", "Quito"}));
 
   // Without its end marker the last question is never asked, so the editor does not
   // see it either.
-  const Group open = groupFromBytes(lines({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A", "[1-NO]", "B", "C"}));
+  const Group open =
+      groupFromBytes(lines({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A", "[1-NO]", "B", "C"}));
   EXPECT_TRUE(open.questions.empty());
 }
 
@@ -126,7 +127,8 @@ TEST(GroupWriter, EveryShippedGroupIsAskedTheSameAfterSaving) {
     const Group group = groupFromStore(original);
     ASSERT_GT(group.questions.size(), 10u);
 
-    const auto file = std::filesystem::temp_directory_path() / ("zndl-roundtrip-" + path.filename().string());
+    const auto file =
+        std::filesystem::temp_directory_path() / ("zndl-roundtrip-" + path.filename().string());
     std::string error;
     ASSERT_TRUE(saveGroup(file.string(), group, error)) << error;
     QuestionStore copy;
@@ -173,16 +175,16 @@ TEST(GroupDocument, NamesCharactersAndSpotsMarkerLookalikes) {
 TEST(GroupChecks, PutTheCheckersFindingsOnTheirCells) {
   Group g;
   g.questions.push_back(q("Fine?", {"Yes"}, {"No", "Nope"}));
-  g.questions.push_back(q("", {"A"}, {"B", "C"}));                                    // empty question
-  g.questions.push_back(q("Few?", {"A"}, {"B"}));                                     // one wrong answer
-  g.questions.push_back(q("Twice?", {"A"}, {"B", "B"}));                              // duplicate
-  g.questions.push_back(q("Long?", {std::string(40, 'x')}, {"B", "C"}));             // too wide
+  g.questions.push_back(q("", {"A"}, {"B", "C"}));                        // empty question
+  g.questions.push_back(q("Few?", {"A"}, {"B"}));                         // one wrong answer
+  g.questions.push_back(q("Twice?", {"A"}, {"B", "B"}));                  // duplicate
+  g.questions.push_back(q("Long?", {std::string(40, 'x')}, {"B", "C"}));  // too wide
   std::string longQuestion;
   for (int i = 0; i < 30; ++i) longQuestion += "word ";
-  g.questions.push_back(q(longQuestion + "?", {"A"}, {"B", "C"}));                    // too long
-  g.questions.push_back(q("Snow?", {"\u2603"}, {"B", "C"}));                           // unencodable
-  g.questions.push_back(q("None?", {}, {"B", "C"}));                                   // no right
-  g.questions.push_back(q("Marker?", {"A"}, {"B", "[2]"}));                            // a marker
+  g.questions.push_back(q(longQuestion + "?", {"A"}, {"B", "C"}));  // too long
+  g.questions.push_back(q("Snow?", {"\u2603"}, {"B", "C"}));        // unencodable
+  g.questions.push_back(q("None?", {}, {"B", "C"}));                // no right
+  g.questions.push_back(q("Marker?", {"A"}, {"B", "[2]"}));         // a marker
   const auto problems = checkCells(g, TenPixels());
   const auto on = [&](int row, Column column, int item) {
     std::vector<std::string> out;

@@ -69,15 +69,24 @@ TEST(CsvReader, DetectsTheSeparatorFromTheRowsShape) {
 }
 
 TEST(CsvReader, DecodesUtf8WithOrWithoutBomElseWindows1252) {
-  EXPECT_EQ(csv::decode("\xEF\xBB\xBF" "caf\xC3\xA9").text, "caf\u00e9");
-  EXPECT_EQ(csv::decode("\xEF\xBB\xBF" "caf\xC3\xA9").encoding, csv::Encoding::Utf8WithBom);
+  EXPECT_EQ(csv::decode("\xEF\xBB\xBF"
+                        "caf\xC3\xA9")
+                .text,
+            "caf\u00e9");
+  EXPECT_EQ(csv::decode("\xEF\xBB\xBF"
+                        "caf\xC3\xA9")
+                .encoding,
+            csv::Encoding::Utf8WithBom);
   EXPECT_EQ(csv::decode("caf\xC3\xA9").encoding, csv::Encoding::Utf8);
   EXPECT_EQ(csv::decode("caf\xE9").text, "caf\u00e9");
   EXPECT_EQ(csv::decode("caf\xE9").encoding, csv::Encoding::Windows1252);
   // An overlong form is not UTF-8.
   EXPECT_EQ(csv::decode("\xC0\xAF").encoding, csv::Encoding::Windows1252);
   // Excel's "Unicode text": UTF-16 little-endian with its byte-order mark.
-  EXPECT_EQ(csv::decode(std::string("\xFF\xFE" "c\0a\0f\0\xE9\0\x3D\xD8\x00\xDE", 14)).text,
+  EXPECT_EQ(csv::decode(std::string("\xFF\xFE"
+                                    "c\0a\0f\0\xE9\0\x3D\xD8\x00\xDE",
+                                    14))
+                .text,
             "caf\u00e9\U0001F600");
 }
 
@@ -186,7 +195,8 @@ TEST(SpreadsheetExport, EveryShippedGroupComesBackTheSame) {
 
 TEST(SpreadsheetExport, AwkwardTextsSurviveTheTrip) {
   Group g;
-  g.questions.push_back({"\"Quoted\", with commas; semicolons\tand tabs?", {"  spaced  ", "B"},
+  g.questions.push_back({"\"Quoted\", with commas; semicolons\tand tabs?",
+                         {"  spaced  ", "B"},
                          {"Caf\u00e9 \u20ac5", "\"", "Question"}});
   g.questions.push_back({"Right", {"Wrong"}, {"Question", "Right"}});
   EXPECT_EQ(importCsv(exportCsv(g)).group, g);

@@ -6,12 +6,14 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProcess>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <memory>
 #include <string>
 
 #include "editor/editor_window.h"
@@ -150,6 +152,28 @@ TEST_F(EditorWindowTest, RowsAreAddedDuplicatedMovedAndDeletedUndoably) {
   EXPECT_EQ(window.problemList()->count(), 0);
 }
 
+TEST_F(EditorWindowTest, DraggingARowMovesItAsOneUndoableStep) {
+  ASSERT_TRUE(window.openFile(write("g.set", kTwoQuestions)));
+  select(1);
+  trigger("duplicate");  // rows: spider, banana, banana
+  setCell(2, 0, "Third?");
+  GroupTableModel& model = window.model();
+  std::unique_ptr<QMimeData> dragged(model.mimeData({model.index(0, 1)}));
+  ASSERT_TRUE(dragged);
+  // Dropped below the last row. The view is told the drop did not happen, so that it
+  // does not remove the dragged row a second time.
+  EXPECT_FALSE(model.dropMimeData(dragged.get(), Qt::MoveAction, 3, 0, {}));
+  EXPECT_EQ(questionTexts(), (std::vector<std::string>{"What colour is a ripe banana?", "Third?",
+                                                       "How many legs has a spider?"}));
+  std::unique_ptr<QMimeData> back(model.mimeData({model.index(2, 0)}));
+  model.dropMimeData(back.get(), Qt::MoveAction, -1, -1, model.index(0, 0));
+  EXPECT_EQ(questionTexts()[0], "How many legs has a spider?");
+  model.undoStack()->undo();
+  model.undoStack()->undo();
+  EXPECT_EQ(questionTexts(), (std::vector<std::string>{"How many legs has a spider?",
+                                                       "What colour is a ripe banana?", "Third?"}));
+}
+
 TEST_F(EditorWindowTest, KeyboardMovesRowsAndFindsText) {
   ASSERT_TRUE(window.openFile(write("g.set", kTwoQuestions)));
   window.show();
@@ -252,8 +276,9 @@ TEST_F(EditorWindowTest, PreviewShowsTheSelectedQuestionAsTheQuizScreenDoes) {
 }
 
 TEST_F(EditorWindowTest, ImportTakesGoodRowsOnlyWhenAskedAndExportsBack) {
-  const QString csv = write("sheet.csv", "Question;Right;Wrong;Wrong\r\nGood?;Yes;No;Nope\r\n"
-                                         "Bad?;Yes;No;\r\n");
+  const QString csv = write("sheet.csv",
+                            "Question;Right;Wrong;Wrong\r\nGood?;Yes;No;Nope\r\n"
+                            "Bad?;Yes;No;\r\n");
   QString report;
   EXPECT_FALSE(window.importCsv(csv, false, &report));
   EXPECT_TRUE(report.startsWith("sheet.csv:3: ")) << report.toStdString();
@@ -288,7 +313,8 @@ TEST_F(EditorWindowTest, RemembersRecentFilesAndDrawsItsWindow) {
   ASSERT_FALSE(shot.isNull());
   // The cell with a problem is drawn on red.
   const QRect r = window.table()->visualRect(window.model().index(1, 2));
-  const QPoint inside = window.table()->viewport()->mapTo(&window, r.center() + QPoint(r.width() / 3, 0));
+  const QPoint inside =
+      window.table()->viewport()->mapTo(&window, r.center() + QPoint(r.width() / 3, 0));
   const QColor colour = shot.pixelColor(inside * shot.devicePixelRatio());
   EXPECT_GT(colour.red(), colour.green() + 20) << colour.name().toStdString();
   if (const QString shots = qEnvironmentVariable("ZNDL_SHOTS"); !shots.isEmpty())
@@ -340,32 +366,36 @@ TEST(GroupExchangeProgram, ImportAndExportExitStatuses) {
                                         "Question,Right,Wrong,Wrong\r\nQ?,A,B,C\r\n"));
   ASSERT_TRUE(fileio::replaceAtomically(path("bad.csv").toStdString(),
                                         "Q?,A,B,C\r\n\"Two\nlines\",A,B,C\r\n"));
-  const ProgramRun good = run(ZNDL_CHECK_BINARY, {"--import", path("good.csv"), "-o", path("good.set")});
+  const ProgramRun good =
+      run(ZNDL_CHECK_BINARY, {"--import", path("good.csv"), "-o", path("good.set")});
   EXPECT_EQ(good.status, 0) << good.out.toStdString() << good.err.toStdString();
   EXPECT_TRUE(QFile::exists(path("good.set")));
   EXPECT_EQ(run(ZNDL_CHECK_BINARY, {path("good.set")}).status, 0);
 
-  const ProgramRun bad = run(ZNDL_CHECK_BINARY, {"--import", path("bad.csv"), "-o", path("bad.set")});
+  const ProgramRun bad =
+      run(ZNDL_CHECK_BINARY, {"--import", path("bad.csv"), "-o", path("bad.set")});
   EXPECT_EQ(bad.status, 1);
   EXPECT_TRUE(bad.out.startsWith(path("bad.csv") + ":2: ")) << bad.out.toStdString();
   EXPECT_FALSE(QFile::exists(path("bad.set")));
-  const ProgramRun skipped = run(ZNDL_CHECK_BINARY,
-                          {"--import", path("bad.csv"), "--skip-bad-rows", "-o", path("bad.set")});
+  const ProgramRun skipped = run(
+      ZNDL_CHECK_BINARY, {"--import", path("bad.csv"), "--skip-bad-rows", "-o", path("bad.set")});
   EXPECT_EQ(skipped.status, 1);
   EXPECT_TRUE(QFile::exists(path("bad.set")));
 
-  const ProgramRun exported = run(ZNDL_CHECK_BINARY, {"--export", path("good.set"), "-o", path("back.csv")});
+  const ProgramRun exported =
+      run(ZNDL_CHECK_BINARY, {"--export", path("good.set"), "-o", path("back.csv")});
   EXPECT_EQ(exported.status, 0);
   EXPECT_EQ(fileio::readAll(path("back.csv").toStdString()),
             "\xEF\xBB\xBFQuestion,Right,Wrong,Wrong\r\nQ?,A,B,C\r\n");
 
   EXPECT_EQ(run(ZNDL_CHECK_BINARY, {"--import", path("good.csv")}).status, 2);
-  EXPECT_EQ(run(ZNDL_CHECK_BINARY, {"--import", path("good.csv"), "--export", path("good.set"),
-                                    "-o", path("x")})
+  EXPECT_EQ(run(ZNDL_CHECK_BINARY,
+                {"--import", path("good.csv"), "--export", path("good.set"), "-o", path("x")})
                 .status,
             2);
   EXPECT_EQ(run(ZNDL_CHECK_BINARY, {"--skip-bad-rows", path("good.set")}).status, 2);
-  EXPECT_EQ(run(ZNDL_CHECK_BINARY, {"--export", path("missing.set"), "-o", path("x.csv")}).status, 2);
+  EXPECT_EQ(run(ZNDL_CHECK_BINARY, {"--export", path("missing.set"), "-o", path("x.csv")}).status,
+            2);
   // The checker's own use is unchanged.
   EXPECT_EQ(run(ZNDL_CHECK_BINARY, {path("good.set")}).status, 0);
 }
