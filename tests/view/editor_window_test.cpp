@@ -177,7 +177,7 @@ TEST_F(EditorWindowTest, DraggingARowMovesItAsOneUndoableStep) {
 TEST_F(EditorWindowTest, KeyboardMovesRowsAndFindsText) {
   ASSERT_TRUE(window.openFile(write("g.set", kTwoQuestions)));
   window.show();
-  QApplication::setActiveWindow(&window);
+  window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   window.table()->setFocus();
   select(0);
