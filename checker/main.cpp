@@ -15,6 +15,7 @@
 
 #include "checker/group_check.h"
 #include "checker/group_show.h"
+#include "editor/group_exchange.h"
 #include "host/text_list.h"
 #include "platform/file_io.h"
 #include "quiz/question_store.h"
@@ -22,6 +23,9 @@
 namespace {
 
 constexpr std::string_view kUsage = "usage: zandoodle-check [--show] FILE.set ...\n";
+constexpr std::string_view kExchangeUsage =
+    "usage: zandoodle-check --import FILE.csv [--skip-bad-rows] -o GROUP.set\n"
+    "       zandoodle-check --export GROUP.set -o FILE.csv\n";
 
 constexpr std::string_view kHelp =
     "Checks Zandoodle question groups and lists every problem as FILE:LINE: explanation.\n"
@@ -37,8 +41,21 @@ constexpr std::string_view kHelp =
     "           game's shuffle can put on the screen\n"
     "  --help   print this help\n"
     "\n"
+    "  --import FILE.csv -o GROUP.set\n"
+    "           turn a spreadsheet saved as CSV or TSV into a group: one row a question,\n"
+    "           columns question, right answer, wrong answers, or named in a header row\n"
+    "           Question, Right, Wrong; problems are listed as FILE:ROW: explanation\n"
+    "           and nothing is written while a row cannot be converted\n"
+    "  --skip-bad-rows\n"
+    "           with --import, write the rows that can be converted and leave out the rest\n"
+    "  --export GROUP.set -o FILE.csv\n"
+    "           write the questions the game asks from a group as a spreadsheet (UTF-8,\n"
+    "           comma-separated, with a header row)\n"
+    "\n"
     "Exit status: 0 when every file is clean, 1 when problems were found, 2 when a file\n"
-    "could not be read or the command line was wrong.\n";
+    "could not be read or the command line was wrong. --import and --export: 0 when\n"
+    "written, 1 when rows were refused, 2 when a file could not be read or written or\n"
+    "the command line was wrong.\n";
 
 // The quiz screen's font, Verdana bold at 15 pixels, which the game draws with
 // DejaVu Sans Bold.
@@ -91,13 +108,28 @@ void print(std::FILE* stream, std::string_view text) {
 int main(int argc, char** argv) {
   bool show = false;
   bool optionsDone = false;
+  bool skipBadRows = false;
+  std::string importFrom;
+  std::string exportFrom;
+  std::string output;
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (!optionsDone && arg == "--") {
+    const bool takesValue = arg == "--import" || arg == "--export" || arg == "-o";
+    if (!optionsDone && takesValue) {
+      if (i + 1 >= argc) {
+        print(stderr, "zandoodle-check: " + std::string(arg) + " needs a file name\n");
+        print(stderr, kExchangeUsage);
+        return 2;
+      }
+      (arg == "--import" ? importFrom : arg == "--export" ? exportFrom : output) = argv[++i];
+    } else if (!optionsDone && arg == "--skip-bad-rows") {
+      skipBadRows = true;
+    } else if (!optionsDone && arg == "--") {
       optionsDone = true;
     } else if (!optionsDone && (arg == "--help" || arg == "-h")) {
       print(stdout, kUsage);
+      print(stdout, kExchangeUsage);
       print(stdout, "\n");
       print(stdout, kHelp);
       return 0;
@@ -110,6 +142,20 @@ int main(int argc, char** argv) {
     } else {
       files.emplace_back(arg);
     }
+  }
+  const bool exchanging = !importFrom.empty() || !exportFrom.empty();
+  if (exchanging || !output.empty() || skipBadRows) {
+    if (importFrom.empty() == exportFrom.empty() || output.empty() || !files.empty() || show ||
+        (skipBadRows && importFrom.empty())) {
+      print(stderr, kExchangeUsage);
+      return 2;
+    }
+    const auto result = importFrom.empty()
+                            ? zndl::editor::exportFile(exportFrom, output)
+                            : zndl::editor::importFile(importFrom, output, skipBadRows);
+    for (const auto& message : result.messages)
+      print(result.status == 2 ? stderr : stdout, message + "\n");
+    return result.status;
   }
   if (files.empty()) {
     print(stderr, kUsage);

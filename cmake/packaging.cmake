@@ -6,10 +6,25 @@ foreach(size 16 32 48 128)
   install(FILES ${ZNDL_RENDERED_DIR}/icons/${size}/zandoodle.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
+# The group editor's icon, one drawing for every size.
+foreach(size 16 32 48 128)
+  set(png ${PROJECT_BINARY_DIR}/icons/${size}/zandoodle-editor.png)
+  add_custom_command(
+    OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:svgrender> ${PROJECT_SOURCE_DIR}/assets/art/editor_icon.svg ${png} ${size}
+    DEPENDS svgrender ${PROJECT_SOURCE_DIR}/assets/art/editor_icon.svg
+    COMMENT "Rendering the ${size} px editor icon")
+  list(APPEND ZNDL_ICON_PNGS ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
 add_custom_target(zndl_icons ALL DEPENDS ${ZNDL_ICON_PNGS})
 install(FILES assets/art/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME zandoodle.svg)
-install(FILES assets/desktop/zandoodle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES assets/art/editor_icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME zandoodle-editor.svg)
+install(FILES assets/desktop/zandoodle.desktop assets/desktop/zandoodle-editor.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES assets/desktop/example.vormle.Zandoodle.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES docs/question-groups.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -22,7 +37,7 @@ set(CPACK_PACKAGE_CONTACT "Vormle Co. <zandoodle@vormle.example>")
 set(CPACK_PACKAGE_VENDOR "Vormle Co.")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player party quiz show where the loser's pet meets an anvil")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Two contestants answer multiple-choice questions in turn against a countdown,\n hosted by Pembril the penguin. The loser's pet meets an anvil; the winner\n takes a prize. Ships sample question groups and a group checker.")
+    "Two contestants answer multiple-choice questions in turn against a countdown,\n hosted by Pembril the penguin. The loser's pet meets an anvil; the winner\n takes a prize. Ships sample question groups, a group checker and a group\n editor that also exchanges groups with spreadsheets.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -9,6 +9,7 @@ trap 'rm -rf "$out"' EXIT
 deb=$(ls "$out"/*.deb)
 contents=$(dpkg-deb --contents "$deb")
 for f in ./usr/bin/zandoodle ./usr/bin/zandoodle-launcher ./usr/bin/zandoodle-check \
+         ./usr/bin/zandoodle-editor ./usr/share/applications/zandoodle-editor.desktop \
          ./usr/share/applications/zandoodle.desktop ./usr/share/zandoodle/groups/default.set \
          ./usr/share/icons/hicolor/scalable/apps/zandoodle.svg; do
   echo "$contents" | grep -q " $f\$" || { echo "FAIL: $f not in the package" >&2; exit 1; }

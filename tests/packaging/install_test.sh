@@ -11,8 +11,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 root=$work/root/usr
-for f in bin/zandoodle bin/zandoodle-launcher bin/zandoodle-check \
-         share/applications/zandoodle.desktop \
+for f in bin/zandoodle bin/zandoodle-launcher bin/zandoodle-check bin/zandoodle-editor \
+         share/applications/zandoodle.desktop share/applications/zandoodle-editor.desktop \
+         share/icons/hicolor/48x48/apps/zandoodle-editor.png \
+         share/icons/hicolor/scalable/apps/zandoodle-editor.svg \
          share/metainfo/example.vormle.Zandoodle.metainfo.xml \
          share/icons/hicolor/16x16/apps/zandoodle.png share/icons/hicolor/32x32/apps/zandoodle.png \
          share/icons/hicolor/48x48/apps/zandoodle.png share/icons/hicolor/128x128/apps/zandoodle.png \
@@ -29,6 +31,7 @@ for size in 16 32 48 128; do
     fail "icon $size has the wrong size"
 done
 desktop-file-validate "$root/share/applications/zandoodle.desktop"
+desktop-file-validate "$root/share/applications/zandoodle-editor.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/example.vormle.Zandoodle.metainfo.xml" >/dev/null
 
 # The launcher, with a stand-in for the game that records where it was started.

@@ -1,0 +1,688 @@
+#include "editor/editor_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "editor/group_exchange.h"
+#include "editor/group_writer.h"
+#include "editor/quiz_preview.h"
+#include "platform/file_io.h"
+
+namespace zndl::editor {
+namespace {
+
+// Answers are edited one a line: Enter starts a new answer, Tab or Ctrl+Enter
+// finishes the cell, Escape drops the change.
+class AnswerDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    if (index.column() == static_cast<int>(Column::Question))
+      return QStyledItemDelegate::createEditor(parent, option, index);
+    auto* editor = new QPlainTextEdit(parent);
+    editor->setTabChangesFocus(true);
+    editor->setToolTip(tr("One answer a line. Tab or Ctrl+Enter: done; Escape: cancel."));
+    editor->installEventFilter(const_cast<AnswerDelegate*>(this));
+    return editor;
+  }
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    if (auto* text = qobject_cast<QPlainTextEdit*>(editor)) {
+      text->setPlainText(index.data(Qt::EditRole).toString());
+      text->moveCursor(QTextCursor::End);
+      return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+  }
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override {
+    if (auto* text = qobject_cast<QPlainTextEdit*>(editor)) {
+      model->setData(index, text->toPlainText(), Qt::EditRole);
+      return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+  }
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const override {
+    QRect r = option.rect;
+    if (qobject_cast<QPlainTextEdit*>(editor))
+      r.setHeight(std::max(r.height(), 7 * option.fontMetrics.height()));
+    editor->setGeometry(r);
+    (void)index;
+  }
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* editor = qobject_cast<QPlainTextEdit*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+          (key->modifiers() & Qt::ControlModifier)) {
+        emit const_cast<AnswerDelegate*>(this)->commitData(editor);
+        emit const_cast<AnswerDelegate*>(this)->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return true;
+      }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+  }
+};
+
+QString columnName(Column c) {
+  switch (c) {
+    case Column::Question:
+      return QObject::tr("Question");
+    case Column::Right:
+      return QObject::tr("Right answers");
+    case Column::Wrong:
+      return QObject::tr("Wrong answers");
+  }
+  return {};
+}
+
+// "1 question", "2 questions".
+QString counted(qsizetype n, const char* one, const char* many) {
+  return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+}
+
+QMessageBox::StandardButton askWithBox(QWidget* parent, QMessageBox::Icon icon,
+                                       const QString& title, const QString& text,
+                                       QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, title, text, buttons, parent);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("EditorWindow"));
+  ask_ = [this](QMessageBox::Icon icon, const QString& title, const QString& text,
+                QMessageBox::StandardButtons buttons) {
+    return askWithBox(this, icon, title, text, buttons);
+  };
+  model_ = new GroupTableModel(measurer_, this);
+  table_ = new QTableView(this);
+  table_->setObjectName(QStringLiteral("QuestionTable"));
+  table_->setModel(model_);
+  table_->setItemDelegate(new AnswerDelegate(table_));
+  table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+  table_->setDragEnabled(true);
+  table_->setAcceptDrops(true);
+  table_->setDropIndicatorShown(true);
+  table_->setDragDropMode(QAbstractItemView::InternalMove);
+  table_->setDefaultDropAction(Qt::MoveAction);
+  table_->setWordWrap(false);
+  table_->setTabKeyNavigation(true);
+  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Interactive);
+  table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Interactive);
+  table_->setColumnWidth(1, 180);
+  table_->setColumnWidth(2, 300);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 10);
+  setCentralWidget(table_);
+
+  buildActions();
+  buildDocks();
+  buildMenus();
+
+  connect(model_->undoStack(), &QUndoStack::cleanChanged, this,
+          [this](bool clean) { setWindowModified(!clean); });
+  connect(model_, &GroupTableModel::problemsChanged, this, [this] {
+    updateProblems();
+    updatePreview();
+  });
+  connect(model_, &QAbstractItemModel::rowsInserted, this, &EditorWindow::updateActions);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, &EditorWindow::updateActions);
+  connect(model_, &QAbstractItemModel::modelReset, this, &EditorWindow::updateActions);
+  connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    updatePreview();
+    updateActions();
+  });
+
+  resize(1100, 680);
+  updateTitle();
+  updateActions();
+  updateProblems();
+}
+
+QString EditorWindow::playFolder() {
+  QString base = qEnvironmentVariable("XDG_DATA_HOME");
+  if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
+  return base + QStringLiteral("/zandoodle");
+}
+
+QAction* EditorWindow::action(const QString& name) const {
+  return findChild<QAction*>(name);
+}
+
+void EditorWindow::buildActions() {
+  const auto make = [this](const QString& name, const QString& text, QKeySequence key, auto slot,
+                           QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    if (icon != QStyle::SP_CustomBase) a->setIcon(style()->standardIcon(icon));
+    connect(a, &QAction::triggered, this, slot);
+    addAction(a);
+    return a;
+  };
+  make(QStringLiteral("new"), tr("&New group"), QKeySequence::New, &EditorWindow::newGroup,
+       QStyle::SP_FileIcon);
+  make(QStringLiteral("open"), tr("&Open..."), QKeySequence::Open, &EditorWindow::open,
+       QStyle::SP_DialogOpenButton);
+  make(QStringLiteral("save"), tr("&Save"), QKeySequence::Save, &EditorWindow::save,
+       QStyle::SP_DialogSaveButton);
+  make(QStringLiteral("saveAs"), tr("Save &As..."), QKeySequence::SaveAs, &EditorWindow::saveAs);
+  make(QStringLiteral("import"), tr("&Import CSV..."), QKeySequence(), &EditorWindow::importDialog);
+  make(QStringLiteral("export"), tr("&Export CSV..."), QKeySequence(), &EditorWindow::exportDialog);
+  make(QStringLiteral("quit"), tr("&Quit"), QKeySequence::Quit, &EditorWindow::close);
+  make(QStringLiteral("notes"), tr("&Notes..."), QKeySequence(), &EditorWindow::editNotes);
+  make(QStringLiteral("add"), tr("&Add question"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
+       &EditorWindow::addQuestion, QStyle::SP_FileDialogNewFolder);
+  make(QStringLiteral("delete"), tr("&Delete question"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+       &EditorWindow::deleteQuestion, QStyle::SP_TrashIcon);
+  make(QStringLiteral("duplicate"), tr("D&uplicate question"), QKeySequence(Qt::CTRL | Qt::Key_D),
+       &EditorWindow::duplicateQuestion, QStyle::SP_FileLinkIcon);
+  make(QStringLiteral("moveUp"), tr("Move &up"), QKeySequence(Qt::CTRL | Qt::Key_Up),
+       &EditorWindow::moveUp, QStyle::SP_ArrowUp);
+  make(QStringLiteral("moveDown"), tr("Move do&wn"), QKeySequence(Qt::CTRL | Qt::Key_Down),
+       &EditorWindow::moveDown, QStyle::SP_ArrowDown);
+  make(QStringLiteral("find"), tr("&Find..."), QKeySequence::Find, &EditorWindow::showFind);
+  make(QStringLiteral("findNext"), tr("Find &next"), QKeySequence::FindNext,
+       [this] { findNext(false); });
+  make(QStringLiteral("findPrevious"), tr("Find &previous"), QKeySequence::FindPrevious,
+       [this] { findNext(true); });
+  make(QStringLiteral("shuffle"), tr("S&huffle preview"), QKeySequence(Qt::CTRL | Qt::Key_R),
+       [this] { preview_->shuffle(); });
+
+  QAction* undo = model_->undoStack()->createUndoAction(this, tr("&Undo"));
+  undo->setObjectName(QStringLiteral("undo"));
+  undo->setIconText(tr("Undo"));
+  undo->setShortcut(QKeySequence::Undo);
+  undo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+  QAction* redo = model_->undoStack()->createRedoAction(this, tr("&Redo"));
+  redo->setObjectName(QStringLiteral("redo"));
+  redo->setIconText(tr("Redo"));
+  redo->setShortcut(QKeySequence::Redo);
+  redo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+  addAction(undo);
+  addAction(redo);
+}
+
+void EditorWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(action(QStringLiteral("new")));
+  file->addAction(action(QStringLiteral("open")));
+  recentMenu_ = file->addMenu(tr("Open &recent"));
+  recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+  file->addAction(action(QStringLiteral("save")));
+  file->addAction(action(QStringLiteral("saveAs")));
+  file->addSeparator();
+  file->addAction(action(QStringLiteral("import")));
+  file->addAction(action(QStringLiteral("export")));
+  file->addSeparator();
+  file->addAction(action(QStringLiteral("quit")));
+  rebuildRecentMenu();
+
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(action(QStringLiteral("undo")));
+  edit->addAction(action(QStringLiteral("redo")));
+  edit->addSeparator();
+  edit->addAction(action(QStringLiteral("find")));
+  edit->addAction(action(QStringLiteral("findNext")));
+  edit->addAction(action(QStringLiteral("findPrevious")));
+  edit->addSeparator();
+  edit->addAction(action(QStringLiteral("notes")));
+
+  QMenu* question = menuBar()->addMenu(tr("&Question"));
+  for (const char* name : {"add", "duplicate", "delete", "moveUp", "moveDown", "shuffle"})
+    question->addAction(action(QString::fromLatin1(name)));
+
+  QToolBar* tools = addToolBar(tr("Tools"));
+  tools->setObjectName(QStringLiteral("mainToolBar"));
+  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  for (const char* name : {"new", "open", "save"})
+    tools->addAction(action(QString::fromLatin1(name)));
+  tools->addSeparator();
+  for (const char* name : {"undo", "redo"}) tools->addAction(action(QString::fromLatin1(name)));
+  tools->addSeparator();
+  for (const char* name : {"add", "duplicate", "delete", "moveUp", "moveDown"})
+    tools->addAction(action(QString::fromLatin1(name)));
+  // Short captions on the tool bar; the menus keep the full ones.
+  const std::pair<const char*, QString> captions[] = {
+      {"new", tr("New")},       {"add", tr("Add")},   {"duplicate", tr("Duplicate")},
+      {"delete", tr("Delete")}, {"moveUp", tr("Up")}, {"moveDown", tr("Down")}};
+  for (const auto& [name, caption] : captions)
+    action(QString::fromLatin1(name))->setIconText(caption);
+
+  findBar_ = new QToolBar(tr("Find"), this);
+  findBar_->setObjectName(QStringLiteral("findBar"));
+  findText_ = new QLineEdit(findBar_);
+  findText_->setObjectName(QStringLiteral("findText"));
+  findText_->setPlaceholderText(tr("Find in questions and answers"));
+  findText_->setClearButtonEnabled(true);
+  findText_->setMaximumWidth(320);
+  findBar_->addWidget(new QLabel(tr("Find: "), findBar_));
+  findBar_->addWidget(findText_);
+  findBar_->addAction(action(QStringLiteral("findPrevious")));
+  findBar_->addAction(action(QStringLiteral("findNext")));
+  findStatus_ = new QLabel(findBar_);
+  findBar_->addWidget(findStatus_);
+  auto* hide = new QAction(tr("Close"), findBar_);
+  hide->setShortcut(Qt::Key_Escape);
+  hide->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(hide, &QAction::triggered, this, [this] {
+    findBar_->hide();
+    table_->setFocus();
+  });
+  findBar_->addAction(hide);
+  connect(findText_, &QLineEdit::returnPressed, this, [this] { findNext(false); });
+  addToolBar(Qt::BottomToolBarArea, findBar_);
+  findBar_->hide();
+}
+
+void EditorWindow::buildDocks() {
+  auto* previewDock = new QDockWidget(tr("Preview"), this);
+  previewDock->setObjectName(QStringLiteral("previewDock"));
+  auto* holder = new QWidget(previewDock);
+  auto* layout = new QVBoxLayout(holder);
+  preview_ = new QuizPreview(holder);
+  layout->addWidget(preview_);
+  auto* shuffle = new QPushButton(tr("Shuffle (Ctrl+R)"), holder);
+  shuffle->setFocusPolicy(Qt::TabFocus);
+  connect(shuffle, &QPushButton::clicked, this, [this] { preview_->shuffle(); });
+  layout->addWidget(shuffle, 0, Qt::AlignLeft);
+  layout->addStretch(1);
+  previewDock->setWidget(holder);
+  previewDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  addDockWidget(Qt::RightDockWidgetArea, previewDock);
+
+  auto* problemsDock = new QDockWidget(tr("Problems"), this);
+  problemsDock->setObjectName(QStringLiteral("problemsDock"));
+  problems_ = new QListWidget(problemsDock);
+  problems_->setObjectName(QStringLiteral("problemList"));
+  problems_->setWordWrap(true);
+  problemsDock->setWidget(problems_);
+  problemsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  addDockWidget(Qt::RightDockWidgetArea, problemsDock);
+  const auto go = [this](QListWidgetItem* item) {
+    const int row = item->data(Qt::UserRole).toInt();
+    const int column = item->data(Qt::UserRole + 1).toInt();
+    if (row >= 0) {
+      selectRow(row, column);
+      table_->setFocus();
+    } else {
+      editNotes();
+    }
+  };
+  connect(problems_, &QListWidget::itemActivated, this, go);
+  connect(problems_, &QListWidget::itemDoubleClicked, this, go);
+}
+
+void EditorWindow::updateTitle() {
+  const QString name = file_.isEmpty() ? tr("Untitled") : QFileInfo(file_).fileName();
+  setWindowTitle(name + QStringLiteral("[*] - ") + tr("Zandoodle group editor"));
+}
+
+void EditorWindow::updateActions() {
+  const int row = currentRow();
+  const int rows = model_->rowCount();
+  action(QStringLiteral("delete"))->setEnabled(row >= 0);
+  action(QStringLiteral("duplicate"))->setEnabled(row >= 0);
+  action(QStringLiteral("moveUp"))->setEnabled(row > 0);
+  action(QStringLiteral("moveDown"))->setEnabled(row >= 0 && row + 1 < rows);
+}
+
+void EditorWindow::updatePreview() {
+  const int row = currentRow();
+  if (row < 0)
+    preview_->clear();
+  else
+    preview_->showQuestion(model_->group().questions[static_cast<std::size_t>(row)]);
+}
+
+void EditorWindow::updateProblems() {
+  problems_->clear();
+  for (const auto& p : model_->problems()) {
+    QString where = p.place.row < 0
+                        ? tr("Group")
+                        : tr("Row %1, %2").arg(p.place.row + 1).arg(columnName(p.place.column));
+    auto* item = new QListWidgetItem(
+        style()->standardIcon(QStyle::SP_MessageBoxWarning),
+        where + QStringLiteral(": ") + QString::fromStdString(p.message), problems_);
+    item->setData(Qt::UserRole, p.place.row);
+    item->setData(Qt::UserRole + 1, static_cast<int>(p.place.column));
+  }
+  const auto count = model_->problems().size();
+  if (!summary_) {
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    statusBar()->addPermanentWidget(summary_);
+  }
+  summary_->setText(counted(model_->rowCount(), "question", "questions") + QStringLiteral(", ") +
+                    (count == 0 ? tr("no problems")
+                                : counted(static_cast<qsizetype>(count), "problem", "problems")));
+}
+
+int EditorWindow::currentRow() const {
+  const QModelIndex i = table_->currentIndex();
+  return i.isValid() ? i.row() : -1;
+}
+
+void EditorWindow::selectRow(int row, int column) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  const QModelIndex i = model_->index(row, column);
+  table_->setCurrentIndex(i);
+  table_->scrollTo(i);
+}
+
+// ---- Files --------------------------------------------------------------------------
+
+bool EditorWindow::openFile(const QString& path, QString* error) {
+  const auto bytes = fileio::readAll(path.toStdString());
+  if (!bytes) {
+    if (error) *error = tr("Cannot read %1.").arg(path);
+    return false;
+  }
+  model_->resetGroup(groupFromBytes(*bytes));
+  file_ = QFileInfo(path).absoluteFilePath();
+  setWindowModified(false);
+  updateTitle();
+  addRecent(file_);
+  selectRow(0);
+  updatePreview();
+  return true;
+}
+
+bool EditorWindow::saveTo(const QString& path, QString* error) {
+  std::string why;
+  if (!saveGroup(path.toStdString(), model_->group(), why)) {
+    if (error) *error = QString::fromStdString(why).trimmed();
+    return false;
+  }
+  file_ = QFileInfo(path).absoluteFilePath();
+  model_->undoStack()->setClean();
+  setWindowModified(false);
+  updateTitle();
+  addRecent(file_);
+  statusBar()->showMessage(tr("Saved %1").arg(file_), 5000);
+  return true;
+}
+
+bool EditorWindow::importCsv(const QString& path, bool skipBadRows, QString* report) {
+  const auto bytes = fileio::readAll(path.toStdString());
+  if (!bytes) {
+    if (report) *report = tr("Cannot read %1.").arg(path);
+    return false;
+  }
+  const CsvImport imported = editor::importCsv(*bytes);
+  QStringList lines;
+  const QString name = QFileInfo(path).fileName();
+  for (const auto& p : imported.problems)
+    lines
+        << QStringLiteral("%1:%2: %3").arg(name).arg(p.row).arg(QString::fromStdString(p.message));
+  if (report) *report = lines.join(QLatin1Char('\n'));
+  if (!imported.usable || imported.group.questions.empty() ||
+      (imported.refusedRows > 0 && !skipBadRows))
+    return false;
+  model_->resetGroup(imported.group);
+  // An imported group is new: it has no file yet and is unsaved.
+  file_.clear();
+  model_->undoStack()->resetClean();
+  setWindowModified(true);
+  updateTitle();
+  selectRow(0);
+  updatePreview();
+  return true;
+}
+
+bool EditorWindow::exportCsv(const QString& path) {
+  return fileio::replaceAtomically(path.toStdString(), editor::exportCsv(model_->group()));
+}
+
+void EditorWindow::addRecent(const QString& path) {
+  QSettings settings;
+  QStringList recent = settings.value(QStringLiteral("recentFiles")).toStringList();
+  recent.removeAll(path);
+  recent.prepend(path);
+  while (recent.size() > kMaxRecent) recent.removeLast();
+  settings.setValue(QStringLiteral("recentFiles"), recent);
+  rebuildRecentMenu();
+}
+
+void EditorWindow::rebuildRecentMenu() {
+  if (!recentMenu_) return;
+  recentMenu_->clear();
+  const QStringList recent = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+  int n = 0;
+  for (const QString& path : recent) {
+    QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(path));
+    connect(a, &QAction::triggered, this, [this, path] {
+      if (!maybeSave()) return;
+      QString error;
+      if (!openFile(path, &error)) ask_(QMessageBox::Warning, tr("Open"), error, QMessageBox::Ok);
+    });
+  }
+  recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+bool EditorWindow::maybeSave() {
+  if (!isWindowModified()) return true;
+  const auto answer = ask_(QMessageBox::Warning, tr("Unsaved changes"),
+                           tr("The group has changes that are not saved. Save them?"),
+                           QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  if (answer == QMessageBox::Save) return save();
+  return answer == QMessageBox::Discard;
+}
+
+bool EditorWindow::confirmProblems() {
+  const auto count = model_->problems().size();
+  if (count == 0) return true;
+  return ask_(QMessageBox::Warning, tr("Save"),
+              tr("The group has %1, listed under Problems; the game would not ask "
+                 "every question as you meant it. Save anyway?")
+                  .arg(counted(static_cast<qsizetype>(count), "problem", "problems")),
+              QMessageBox::Save | QMessageBox::Cancel) == QMessageBox::Save;
+}
+
+void EditorWindow::newGroup() {
+  if (!maybeSave()) return;
+  model_->resetGroup({});
+  file_.clear();
+  setWindowModified(false);
+  updateTitle();
+  preview_->clear();
+}
+
+void EditorWindow::open() {
+  if (!maybeSave()) return;
+  const QString path = QFileDialog::getOpenFileName(
+      this, tr("Open group"), file_.isEmpty() ? playFolder() : QFileInfo(file_).absolutePath(),
+      tr("Question groups (*.set);;All files (*)"));
+  if (path.isEmpty()) return;
+  QString error;
+  if (!openFile(path, &error)) ask_(QMessageBox::Warning, tr("Open"), error, QMessageBox::Ok);
+}
+
+bool EditorWindow::save() {
+  if (file_.isEmpty()) return saveAs();
+  if (!confirmProblems()) return false;
+  QString error;
+  if (saveTo(file_, &error)) return true;
+  ask_(QMessageBox::Critical, tr("Save"), error, QMessageBox::Ok);
+  return false;
+}
+
+bool EditorWindow::saveAs() {
+  if (!confirmProblems()) return false;
+  QDir().mkpath(playFolder());
+  QString path = QFileDialog::getSaveFileName(
+      this, tr("Save group"),
+      file_.isEmpty() ? playFolder() + QStringLiteral("/untitled.set") : file_,
+      tr("Question groups (*.set)"));
+  if (path.isEmpty()) return false;
+  if (!path.endsWith(QStringLiteral(".set"))) path += QStringLiteral(".set");
+  QString error;
+  if (saveTo(path, &error)) return true;
+  ask_(QMessageBox::Critical, tr("Save"), error, QMessageBox::Ok);
+  return false;
+}
+
+void EditorWindow::importDialog() {
+  if (!maybeSave()) return;
+  const QString path =
+      QFileDialog::getOpenFileName(this, tr("Import spreadsheet"), QDir::homePath(),
+                                   tr("Spreadsheet text (*.csv *.tsv *.txt);;All files (*)"));
+  if (path.isEmpty()) return;
+  QString report;
+  if (importCsv(path, false, &report)) return;
+  const CsvImport probe = editor::importCsv(fileio::readAll(path.toStdString()).value_or(""));
+  if (probe.usable && !probe.group.questions.empty()) {
+    const auto answer =
+        ask_(QMessageBox::Warning, tr("Import"),
+             tr("%1 cannot be converted:").arg(counted(probe.refusedRows, "row", "rows")) +
+                 QStringLiteral("\n\n") + report + QStringLiteral("\n\n") +
+                 tr("Import the other %1 and leave these rows out?")
+                     .arg(counted(static_cast<qsizetype>(probe.group.questions.size()), "question",
+                                  "questions")),
+             QMessageBox::Yes | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) importCsv(path, true);
+    return;
+  }
+  ask_(QMessageBox::Warning, tr("Import"),
+       tr("Nothing was imported.") + QStringLiteral("\n\n") + report, QMessageBox::Ok);
+}
+
+void EditorWindow::exportDialog() {
+  const QString base = file_.isEmpty()
+                           ? QDir::homePath() + QStringLiteral("/untitled.csv")
+                           : QFileInfo(file_).absolutePath() + QLatin1Char('/') +
+                                 QFileInfo(file_).completeBaseName() + QStringLiteral(".csv");
+  QString path = QFileDialog::getSaveFileName(this, tr("Export spreadsheet"), base,
+                                              tr("Comma-separated values (*.csv)"));
+  if (path.isEmpty()) return;
+  if (!exportCsv(path))
+    ask_(QMessageBox::Critical, tr("Export"), tr("Cannot write %1.").arg(path), QMessageBox::Ok);
+}
+
+void EditorWindow::editNotes() {
+  QStringList lines;
+  for (const auto& n : model_->group().notes) lines << QString::fromStdString(n);
+  bool ok = false;
+  const QString text = QInputDialog::getMultiLineText(
+      this, tr("Notes"),
+      tr("Lines before the first question (a title, notes); the game never shows them:"),
+      lines.join(QLatin1Char('\n')), &ok);
+  if (!ok) return;
+  std::vector<std::string> notes;
+  if (!text.isEmpty())
+    for (const QString& line : text.split(QLatin1Char('\n'))) notes.push_back(line.toStdString());
+  model_->setNotes(std::move(notes));
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+  if (maybeSave())
+    event->accept();
+  else
+    event->ignore();
+}
+
+// ---- Rows ---------------------------------------------------------------------------
+
+void EditorWindow::addQuestion() {
+  const int row = currentRow() < 0 ? model_->rowCount() : currentRow() + 1;
+  model_->insertQuestion(row, {}, tr("Add question"));
+  selectRow(row);
+  table_->setFocus();
+  table_->edit(model_->index(row, 0));
+}
+
+void EditorWindow::deleteQuestion() {
+  const int row = currentRow();
+  if (row < 0) return;
+  const int column = table_->currentIndex().column();
+  model_->removeQuestion(row);
+  selectRow(std::min(row, model_->rowCount() - 1), column);
+}
+
+void EditorWindow::duplicateQuestion() {
+  const int row = currentRow();
+  if (row < 0) return;
+  model_->insertQuestion(row + 1, model_->group().questions[static_cast<std::size_t>(row)],
+                         tr("Duplicate question"));
+  selectRow(row + 1, table_->currentIndex().column());
+}
+
+void EditorWindow::moveUp() {
+  const int row = currentRow();
+  if (row <= 0) return;
+  const int column = table_->currentIndex().column();
+  model_->moveQuestion(row, row - 1);
+  selectRow(row - 1, column);
+}
+
+void EditorWindow::moveDown() {
+  const int row = currentRow();
+  if (row < 0 || row + 1 >= model_->rowCount()) return;
+  const int column = table_->currentIndex().column();
+  model_->moveQuestion(row, row + 1);
+  selectRow(row + 1, column);
+}
+
+// ---- Find ---------------------------------------------------------------------------
+
+void EditorWindow::showFind() {
+  findBar_->show();
+  findText_->setFocus();
+  findText_->selectAll();
+}
+
+void EditorWindow::findNext(bool backwards) {
+  const QString wanted = findText_->text();
+  if (wanted.isEmpty()) return showFind();
+  const int rows = model_->rowCount();
+  const QModelIndex current = table_->currentIndex();
+  // Cells in reading order: row by row, left to right.
+  const int cells = rows * GroupTableModel::kColumns;
+  const int start = current.isValid() ? current.row() * GroupTableModel::kColumns + current.column()
+                                      : (backwards ? cells : -1);
+  for (int step = 1; step <= cells; ++step) {
+    const int at = ((start + (backwards ? -step : step)) % cells + cells) % cells;
+    const QModelIndex i =
+        model_->index(at / GroupTableModel::kColumns, at % GroupTableModel::kColumns);
+    if (i.data(Qt::EditRole).toString().contains(wanted, Qt::CaseInsensitive)) {
+      selectRow(i.row(), i.column());
+      findStatus_->clear();
+      return;
+    }
+  }
+  findStatus_->setText(tr("  not found"));
+}
+
+}  // namespace zndl::editor

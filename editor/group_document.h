@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quiz/question_store.h"
+
+// A question group as its author edits it: questions in play order, each with its
+// text, its correct answers and its wrong answers. Plain C++, no Qt.
+namespace zndl::editor {
+
+struct Question {
+  std::string text;
+  std::vector<std::string> right;  // one or more; more than one are alternatives
+  std::vector<std::string> wrong;  // two or more
+  bool operator==(const Question&) const = default;
+};
+
+struct Group {
+  // Lines before the first question (a title, notes). The game never reads them.
+  std::vector<std::string> notes;
+  std::vector<Question> questions;
+  bool operator==(const Group&) const = default;
+};
+
+// The questions exactly as the game asks them from this store, in either layout: the
+// same marker search and the same answer ranges as loading a question.
+Group groupFromStore(const QuestionStore& store);
+// The bytes of a group file in any layout (as read from disk).
+Group groupFromBytes(std::string_view bytes);
+
+// Where a text of the group sits: a question's text, one of its right answers or one
+// of its wrong answers. Notes have row -1.
+enum class Column { Question = 0, Right = 1, Wrong = 2 };
+struct Place {
+  int row = -1;
+  Column column = Column::Question;
+  int item = 0;  // index among the right or wrong answers; 0 for the question
+  bool operator==(const Place&) const = default;
+};
+
+// A text the group file cannot hold as it stands: a character outside Windows-1252
+// or a line break.
+struct Unwritable {
+  Place place;
+  std::string message;
+};
+std::vector<Unwritable> unwritableTexts(const Group& group);
+
+// "U+2603" for the code point of the UTF-8 character starting at `at`.
+std::string codePointName(std::string_view utf8, std::size_t at);
+// A sentence naming every character of the text Windows-1252 cannot hold, or the
+// empty text when there is none, e.g. `"☃" (U+2603)`.
+std::string unencodableCharacters(std::string_view utf8);
+
+// Whether the text reads as a marker line of a group (any number, letter case
+// ignored), which the game would take for the marker itself.
+bool looksLikeMarker(std::string_view text);
+
+// What a table cell or answer is called in messages: "the question of row 3",
+// "right answer 2 of row 3".
+std::string describePlace(const Place& place);
+
+}  // namespace zndl::editor
