@@ -35,4 +35,8 @@ void CoinCallView::sync() {
   apply(tails_, screen_.tailsButton);
 }
 
+SpokenLines CoinCallView::narrate(bool onView) {
+  return narrator_.update(onView, screen_.prompt);
+}
+
 }  // namespace zndl

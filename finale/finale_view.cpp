@@ -67,4 +67,8 @@ void FinaleView::sync() {
   }
 }
 
+SpokenLines FinaleView::narrate(bool onView) {
+  return narrator_.update(onView, screen_.hostLine);
+}
+
 }  // namespace zndl

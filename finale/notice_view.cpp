@@ -29,4 +29,8 @@ void NoticeView::sync() {
   apply(ok_, screen_.okButton);
 }
 
+SpokenLines NoticeView::narrate(bool onView) {
+  return narrator_.update(onView, screen_.hostLine);
+}
+
 }  // namespace zndl

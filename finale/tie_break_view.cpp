@@ -135,4 +135,8 @@ void TieBreakView::sync() {
   ScreenView::apply(button_, screen_.tossButton);
 }
 
+SpokenLines TieBreakView::narrate(bool onView) {
+  return narrator_.update(onView, screen_, app_.game().spinTicksLeft);
+}
+
 }  // namespace zndl

@@ -37,10 +37,14 @@ class TieBreakView : public ScreenView {
   explicit TieBreakView(App& app);
   void sync() override;
 
+ protected:
+  SpokenLines narrate(bool onView) override;
+
  private:
   void apply(FittingLabel* widget, const Label& label);
 
   TieBreak& screen_;
+  TieBreakNarrator narrator_;
   QWidget* heads_ = nullptr;
   QWidget* tails_ = nullptr;
   FittingLabel* labels_[7] = {};

@@ -29,4 +29,8 @@ void IntroductionView::sync() {
   apply(skip_, screen_.skipButton);
 }
 
+SpokenLines IntroductionView::narrate(bool onView) {
+  return narrator_.update(onView, screen_.hostLine);
+}
+
 }  // namespace zndl

@@ -315,4 +315,8 @@ void QuizView::sync() {
   }
 }
 
+SpokenLines QuizView::narrate(bool onView) {
+  return narrator_.update(onView, screen_, app_.game().questionStep);
+}
+
 }  // namespace zndl

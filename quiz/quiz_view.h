@@ -38,6 +38,7 @@ class QuizView : public ScreenView {
   void sync() override;
 
  protected:
+  SpokenLines narrate(bool onView) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
@@ -46,6 +47,7 @@ class QuizView : public ScreenView {
   QProgressBar* livesGauge(QRect place, QColor colour, const char* objectName, QWidget* parent);
 
   QuizScreen& screen_;
+  QuizNarrator narrator_;
   QLabel* titleLine_ = nullptr;
   QLabel* question_ = nullptr;
   QLabel* answerA_ = nullptr;

@@ -98,6 +98,7 @@ void App::syncAll() {
     return a->screen().frontOrder() < b->screen().frontOrder();
   });
   for (ScreenView* view : order) view->syncWindow();
+  for (ScreenView* view : order) view->speak();
   syncing_ = false;
 }
 

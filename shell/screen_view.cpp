@@ -12,6 +12,7 @@
 #include <QStylePainter>
 #include <QToolButton>
 
+#include "platform/qt_announce.h"
 #include "platform/qt_ports.h"
 #include "shell/app.h"
 #include "shell/look.h"
@@ -121,6 +122,16 @@ void ScreenView::syncWindow() {
     raise();
     activateWindow();
   }
+}
+
+void ScreenView::speak() {
+  const bool onView = isVisible();
+  for (const std::string& line : narrate(onView))
+    if (onView) announce(this, qs(line));
+}
+
+SpokenLines ScreenView::narrate(bool) {
+  return {};
 }
 
 void ScreenView::closeEvent(QCloseEvent* event) {

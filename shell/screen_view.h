@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "shell/narration.h"
 #include "shell/screen.h"
 
 namespace zndl {
@@ -54,6 +55,9 @@ class ScreenView : public QWidget {
   virtual void sync() = 0;
   // Shows, hides and raises the window as the screen says.
   void syncWindow();
+  // Tells the screen reader what has changed on its own since the last time; called
+  // after every window has been shown or hidden, and silent while this one is hidden.
+  void speak();
   Screen& screen() { return screen_; }
 
  protected:
@@ -62,6 +66,8 @@ class ScreenView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   // Runs a handler of the screen: errors go to the error box, then every window syncs.
   void dispatch(const std::function<void()>& handler);
+  // What this window has to tell the screen reader now (see shell/narration.h).
+  virtual SpokenLines narrate(bool onView);
 
   QLabel* makeLabel(QRect place, const QFont& font, QColor colour, const std::string& text,
                     Qt::Alignment align = Qt::AlignCenter, bool wrap = true,
