@@ -62,13 +62,13 @@ InternetSitesView::InternetSitesView(App& app)
   setDefaultButton(ok);
 
   // The copy buttons hand their text through this box on its way to the clipboard;
-  // it sits below the dialog's visible area.
+  // it sits below the dialog's visible area and is never heard either.
   carrier_ = new QLineEdit(this);
   carrier_->setObjectName("clipboardCarrier");
   carrier_->setGeometry(16, 200, 369, 21);
   carrier_->setFont(look::sansSerif(11));
-  carrier_->setFocusPolicy(Qt::NoFocus);
   carrier_->setAccessibleName(QStringLiteral("Text on its way to the clipboard"));
+  keepOffStage(carrier_);
   sync();
 }
 

@@ -27,6 +27,23 @@ QAccessibleInterface* pictureAccessible(const QString& className, QObject* objec
   return picture ? new QAccessibleWidget(picture, QAccessible::Graphic) : nullptr;
 }
 
+// Marks a widget kept off stage; see ScreenView::keepOffStage.
+constexpr const char* kOffStage = "zndlOffStage";
+
+// A widget kept off stage is left out of everything a screen reader hears: Qt sends
+// nothing from an object whose interface is not valid.
+class OffStageAccessible : public QAccessibleWidget {
+ public:
+  explicit OffStageAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::NoRole) {}
+  bool isValid() const override { return false; }
+};
+
+QAccessibleInterface* offStageAccessible(const QString&, QObject* object) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (!widget || !widget->property(kOffStage).toBool()) return nullptr;
+  return new OffStageAccessible(widget);
+}
+
 }  // namespace
 
 PictureWidget::PictureWidget(QWidget* parent, QString name, QRect place, const QString& spokenName)
@@ -228,6 +245,21 @@ void ScreenView::followText(QLabel* widget) {
   if (widget->accessibleName().isEmpty()) return;
   if (widget->accessibleDescription() != widget->text())
     widget->setAccessibleDescription(widget->text());
+}
+
+void ScreenView::keepOffStage(QWidget* widget) {
+  static const bool factoryInstalled = (QAccessible::installFactory(&offStageAccessible), true);
+  (void)factoryInstalled;
+  widget->setFocusPolicy(Qt::NoFocus);
+  widget->setProperty(kOffStage, true);
+  widget->hide();
+  // An interface made before the mark (while the widget was being built) would keep
+  // speaking for it: it is dropped, and the next one asked for is the silent one.
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(widget);
+  if (spoken && !dynamic_cast<OffStageAccessible*>(spoken)) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(spoken));
+    QAccessible::queryAccessibleInterface(widget);
+  }
 }
 
 void ScreenView::apply(QLabel* widget, const Label& label) {

@@ -89,6 +89,11 @@ class ScreenView : public QWidget {
   static void nameByRole(QLabel* widget, const QString& role);
   static void followText(QLabel* widget);
 
+  // A helper the player never sees (a field that only carries text on its way
+  // somewhere): kept hidden, never focused, and silent to screen readers, which
+  // would otherwise read out its changes although it is nowhere on the screen.
+  static void keepOffStage(QWidget* widget);
+
   static void apply(QLabel* widget, const Label& label);
   static void apply(QPushButton* widget, const Button& button);
   // Moves the window to the middle of the screen it is on.
