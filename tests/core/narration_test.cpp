@@ -54,21 +54,7 @@ struct NarratedQuiz : QuizGame {
 
 }  // namespace
 
-// ---- A single line --------------------------------------------------------------
-
-TEST(LineWatch, HearsALineAsItComesIntoViewAndAgainOnlyWhenItChanges) {
-  LineWatch watch;
-  EXPECT_FALSE(watch.changed(false, "Hello")) << "off view";
-  EXPECT_TRUE(watch.changed(true, "Hello"));
-  EXPECT_FALSE(watch.changed(true, "Hello")) << "heard already";
-  EXPECT_TRUE(watch.changed(true, "Goodbye"));
-  EXPECT_FALSE(watch.changed(true, "")) << "an empty line says nothing";
-  EXPECT_TRUE(watch.changed(true, "Goodbye")) << "back after being empty";
-  EXPECT_FALSE(watch.changed(false, "Goodbye"));
-  EXPECT_TRUE(watch.changed(true, "Goodbye")) << "back on view";
-  watch.hear(true, "Quiet");
-  EXPECT_FALSE(watch.changed(true, "Quiet")) << "taken as heard";
-}
+// ---- The host's line --------------------------------------------------------------
 
 TEST(LineNarrator, SaysTheHostsLineOnViewAndEachNewOneButNothingHidden) {
   LineNarrator narrator;
@@ -84,14 +70,6 @@ TEST(LineNarrator, SaysTheHostsLineOnViewAndEachNewOneButNothingHidden) {
 }
 
 // ---- Wording ----------------------------------------------------------------------
-
-TEST(NarrationWording, CountsTakeTheSingularForOneOnly) {
-  EXPECT_EQ(countOf("1", "point", "points"), "1 point");
-  EXPECT_EQ(countOf("0", "point", "points"), "0 points");
-  EXPECT_EQ(countOf("11", "life", "lives"), "11 lives");
-  EXPECT_EQ(secondsLine(1), "1 second");
-  EXPECT_EQ(secondsLine(14), "14 seconds");
-}
 
 TEST(NarrationWording, AResultGivesBothContestantsPointsAndLives) {
   QuizGame t;
@@ -180,48 +158,4 @@ TEST(QuizNarration, NothingIsHeardWhileTheQuizIsOffViewAndItStartsAfreshWhenBack
   EXPECT_EQ(q.take(), Lines{}) << "what stood on the board as it came back is not news";
   q.tickNarrated();
   EXPECT_EQ(q.take(), Lines{q.box().answerB.text}) << "but the next line is";
-}
-
-// ---- The tie break -----------------------------------------------------------------
-
-TEST(TieBreakNarration, TheCoinAndTheContestantsThenOnlyTheFaceTheCoinLandsOn) {
-  TestGame t;
-  writeFile("names.etc", namesFile("Ann", "Bob", "Fluffy", "Bubbles", "0", "1", "15", "15"));
-  t->start();
-  TieBreakNarrator narrator;
-  Lines said;
-  const auto update = [&](bool onView = true) {
-    for (std::string& line : narrator.update(onView, t->tieBreak, t->spinTicksLeft))
-      said.push_back(line);
-  };
-  update(false);
-  EXPECT_EQ(said, Lines{});
-
-  t.random.script.push_back(0);  // Ann calls
-  t.run([&] { t->tieBreak.start(); });
-  update();
-  EXPECT_EQ(said, (Lines{"Tie Break",
-                         "Ann with Fluffy the Hamster, against Bob with Bubbles the Goldfish"}));
-  said.clear();
-
-  t.run([&] { t->coinCall.onHeads(); });
-  t.random.script.push_back(1);  // tails
-  t.run([&] { t->tieBreak.onTossPressed(); });
-  for (int i = 0; i < TieBreak::kSpinTicks - 1; ++i) {
-    t.run([&] { t->tieBreak.onTick(); });
-    update();
-  }
-  EXPECT_EQ(said, Lines{}) << "the spinning faces";
-  t.run([&] { t->tieBreak.onTick(); });
-  update();
-  EXPECT_EQ(said, Lines{"Tails"});
-  update();
-  EXPECT_EQ(said, Lines{"Tails"}) << "said once";
-
-  said.clear();
-  update(false);
-  update();
-  EXPECT_EQ(said, (Lines{"Tails",
-                         "Ann with Fluffy the Hamster, against Bob with Bubbles the Goldfish"}))
-      << "heard afresh when the screen comes back";
 }

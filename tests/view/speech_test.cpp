@@ -145,18 +145,6 @@ TEST(Speech, AGameFromPlayToTheFirstResultIsHeardInTheOrderItAppears) {
   EXPECT_TRUE(h.errors.shown.empty());
 }
 
-TEST(Speech, ARunOutClockIsCalledAndTheResultSaysWhoLostALife) {
-  Heard h;
-  h.play();
-  h.introduce();
-  h.take();
-  h.run([&] { h.game().quizScreen.onContinue(); });
-  h.quizTick(4);
-  h.take();
-  h.quizTick(4);
-  EXPECT_EQ(h.take(), Lines{"TIME\u2019S UP! Ann 0 points, 4 lives; Bob 0 points, 5 lives"});
-}
-
 TEST(Speech, TheVerdictTheTieBreakAndTheFinaleAreHeardAsTheyComeUp) {
   Heard h;
   Game& game = h.game();
