@@ -111,7 +111,7 @@ class GuiSoak {
  public:
   explicit GuiSoak(std::uint64_t seed) : r_(seed) {
     writeFiles();
-    t_.random.fallback.seed(seed * 7919 + 1);
+    t_.random.fallback = ClockRandom(seed * 7919 + 1);
     // Now and then a countdown tune is missing: the quiz must carry on regardless.
     if (r_.below(2)) t_.quizTune.missing.insert("10.MID");
   }
