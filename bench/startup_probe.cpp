@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "fakes/app_probe.h"
 #include "fakes/fake_ports.h"
 #include "shell/app.h"
 
@@ -19,7 +20,7 @@ int drift(int argc, char* argv[]) {
   zndl::App game(fakes.ports());
   QElapsedTimer clock;
   int ticks = 0;
-  QObject::connect(&game.quizTimer(), &QTimer::timeout, &app, [&] {
+  QObject::connect(&zndl::AppProbe::quizTimer(game), &QTimer::timeout, &app, [&] {
     if (ticks == 0) clock.start();
     if (++ticks == 61) {
       const double drift = static_cast<double>(clock.nsecsElapsed()) / 1e6 - 60000.0;

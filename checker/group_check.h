@@ -22,13 +22,6 @@ class TextMeasurer {
   virtual int wrappedLineCount(std::string_view utf8, int width) const = 0;
 };
 
-// The quiz screen's question box and answer lines, in pixels.
-inline constexpr int kQuestionBoxWidth = 305;
-inline constexpr int kQuestionBoxHeight = 73;
-inline constexpr int kAnswerLineWidth = 305;
-// Every answer line starts with one of these; the widest decides whether it fits.
-inline constexpr std::string_view kAnswerPrefixes[] = {"A- ", "B- ", "C- "};
-
 struct Problem {
   int line = 0;  // 1-based line of the file
   std::string message;

@@ -11,12 +11,12 @@ ShownEntry entryAt(const QuestionStore& store, int index, Showing showing) {
   return {store.at(index), lineOf(store, index), showing};
 }
 
-// The entries first .. last of the store as a pool, each marked with its chances.
-template <typename ShowingOf>
-std::vector<ShownEntry> pool(const QuestionStore& store, int first, int last, ShowingOf showingOf) {
+// The entries of a range of the store as a pool, each marked with its chances.
+std::vector<ShownEntry> pool(const QuestionStore& store, EntryRange range,
+                             Showing (*showingOf)(int, int)) {
   std::vector<ShownEntry> out;
-  const int count = last - first + 1;
-  for (int i = first; i <= last; ++i) out.push_back(entryAt(store, i, showingOf(i - first, count)));
+  for (int i = range.first; i <= range.last; ++i)
+    out.push_back(entryAt(store, i, showingOf(i - range.first, range.count())));
   return out;
 }
 
@@ -49,29 +49,22 @@ void appendEntries(std::string& out, const char* role, const std::vector<ShownEn
 }  // namespace
 
 Showing wrongAnswerShowing(int index, int count) {
-  if (index < 0 || index >= count) return Showing::Never;
-  // One entry is left alone; two always swap; of three, the last is always moved
-  // into one of the first two places. From four on, every entry may or may not come up.
-  if (count == 1) return Showing::AlwaysFirst;
-  if (count == 2) return index == 0 ? Showing::AlwaysSecond : Showing::AlwaysFirst;
-  if (count == 3 && index == 2) return Showing::Always;
-  return Showing::Sometimes;
+  const ShuffleReach reach = shuffleReach(index, count);
+  if (!reach.first && !reach.second) return Showing::Never;
+  if (reach.further) return Showing::Sometimes;
+  if (reach.first && reach.second) return Showing::Always;
+  return reach.first ? Showing::AlwaysFirst : Showing::AlwaysSecond;
 }
 
 Showing correctAnswerShowing(int index, int count) {
-  if (index < 0 || index >= count) return Showing::Never;
-  if (count == 1) return Showing::Always;
-  if (count == 2) return index == 1 ? Showing::Always : Showing::Never;
-  return Showing::Sometimes;
-}
-
-bool isSectioned(const QuestionStore& store) {
-  return store.at(0) == kVersionLine;
+  const ShuffleReach reach = shuffleReach(index, count);
+  if (!reach.first) return Showing::Never;
+  return reach.second || reach.further ? Showing::Sometimes : Showing::Always;
 }
 
 int questionsAsked(const QuestionStore& store) {
   int n = 1;
-  while (store.find(questionMarker(n + 1)) != -1) ++n;
+  while (questionFollows(store, n)) ++n;
   return n - 1;
 }
 
@@ -82,23 +75,13 @@ std::vector<AskedQuestion> askedQuestions(const QuestionStore& store) {
   for (int n = 1; n <= asked; ++n) {
     AskedQuestion q;
     q.number = n;
-    const int p = store.find(questionMarker(n));
-    const int next = store.find(questionMarker(n + 1));
-    q.text = store.at(p + 1);
-    q.textLine = lineOf(store, p + 1);
-    if (!sectioned) {
-      q.correct.push_back(entryAt(store, p + 2, Showing::Always));
-      // An empty range falls back on the line just before the next marker.
-      if (p + 3 <= next - 1)
-        q.wrong = pool(store, p + 3, next - 1, wrongAnswerShowing);
-      else
-        q.wrong.push_back(entryAt(store, next - 1, Showing::AlwaysFirst));
-    } else {
-      const int y = store.find(correctMarker(n));
-      const int o = store.find(wrongMarker(n));
-      q.correct = pool(store, y + 1, o - 1, correctAnswerShowing);
-      q.wrong = pool(store, o + 1, next - 1, wrongAnswerShowing);
-    }
+    const QuestionLines lines = locateQuestion(store, n);
+    q.text = store.at(lines.text);
+    q.textLine = lineOf(store, lines.text);
+    // The classic layout's correct answer is never shuffled.
+    q.correct = sectioned ? pool(store, lines.correct, correctAnswerShowing)
+                          : pool(store, lines.correct, [](int, int) { return Showing::Always; });
+    q.wrong = pool(store, lines.wrong, wrongAnswerShowing);
     out.push_back(std::move(q));
   }
   return out;

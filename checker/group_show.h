@@ -16,8 +16,7 @@ namespace zndl::check {
 // first entry of the correct-answer pool.
 enum class Showing { Never, Sometimes, Always, AlwaysFirst, AlwaysSecond };
 
-// The game's shuffle swaps every place i with a place drawn from 0 .. count-2, so
-// what can come out on top follows from the pool's size alone.
+// What can come out on top follows from the pool's size alone (shuffleReach).
 Showing wrongAnswerShowing(int index, int count);
 Showing correctAnswerShowing(int index, int count);
 
@@ -36,8 +35,6 @@ struct AskedQuestion {
   std::vector<ShownEntry> correct;
   std::vector<ShownEntry> wrong;
 };
-
-bool isSectioned(const QuestionStore& store);
 
 // How many questions a game on this store asks when nobody runs out of lives: question
 // n is asked only while the marker of n + 1 can be found.

@@ -3,9 +3,7 @@
 
 #include <QFont>
 #include <QFontInfo>
-#include <QFontMetrics>
 #include <QGuiApplication>
-#include <QRect>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +14,7 @@
 #include "checker/group_check.h"
 #include "checker/group_show.h"
 #include "editor/group_exchange.h"
+#include "editor/quiz_font.h"
 #include "host/text_list.h"
 #include "platform/file_io.h"
 #include "quiz/question_store.h"
@@ -56,41 +55,6 @@ constexpr std::string_view kHelp =
     "could not be read or the command line was wrong. --import and --export: 0 when\n"
     "written, 1 when rows were refused, 2 when a file could not be read or written or\n"
     "the command line was wrong.\n";
-
-// The quiz screen's font, Verdana bold at 15 pixels, which the game draws with
-// DejaVu Sans Bold.
-QFont quizFont() {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(15);
-  font.setBold(true);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
-}
-
-class FontMeasurer final : public zndl::check::TextMeasurer {
- public:
-  explicit FontMeasurer(const QFont& font) : metrics_(font) {}
-
-  // The room the text takes on one line, rounded up to whole pixels as a label lays
-  // it out.
-  int width(std::string_view utf8) const override {
-    return metrics_.boundingRect(QRect(0, 0, 100000, 1000), Qt::TextSingleLine, toQString(utf8))
-        .width();
-  }
-  int lineHeight() const override { return std::max(1, metrics_.lineSpacing()); }
-  // Laid out the way the question label lays out its text: word-wrapped and centred.
-  int wrappedLineCount(std::string_view utf8, int width) const override {
-    const QRect box = metrics_.boundingRect(QRect(0, 0, width, 10000),
-                                            Qt::TextWordWrap | Qt::AlignCenter, toQString(utf8));
-    return (box.height() + lineHeight() / 2) / lineHeight();
-  }
-
- private:
-  static QString toQString(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  }
-  QFontMetrics metrics_;
-};
 
 // Qt's chatter about the environment (no runtime directory and the like) is no
 // business of someone checking a group; only real failures get through.
@@ -168,14 +132,14 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(quietQtMessages);
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
-  const QFont font = quizFont();
+  const QFont font = zndl::editor::quizFont();
   const QString family = QFontInfo(font).family();
   if (family != QStringLiteral("DejaVu Sans"))
     print(stderr,
           "zandoodle-check: the font DejaVu Sans is not installed; widths are measured "
           "with " +
               family.toStdString() + " and may differ from the game's\n");
-  const FontMeasurer measurer(font);
+  const zndl::editor::QuizFontMeasurer measurer;
 
   int status = 0;
   bool first = true;

@@ -47,8 +47,3 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
-
-# Every screen rendered to PNG files; not part of the test run (scripts/screenshots).
-add_executable(zndl_screenshots EXCLUDE_FROM_ALL tools/screenshots.cpp)
-target_include_directories(zndl_screenshots PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(zndl_screenshots PRIVATE zndl_ui zndl_warnings)

@@ -3,9 +3,7 @@
 # ratios (1 and 2; look::picture draws any other ratio from the SVG), and the icon's
 # bitmaps, which the icon theme installs and the windows use.
 
-add_executable(svgrender tools/svgrender.cpp)
-target_link_libraries(svgrender PRIVATE Qt6::Gui Qt6::Svg zndl_warnings)
-
+# svgrender is the tool that draws them (tools/CMakeLists.txt).
 set(ZNDL_RENDERED_DIR ${PROJECT_BINARY_DIR}/rendered)
 
 # zndl_render(SVG PNG WIDTH HEIGHT) adds a command that renders SVG into PNG.

@@ -107,4 +107,7 @@ class EditorWindow : public QMainWindow {
   Asker ask_;
 };
 
+// "1 question", "2 questions".
+QString counted(qsizetype n, const char* one, const char* many);
+
 }  // namespace zndl::editor

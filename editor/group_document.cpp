@@ -14,7 +14,7 @@ Group groupFromStore(const QuestionStore& store) {
   // The notes: what stands between the version line (or, in the classic layout, the
   // start of the file) and the first question marker.
   const int first = store.find(questionMarker(1));
-  const int from = check::isSectioned(store) ? 1 : 0;
+  const int from = isSectioned(store) ? 1 : 0;
   for (int i = from; i < first; ++i) group.notes.push_back(store.at(i));
   for (const auto& asked : check::askedQuestions(store)) {
     Question q;

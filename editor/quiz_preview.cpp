@@ -9,6 +9,7 @@
 #include "host/text_list.h"
 #include "platform/random.h"
 #include "quiz/question_store.h"
+#include "quiz/quiz_layout.h"
 
 namespace zndl::editor {
 namespace {
@@ -46,11 +47,17 @@ QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
     renderer.render(&painter, QRectF(0, 0, 640, 480));
   }
   board_ = screen.copy(kArea);
-  question_ = makeLine(this, QRect(kQuestionAt - kArea.topLeft(), QSize(305, 73)), true);
+  question_ = makeLine(this,
+                       QRect(kQuestionAt - kArea.topLeft(), QSize(quiz_layout::kQuestionBoxWidth,
+                                                                  quiz_layout::kQuestionBoxHeight)),
+                       true);
   question_->setObjectName(QStringLiteral("PreviewQuestion"));
   for (int i = 0; i < 3; ++i) {
     answers_[i] =
-        makeLine(this, QRect(QPoint(232, kAnswerTops[i]) - kArea.topLeft(), QSize(305, 33)), false);
+        makeLine(this,
+                 QRect(QPoint(232, kAnswerTops[i]) - kArea.topLeft(),
+                       QSize(quiz_layout::kAnswerLineWidth, quiz_layout::kAnswerLineHeight)),
+                 false);
     answers_[i]->setObjectName(QStringLiteral("PreviewAnswer%1").arg(QChar(u'A' + i)));
   }
   clear();
@@ -90,9 +97,9 @@ void QuizPreview::draw() {
   for (int i = 0; i < 3; ++i)
     if (i != slot) texts[i] = next++ == 0 ? &q.wrong0 : &q.wrong1;
   question_->setText(QString::fromStdString(q.text));
-  static const char* prefixes[3] = {"A- ", "B- ", "C- "};
   for (int i = 0; i < 3; ++i)
-    answers_[i]->setText(QString::fromLatin1(prefixes[i]) + QString::fromStdString(*texts[i]));
+    answers_[i]->setText(
+        QString::fromStdString(std::string(quiz_layout::kAnswerPrefixes[i]) + *texts[i]));
 }
 
 void QuizPreview::paintEvent(QPaintEvent*) {

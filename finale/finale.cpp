@@ -8,13 +8,27 @@ namespace zndl {
 
 Finale::Finale(Game& game) : Screen(game, kAppTitle), prizes(builtin::prizes()) {}
 
+namespace {
+
+// One of the prize list's entries after its heading, or nothing when it has none.
+std::string drawPrize(Game& game, const TextList& prizes) {
+  if (prizes.count() < 2) return {};
+  return prizes.at(1 + game.randomBelow(prizes.count() - 1));
+}
+
+bool hasWinner(int winner) {
+  return winner == kPlayerOneWins || winner == kPlayerTwoWins;
+}
+
+}  // namespace
+
 Picture& Finale::petPicture(int type) {
   switch (type) {
-    case 1:
+    case kGoldfish:
       return goldfish;
-    case 2:
+    case kMouse:
       return mouse;
-    case 3:
+    case kDog:
       return dog;
     default:
       return hamster;
@@ -22,10 +36,10 @@ Picture& Finale::petPicture(int type) {
 }
 
 void Finale::prepare(int winner) {
-  if (winner != 1 && winner != 2) return;
+  if (!hasWinner(winner)) return;
   const TitleScreen& title = game_.titleScreen;
-  hostLine.text = honoursCall(winner == 1 ? title.name1 : title.name2);
-  const int loserType = winner == 1 ? title.petType2 : title.petType1;
+  hostLine.text = honoursCall(winner == kPlayerOneWins ? title.name1 : title.name2);
+  const int loserType = winner == kPlayerOneWins ? title.petType2 : title.petType1;
   for (Picture* pet : {&hamster, &goldfish, &mouse, &dog}) pet->visible = false;
   petPicture(loserType).visible = true;
 }
@@ -39,11 +53,10 @@ void Finale::onKillPressed() {
   killButton.caption = "Back To Title";
   fallenAnvil.visible = true;
   const int winner = game_.winner;
-  if (winner == 1 || winner == 2) {
+  if (hasWinner(winner)) {
     const TitleScreen& title = game_.titleScreen;
-    const std::string prize =
-        prizes.count() >= 2 ? prizes.at(1 + game_.randomBelow(prizes.count() - 1)) : std::string();
-    hostLine.text = prizeLine(winner == 1 ? title.name1 : title.name2, prize);
+    const std::string prize = drawPrize(game_, prizes);
+    hostLine.text = prizeLine(winner == kPlayerOneWins ? title.name1 : title.name2, prize);
   }
   ++hostLineRepaints;
 }
@@ -55,9 +68,9 @@ void Finale::backToTitle() {
   g.introduction.close();
   close();
   fallenAnvil.visible = false;
-  g.questionStep = 0;
+  g.questionStep = kIdle;
   g.questionNo = 0;
-  g.quizScreen.resetForNextGame("3.1");
+  g.quizScreen.resetForNextGame(kCountdownAfterFinale);
   g.titleScreen.titleTune.open("ZNDL.MID");
 }
 

@@ -17,9 +17,10 @@ void TieBreak::start() {
   tossButton.enabled = true;
   coinFace.text = "Tie Break";
   g.spinTicksLeft = 0;
-  g.calledFace = 0;
-  g.coinCaller = g.randomBelow(2);
-  g.coinCall.prompt.text = "Please call," + (g.coinCaller == 0 ? title.name1 : title.name2);
+  g.calledFace = kNoFace;
+  g.coinCaller = g.randomBelow(2) == 0 ? kFirstContestant : kSecondContestant;
+  g.coinCall.prompt.text =
+      "Please call," + (g.coinCaller == kFirstContestant ? title.name1 : title.name2);
   show();
   g.coinCall.show();
 }
@@ -35,7 +36,7 @@ void TieBreak::onTossPressed() {
     return;
   }
   if (tossButton.caption == "TOSS THE COIN") {
-    g.tossedFace = 1 + g.randomBelow(2);
+    g.tossedFace = g.randomBelow(2) == 0 ? kHeads : kTails;
     tossButton.caption = "KILL THE PET";
     tossButton.enabled = false;
     g.spinTicksLeft = kSpinTicks;
@@ -48,10 +49,10 @@ void TieBreak::onTick() {
   --g.spinTicksLeft;
   coinFace.text = g.spinTicksLeft % 2 == 0 ? "Heads" : "Tails";
   if (g.spinTicksLeft > 0) return;
-  coinFace.text = g.tossedFace == 1 ? "Heads" : "Tails";
+  coinFace.text = g.tossedFace == kHeads ? "Heads" : "Tails";
   const bool callRight = g.calledFace == g.tossedFace;
-  const bool playerOneCalled = g.coinCaller == 0;
-  g.winner = playerOneCalled == callRight ? 1 : 2;
+  const bool playerOneCalled = g.coinCaller == kFirstContestant;
+  g.winner = playerOneCalled == callRight ? kPlayerOneWins : kPlayerTwoWins;
   tossButton.enabled = true;
 }
 

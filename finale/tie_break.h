@@ -4,6 +4,13 @@
 
 namespace zndl {
 
+// A face of the coin: the one called, the one it lands on.
+enum CoinFace : int {
+  kNoFace = 0,  // not called yet
+  kHeads = 1,
+  kTails = 2,
+};
+
 // The coin-toss tie break after a dead heat: a drawn caller calls in the coin-call
 // dialog, the coin spins for fifty ticks, and the call decides the winner.
 class TieBreak : public Screen {
@@ -18,8 +25,12 @@ class TieBreak : public Screen {
   Label petType1{"Type One"};
   Label petType2{"Type Two"};
   Button tossButton{"TOSS THE COIN"};
-  Picture heads{true, 20, 8};   // heads
-  Picture tails{true, 340, 8};  // tails
+  // The coin's two faces rest side by side; the called face stands on the left.
+  static constexpr int kLeftFace = 20;
+  static constexpr int kRightFace = 340;
+  static constexpr int kFaceTop = 8;
+  Picture heads{true, kLeftFace, kFaceTop};   // heads
+  Picture tails{true, kRightFace, kFaceTop};  // tails
   static constexpr int kTickInterval = 100;
   static constexpr int kSpinTicks = 50;
 

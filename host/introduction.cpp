@@ -11,6 +11,8 @@ namespace {
 constexpr const char* kOpen = "\u201C";
 constexpr const char* kClose = "\u201D";
 constexpr const char* kListFiles[] = {"banter", "describe", "jobs", "after.job"};
+// "<DESCRIPTION>" draws from the first four descriptions only.
+constexpr int kDescriptionsDrawn = 4;
 
 std::string quoted(const std::string& text) {
   return kOpen + text + kClose;
@@ -81,7 +83,8 @@ void Introduction::onTick() {
 
   // Each test looks at the line as it stands now, so an expansion can itself be a
   // later tag (a description reading "<NAMES>"), never an earlier one.
-  if (line == quoted("<DESCRIPTION>")) line = quoted(descriptions.at(g.randomBelow(4)));
+  if (line == quoted("<DESCRIPTION>"))
+    line = quoted(descriptions.at(g.randomBelow(kDescriptionsDrawn)));
   if (line == quoted("<NAMES>"))
     line = std::string(kOpen) + "And now let\u2019s meet our contestants, " + title.name1 +
            " and " + title.name2 + kClose;

@@ -39,8 +39,26 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at `pos`; nothing for malformed input.
-std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
+char32_t foldCodePoint(char32_t cp) {
+  if (cp >= 'A' && cp <= 'Z') return cp + 32;
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;
+  switch (cp) {
+    case 0x0160:
+      return 0x0161;  // S caron
+    case 0x0152:
+      return 0x0153;  // OE
+    case 0x017D:
+      return 0x017E;  // Z caron
+    case 0x0178:
+      return 0x00FF;  // Y diaeresis
+    default:
+      return cp;
+  }
+}
+
+}  // namespace
+
+std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(s[pos]);
   int extra = 0;
   char32_t cp = 0;
@@ -69,20 +87,6 @@ std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
   return cp;
 }
 
-char32_t foldCodePoint(char32_t cp) {
-  if (cp >= 'A' && cp <= 'Z') return cp + 32;
-  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;
-  switch (cp) {
-    case 0x0160: return 0x0161;  // S caron
-    case 0x0152: return 0x0153;  // OE
-    case 0x017D: return 0x017E;  // Z caron
-    case 0x0178: return 0x00FF;  // Y diaeresis
-    default: return cp;
-  }
-}
-
-}  // namespace
-
 std::string toUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
@@ -94,7 +98,7 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
-    const auto cp = nextCodePoint(utf8, pos);
+    const auto cp = decodeUtf8(utf8, pos);
     if (!cp) return std::nullopt;
     const auto byte = byteOf(*cp);
     if (!byte) return std::nullopt;
@@ -103,14 +107,16 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
   return out;
 }
 
-bool representable(std::string_view utf8) { return fromUtf8(utf8).has_value(); }
+bool representable(std::string_view utf8) {
+  return fromUtf8(utf8).has_value();
+}
 
 std::string foldCase(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
     const std::size_t start = pos;
-    const auto cp = nextCodePoint(utf8, pos);
+    const auto cp = decodeUtf8(utf8, pos);
     if (!cp) {  // not ours to judge: keep the byte as it is
       out += utf8[start];
       pos = start + 1;

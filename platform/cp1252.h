@@ -19,6 +19,10 @@ std::optional<std::string> fromUtf8(std::string_view utf8);
 // Whether every character of the UTF-8 text has a Windows-1252 byte.
 bool representable(std::string_view utf8);
 
+// Decodes the UTF-8 sequence at `pos` and moves `pos` past it; nothing, and `pos`
+// unmoved, for a malformed or cut-off sequence.
+std::optional<char32_t> decodeUtf8(std::string_view utf8, std::size_t& pos);
+
 // Letter case folded the way the game compares names and markers: ASCII letters and
 // the Windows-1252 accented letters compare equal to their other case.
 std::string foldCase(std::string_view utf8);

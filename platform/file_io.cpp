@@ -1,5 +1,7 @@
 #include "platform/file_io.h"
 
+#include "platform/file_io_testing.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,15 +14,8 @@
 namespace zndl::fileio {
 namespace {
 
-std::optional<WriteStage> g_failAt;
-
-bool injected(WriteStage stage) {
-  if (g_failAt == stage) {
-    g_failAt.reset();
-    return true;
-  }
-  return false;
-}
+WriteSteps g_systemSteps;
+WriteSteps* g_steps = &g_systemSteps;
 
 // The file a name stands for: a symbolic link is followed, so the player's link stays
 // a link and its target gets the new content.
@@ -43,16 +38,10 @@ std::string directoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-  if (injected(WriteStage::Data)) {
-    // Part of the data goes out, then the disk "fills up".
-    (void)!::write(fd, bytes.data(), bytes.size() / 2);
-    errno = ENOSPC;
-    return false;
-  }
+bool writeAll(WriteSteps& steps, int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = steps.write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -64,7 +53,25 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-void failNextWriteAt(std::optional<WriteStage> stage) { g_failAt = stage; }
+int WriteSteps::makeTemporary(char* pathTemplate) {
+  return ::mkstemp(pathTemplate);
+}
+ssize_t WriteSteps::write(int fd, const void* data, std::size_t size) {
+  return ::write(fd, data, size);
+}
+int WriteSteps::sync(int fd) {
+  return ::fsync(fd);
+}
+int WriteSteps::rename(const char* from, const char* to) {
+  return ::rename(from, to);
+}
+
+UseWriteSteps::UseWriteSteps(WriteSteps& steps) : previous_(g_steps) {
+  g_steps = &steps;
+}
+UseWriteSteps::~UseWriteSteps() {
+  g_steps = previous_;
+}
 
 std::optional<std::string> readAll(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -97,6 +104,10 @@ bool exists(const std::string& path) {
 }
 
 bool replaceAtomically(const std::string& name, std::string_view bytes) {
+  return replaceAtomically(name, bytes, *g_steps);
+}
+
+bool replaceAtomically(const std::string& name, std::string_view bytes, WriteSteps& steps) {
   const std::string path = resolve(name);
   mode_t mode = 0;
   struct stat st {};
@@ -115,12 +126,11 @@ bool replaceAtomically(const std::string& name, std::string_view bytes) {
   const std::string dir = directoryOf(path);
   const auto slash = path.rfind('/');
   const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temp = (dir == "." && slash == std::string::npos ? std::string() : dir + "/") +
-                     "." + base + ".XXXXXX";
+  std::string temp = (dir == "." && slash == std::string::npos ? std::string() : dir + "/") + "." +
+                     base + ".XXXXXX";
   std::vector<char> templ(temp.begin(), temp.end());
   templ.push_back('\0');
-  if (injected(WriteStage::Open)) return false;
-  const int fd = ::mkstemp(templ.data());
+  const int fd = steps.makeTemporary(templ.data());
   if (fd < 0) return false;
   const std::string tempPath(templ.data());
   auto fail = [&] {
@@ -128,14 +138,14 @@ bool replaceAtomically(const std::string& name, std::string_view bytes) {
     ::unlink(tempPath.c_str());
     return false;
   };
-  if (!writeAll(fd, bytes)) return fail();
+  if (!writeAll(steps, fd, bytes)) return fail();
   if (::fchmod(fd, mode) != 0) return fail();
-  if (injected(WriteStage::Flush) || ::fsync(fd) != 0) return fail();
+  if (steps.sync(fd) != 0) return fail();
   if (::close(fd) != 0) {
     ::unlink(tempPath.c_str());
     return false;
   }
-  if (injected(WriteStage::Rename) || ::rename(tempPath.c_str(), path.c_str()) != 0) {
+  if (steps.rename(tempPath.c_str(), path.c_str()) != 0) {
     ::unlink(tempPath.c_str());
     return false;
   }

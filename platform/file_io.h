@@ -18,9 +18,4 @@ bool replaceAtomically(const std::string& path, std::string_view bytes);
 
 bool exists(const std::string& path);
 
-// Where a write can be made to fail on purpose, so that tests can prove that no
-// failure loses a file.
-enum class WriteStage { Open, Data, Flush, Rename };
-void failNextWriteAt(std::optional<WriteStage> stage);
-
 }  // namespace zndl::fileio

@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "shell/screen.h"
+#include "platform/app_title.h"
 
 namespace zndl {
 

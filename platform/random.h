@@ -13,7 +13,6 @@ class ClockRandom final : public RandomSource {
   explicit ClockRandom(std::uint64_t seed = 0) : state_(seed) {}
   void seedFromClock() override;
   int below(int n) override;
-  void seed(std::uint64_t value) { state_ = value; }
 
  private:
   std::uint64_t next();

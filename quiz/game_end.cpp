@@ -18,24 +18,24 @@ void QuizScreen::endGame() {
   g.finalLives2 = lives2;
 
   notice.hostLine.text = kDeadHeat;
-  g.winner = 0;
+  g.winner = kNoWinner;
   if (g.finalScore1 > g.finalScore2) {
     notice.hostLine.text =
         morePointsVerdict(title.name1, title.name2, title.petType2Text(), title.petName2);
-    g.winner = 1;
+    g.winner = kPlayerOneWins;
   }
   if (g.finalScore1 < g.finalScore2) {
     notice.hostLine.text =
         morePointsVerdict(title.name2, title.name1, title.petType1Text(), title.petName1);
-    g.winner = 2;
+    g.winner = kPlayerTwoWins;
   }
   if (g.finalLives1 == 0) {
     notice.hostLine.text = fiveLivesVerdict(title.name1, title.petName1);
-    g.winner = 2;
+    g.winner = kPlayerTwoWins;
   }
   if (g.finalLives2 == 0) {
     notice.hostLine.text = fiveLivesVerdict(title.name2, title.petName2);
-    g.winner = 1;
+    g.winner = kPlayerOneWins;
   }
 
   // An unreadable prize list is reported, but the finale is still set up for this

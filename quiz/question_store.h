@@ -39,6 +39,31 @@ std::string questionMarker(int n);
 std::string correctMarker(int n);
 std::string wrongMarker(int n);
 
+// A group whose first line is exactly the version line is read in the sectioned
+// layout ([n], [n-YES], [n-NO]); any other in the classic one.
+bool isSectioned(const QuestionStore& store);
+
+// Whether question n is followed by the marker of n + 1: the game asks question n only
+// then, and the marker ends the question's lines.
+bool questionFollows(const QuestionStore& store, int n);
+
+// Entries first .. last of the store; empty when last < first.
+struct EntryRange {
+  int first = 0;
+  int last = -1;
+  int count() const { return last >= first ? last - first + 1 : 0; }
+};
+
+// Where question n's lines stand, found with the game's own marker search. In the
+// classic layout the correct answer is the one line after the question, and a question
+// without wrong answers falls back on the line just before the next marker.
+struct QuestionLines {
+  int text = 0;
+  EntryRange correct;
+  EntryRange wrong;
+};
+QuestionLines locateQuestion(const QuestionStore& store, int n);
+
 // One question as the engine shows it.
 struct LoadedQuestion {
   std::string text;
@@ -51,6 +76,15 @@ struct LoadedQuestion {
 // from 0 .. count-2. The narrow range is deliberate (authors rely on it): a pool of
 // two always comes out reversed, and the last entry never stays last.
 void shufflePool(TextList& pool, RandomSource& random);
+
+// Where entry `index` of a pool of `count` entries can end up after shufflePool: in
+// the first place, in the second, or further down.
+struct ShuffleReach {
+  bool first = false;
+  bool second = false;
+  bool further = false;
+};
+ShuffleReach shuffleReach(int index, int count);
 
 // Builds question n from the store into the wrong-answer and correct-answer pools
 // and returns its texts. Never fails: missing markers and entries give empty texts.

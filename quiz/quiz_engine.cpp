@@ -1,4 +1,5 @@
 #include "platform/numbers.h"
+#include "quiz/quiz_layout.h"
 #include "quiz/quiz_screen.h"
 #include "shell/game.h"
 
@@ -9,9 +10,9 @@ int livesAfterLoss(int lives) {
   return lives > 0 ? lives - 1 : 0;
 }
 
-// A score of nothing. Assigned as a string rather than as the literal "0": GCC 12 at -O3
-// misreads a one-letter literal assignment as an overlapping copy (-Wrestrict).
-const std::string kNoPoints = "0";
+int other(int contestant) {
+  return contestant == kFirstContestant ? kSecondContestant : kFirstContestant;
+}
 
 }  // namespace
 
@@ -25,39 +26,39 @@ void QuizScreen::onContinue() {
   const int n = game_.questionNo;
   continueButton.visible = false;
   resultPanel.visible = false;
-  game_.questionStep = 1;
+  game_.questionStep = kRevealQuestion;
   question.visible = answerA.visible = answerB.visible = answerC.visible = false;
-  game_.correctSlot = 1 + game_.randomBelow(3);
+  game_.correctSlot = kSlotA + game_.randomBelow(3);
   const LoadedQuestion q = loadQuestion(questions, n, wrongPool, correctPool, game_.ports.random);
   question.text = q.text;
   // The correct answer takes its drawn slot; the wrong answers fill the other two in
   // pool order.
-  const std::string& a = game_.correctSlot == 1 ? q.correct : q.wrong0;
-  const std::string& b = game_.correctSlot == 1   ? q.wrong0
-                         : game_.correctSlot == 2 ? q.correct
-                                                  : q.wrong1;
-  const std::string& c = game_.correctSlot == 3 ? q.correct : q.wrong1;
-  answerA.text = "A- " + a;
-  answerB.text = "B- " + b;
-  answerC.text = "C- " + c;
-  if (lives1 > 0 && lives2 > 0 && questions.find(questionMarker(n + 1)) != -1) return;
+  const int slot = game_.correctSlot;
+  const std::string& a = slot == kSlotA ? q.correct : q.wrong0;
+  const std::string& b = slot == kSlotA ? q.wrong0 : slot == kSlotB ? q.correct : q.wrong1;
+  const std::string& c = slot == kSlotC ? q.correct : q.wrong1;
+  using quiz_layout::kAnswerPrefixes;
+  answerA.text = std::string(kAnswerPrefixes[0]) + a;
+  answerB.text = std::string(kAnswerPrefixes[1]) + b;
+  answerC.text = std::string(kAnswerPrefixes[2]) + c;
+  if (lives1 > 0 && lives2 > 0 && questionFollows(questions, n)) return;
   game_.questionStep = kIdle;
   endGame();
 }
 
 void QuizScreen::onTick() {
   int& step = game_.questionStep;
-  if (step == 1) question.visible = true;
-  if (step == 2) answerA.visible = true;
-  if (step == 3) answerB.visible = true;
-  if (step == 4) {
+  if (step == kRevealQuestion) question.visible = true;
+  if (step == kRevealAnswerA) answerA.visible = true;
+  if (step == kRevealAnswerB) answerB.visible = true;
+  if (step == kRevealAnswerC) {
     answerC.visible = true;
-    const std::string& time =
-        turn == 0 ? game_.titleScreen.answerTime1.text : game_.titleScreen.answerTime2.text;
+    const std::string& time = turn == kFirstContestant ? game_.titleScreen.answerTime1.text
+                                                       : game_.titleScreen.answerTime2.text;
     countdown.text = time;
     playTune(time + ".MID");
   }
-  if (step >= 1 && step <= 4) ++step;
+  if (step >= kRevealQuestion && step <= kRevealAnswerC) ++step;
   if (step == kCountdown) {
     // Only a time box edited in mid-game makes the countdown anything but a positive
     // whole number; such a countdown has simply run out.
@@ -65,15 +66,15 @@ void QuizScreen::onTick() {
     countdown.text = left && *left > 0 ? std::to_string(*left - 1) : "0";
   }
   if (countdown.text == "0") step = kTimeUp;
-  if (step <= 100) return;
+  if (step < kTimeUp) return;
   judge();
 }
 
 void QuizScreen::judge() {
   int& step = game_.questionStep;
   ++game_.questionNo;
-  int& lives = turn == 0 ? lives1 : lives2;
-  std::string& score = turn == 0 ? score1 : score2;
+  int& lives = turn == kFirstContestant ? lives1 : lives2;
+  std::string& score = turn == kFirstContestant ? score1 : score2;
   if (step == kTimeUp) {
     lives = livesAfterLoss(lives);
     resultPanel.text = kTimesUp;
@@ -87,8 +88,8 @@ void QuizScreen::judge() {
     resultPanel.text = "WRONG";
     step = kTimeUp;
   }
-  countdown.text = "15";
-  turn = turn == 0 ? 1 : 0;
+  countdown.text = kCountdownAfterJudging;
+  turn = other(turn);
   continueButton.visible = true;
   countdownTune.stop();
   countdownTune.rewind();
@@ -116,10 +117,10 @@ void QuizScreen::answer(int slot) {
 }
 
 void QuizScreen::resetForNextGame(const std::string& countdownText) {
-  score1 = kNoPoints;
-  score2 = kNoPoints;
-  lives1 = 5;
-  lives2 = 5;
+  score1 = "0";
+  score2 = "0";
+  lives1 = kStartingLives;
+  lives2 = kStartingLives;
   continueButton.visible = true;
   question.text = "ZANDOODLE CONTINUES...";
   answerA.text = "DO YOU DARE TO PLAY?";
@@ -131,7 +132,7 @@ void QuizScreen::resetForNextGame(const std::string& countdownText) {
 void QuizScreen::onExit() {
   game_.questionStep = kIdle;
   game_.questionNo = 0;
-  resetForNextGame("X");
+  resetForNextGame(kCountdownBeforePlay);
   close();
   countdownTune.close();
   game_.titleScreen.titleTune.open("ZNDL.MID");

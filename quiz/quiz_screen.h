@@ -10,16 +10,43 @@
 
 namespace zndl {
 
-// Step values of the question under way.
+// Step values of the question under way. After CONTINUE each tick reveals one more
+// line; the step after the last answer line is the countdown, and the judged steps
+// name the tune that follows (101.MID and so on).
 enum QuestionSteps : int {
   kIdle = 0,
+  kRevealQuestion = 1,
+  kRevealAnswerA = 2,
+  kRevealAnswerB = 3,
+  kRevealAnswerC = 4,  // and the countdown's start
   kCountdown = 5,
   kTimeUp = 101,
   kCorrect = 102,
   kWrong = 103,
 };
 
+// The two contestants in turn order: whose turn it is, who calls the coin.
+enum Contestant : int {
+  kFirstContestant = 0,
+  kSecondContestant = 1,
+};
+
+// The answer lines, numbered as the correct answer's drawn slot is.
+enum AnswerSlot : int {
+  kSlotA = 1,
+  kSlotB = 2,
+  kSlotC = 3,
+};
+
+inline constexpr int kStartingLives = 5;
+
 inline constexpr const char* kTimesUp = "TIME\u2019S UP!";
+
+// What the countdown line reads between questions: after a judged question, before
+// the first game and after the quiz's Exit, and after the finale's Back To Title.
+inline constexpr const char* kCountdownAfterJudging = "15";
+inline constexpr const char* kCountdownBeforePlay = "X";
+inline constexpr const char* kCountdownAfterFinale = "3.1";
 
 // The quiz screen and its engine: CONTINUE loads the next question, the one-second
 // tick reveals it, counts down and judges, and the end test hands a finished game to
@@ -33,15 +60,15 @@ class QuizScreen : public Screen {
   Label answerA{"By Vormle Co."};               // answer line A
   Label answerB{""};                            // answer line B
   Label answerC{""};                            // answer line C
-  Label countdown{"X"};                         // countdown
+  Label countdown{kCountdownBeforePlay};        // countdown
   Label resultPanel{"CORRECT", false};          // result panel
   Button continueButton{"CONTINUE"};
   Button exitButton{"Exit (Alt-F4)"};
   std::string score1 = "0";
   std::string score2 = "0";
-  int lives1 = 5;
-  int lives2 = 5;
-  int turn = 0;  // whose turn: 0 player one, 1 player two
+  int lives1 = kStartingLives;
+  int lives2 = kStartingLives;
+  int turn = kFirstContestant;  // whose turn (Contestant)
   Label playerName1{"PLAYER ONE"};
   Label playerName2{"PLAYER TWO"};
 
@@ -54,9 +81,9 @@ class QuizScreen : public Screen {
   void create();
   void onContinue();
   void onTick();
-  void onAnswerA() { answer(1); }
-  void onAnswerB() { answer(2); }
-  void onAnswerC() { answer(3); }
+  void onAnswerA() { answer(kSlotA); }
+  void onAnswerB() { answer(kSlotB); }
+  void onAnswerC() { answer(kSlotC); }
   void onExit();
 
   // The game-end decision: verdict, winner, prizes, finale, and the quiz put away.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/qt_ports.h"
+#include "quiz/quiz_layout.h"
 #include "shell/app.h"
 #include "shell/look.h"
 
@@ -94,15 +95,17 @@ QuizView::QuizView(App& app)
                          screen_.titleLine.text, centredTop, false);
   titleLine_->setObjectName("titleLine");
   nameByRole(titleLine_, QStringLiteral("Show"));
-  question_ = makeLabel(QRect(232, 72, 305, 73), look::verdana(15), look::kYellow,
-                        screen_.question.text, centredTop, true);
+  question_ =
+      makeLabel(QRect(232, 72, quiz_layout::kQuestionBoxWidth, quiz_layout::kQuestionBoxHeight),
+                look::verdana(15), look::kYellow, screen_.question.text, centredTop, true);
   question_->setObjectName("question");
   nameByRole(question_, QStringLiteral("Question"));
   QuizScreen& box = screen_;
   const auto answerLine = [&](int top, std::function<void()> handler, const char* name,
                               const char* role) {
-    ClickLabel* line =
-        makeClickLabel(QRect(232, top, 305, 33), look::verdana(15), look::kYellow, handler);
+    ClickLabel* line = makeClickLabel(
+        QRect(232, top, quiz_layout::kAnswerLineWidth, quiz_layout::kAnswerLineHeight),
+        look::verdana(15), look::kYellow, handler);
     line->setAlignment(centredTop);
     line->setObjectName(name);
     nameByRole(line, QString::fromLatin1(role));
@@ -154,7 +157,7 @@ QuizView::QuizView(App& app)
     shape->setObjectName(QStringLiteral("livesScale%1").arg(i + 1));
   }
   const int markLefts[] = {229, 259, 289, 318, 348};
-  for (int life = 1; life <= 5; ++life) {
+  for (int life = 1; life <= kStartingLives; ++life) {
     QLabel* mark = makeLabel(QRect(markLefts[life - 1], 33, 8, 14), look::sansSerif(11), Qt::black,
                              std::to_string(life), Qt::AlignLeft | Qt::AlignTop, false, panel);
     mark->setAttribute(Qt::WA_TranslucentBackground, false);
@@ -253,7 +256,7 @@ QProgressBar* QuizView::livesGauge(QRect place, QColor colour, const char* objec
   auto* gauge = new QProgressBar(parent);
   gauge->setObjectName(objectName);
   gauge->setGeometry(place);
-  gauge->setRange(0, 5);
+  gauge->setRange(0, kStartingLives);
   gauge->setTextVisible(false);
   gauge->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: 1px solid "
                                       "#808080; } QProgressBar::chunk { background: %1; }")
@@ -295,8 +298,8 @@ void QuizView::sync() {
   apply(continue_, box.continueButton);
   if (score1_->text() != qs(box.score1)) score1_->setText(qs(box.score1));
   if (score2_->text() != qs(box.score2)) score2_->setText(qs(box.score2));
-  lives1_->setValue(std::clamp(box.lives1, 0, 5));
-  lives2_->setValue(std::clamp(box.lives2, 0, 5));
+  lives1_->setValue(std::clamp(box.lives1, 0, kStartingLives));
+  lives2_->setValue(std::clamp(box.lives2, 0, kStartingLives));
   turn_->setValue(box.turn);
   const QString turn =
       box.turn == 0 ? QStringLiteral("Player one answers") : QStringLiteral("Player two answers");

@@ -33,52 +33,17 @@ class App : public QObject {
   void dispatch(const std::function<void()>& handler);
   void syncAll();
 
+  // The title window, built at once; the others follow once it has been painted.
   TitleView& titleView() { return *title_; }
-  QuizView& quizView() {
-    buildHiddenWindows();
-    return *quiz_;
-  }
-  IntroductionView& introductionView() {
-    buildHiddenWindows();
-    return *introduction_;
-  }
-  SettingsDialogView& settingsDialogView() {
-    buildHiddenWindows();
-    return *settings_;
-  }
-  NoticeView& noticeView() {
-    buildHiddenWindows();
-    return *notice_;
-  }
-  FinaleView& finaleView() {
-    buildHiddenWindows();
-    return *finale_;
-  }
-  TieBreakView& tieBreakView() {
-    buildHiddenWindows();
-    return *tieBreak_;
-  }
-  CoinCallView& coinCallView() {
-    buildHiddenWindows();
-    return *coinCall_;
-  }
-  InternetSitesView& internetSitesView() {
-    buildHiddenWindows();
-    return *internetSites_;
-  }
-  const std::vector<ScreenView*>& views() {
-    buildHiddenWindows();
-    return views_;
-  }
-
-  QTimer& quizTimer() { return quizTimer_; }
-  QTimer& introTimer() { return introTimer_; }
-  QTimer& tieBreakTimer() { return tieBreakTimer_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Tests, benchmarks and tools reach the windows and timers through it
+  // (tests/fakes/app_probe.h).
+  friend struct AppProbe;
+
   void followIntroTimer();
   // The eight windows hidden at start are built once the title has been painted (or
   // as soon as one is needed), so the title comes up without waiting for them.

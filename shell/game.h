@@ -18,6 +18,13 @@
 
 namespace zndl {
 
+// Who has won the game under way: nobody yet (or a dead heat), or a contestant.
+enum Winner : int {
+  kNoWinner = 0,
+  kPlayerOneWins = 1,
+  kPlayerTwoWins = 2,
+};
+
 // The outside world as the game sees it.
 struct Ports {
   TunePlayer& titleTune;  // the title screen's MediaBox
@@ -72,11 +79,11 @@ class Game {
   int finalScore2 = 0;
   int finalLives1 = 0;
   int finalLives2 = 0;
-  int winner = 0;
+  int winner = kNoWinner;  // Winner
   int scriptLine = 0;
-  int coinCaller = 0;
-  int calledFace = 0;
-  int tossedFace = 0;
+  int coinCaller = kFirstContestant;  // Contestant
+  int calledFace = kNoFace;           // CoinFace
+  int tossedFace = kNoFace;           // CoinFace
   int spinTicksLeft = 0;
 
  private:

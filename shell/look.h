@@ -25,8 +25,6 @@ QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio = 1.0);
 // Where a copy of the picture drawn ahead, at build time, is found: a resource that
 // exists only for the sizes and ratios the build draws (see cmake/pictures.cmake).
 QString renderedPictureName(const QString& name, QSize size, qreal devicePixelRatio);
-// The picture's own size as drawn.
-QSize pictureSize(const QString& name);
 
 inline const QColor kYellow{255, 255, 0};
 inline const QColor kRed{255, 0, 0};

@@ -36,11 +36,6 @@ QString renderedPictureName(const QString& name, QSize size, qreal devicePixelRa
       .arg(devicePixelRatio);
 }
 
-QSize pictureSize(const QString& name) {
-  QSvgRenderer renderer(QStringLiteral(":/assets/art/%1.svg").arg(name));
-  return renderer.isValid() ? renderer.defaultSize() : QSize();
-}
-
 QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio) {
   static QHash<QString, QPixmap> cache;
   const QString key = QStringLiteral("%1@%2x%3@%4")

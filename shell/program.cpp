@@ -65,7 +65,7 @@ void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
   afterFirstPaint(title, [engine = std::move(engine)](QWidget&) { engine->start(); });
 }
 
-int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown) {
+int runProgram(int argc, char* argv[]) {
   const FontWarmUp fonts;
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zandoodle"));
@@ -88,7 +88,6 @@ int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown) 
   App app(Ports{titleTune, quizTune, errorBox, desktop, filePicker, random});
   startMusicWhenShown(app.titleView(), engine);
   afterFirstPaint(app.titleView(), [](QWidget&) { installWindowIcon(); });
-  if (whenShown) afterFirstPaint(app.titleView(), std::move(whenShown));
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }

@@ -10,9 +10,8 @@ namespace zndl {
 class FluidEngine;
 
 // Runs the whole program: the application object, the real music, windows and error
-// box, and the event loop until the title screen closes. `whenShown`, if given, is
-// called once the title window has been painted for the first time.
-int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown = {});
+// box, and the event loop until the title screen closes.
+int runProgram(int argc, char* argv[]);
 
 // Gives every window the game's icon (the bitmaps drawn at build time).
 void installWindowIcon();

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/app_title.h"
+
 namespace zndl {
 
 class Game;
@@ -74,7 +76,5 @@ class Screen {
   bool visible_ = false;
   std::uint64_t frontOrder_ = 0;
 };
-
-inline constexpr const char* kAppTitle = "Zandoodle v4.2";
 
 }  // namespace zndl

@@ -24,8 +24,8 @@ bool inList(const ComboBox& box) {
 int petTypeFromLine(const std::string& line) {
   const auto value = parseWholeNumber(line);
   if (!value) throw Error("'" + line + "' is not a valid pet type number in " + kNamesFile);
-  // Above 3 is a dog; below 0 is a hamster, so a contestant always has a pet.
-  return static_cast<int>(std::clamp<long long>(*value, 0, 3));
+  // Above a dog is a dog; below a hamster is a hamster, so a contestant always has a pet.
+  return static_cast<int>(std::clamp<long long>(*value, kHamster, kDog));
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ TitleScreen::TitleScreen(Game& game) : Screen(game, kAppTitle), titleTune(game.p
 
 std::string TitleScreen::petTypeText(int index) {
   static const char* const kTypes[] = {"Hamster", "Goldfish", "Mouse", "Dog"};
-  return (index >= 0 && index <= 3) ? kTypes[index] : "";
+  return (index >= kHamster && index <= kDog) ? kTypes[index] : "";
 }
 
 bool TitleScreen::storableEntry(std::string_view text) {

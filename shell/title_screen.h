@@ -13,6 +13,15 @@ namespace zndl {
 inline constexpr const char* kChooseAGroup = "CHOOSE A GROUP";
 inline constexpr const char* kNamesFile = "names.etc";
 
+// A contestant's pet, as names.etc stores it and the title screen's radio buttons
+// offer it.
+enum PetType : int {
+  kHamster = 0,
+  kGoldfish = 1,
+  kMouse = 2,
+  kDog = 3,
+};
+
 // The title and setup screen, the main screen: the contestants' entries, the choice
 // of question group, Play, and the Exit that saves everything.
 class TitleScreen : public Screen {
@@ -24,8 +33,8 @@ class TitleScreen : public Screen {
   std::string name2 = "Name2";
   std::string petName1 = "PetName1";
   std::string petName2 = "PetName2";
-  int petType1 = 0;  // 0 Hamster, 1 Goldfish, 2 Mouse, 3 Dog
-  int petType2 = 0;
+  int petType1 = kHamster;  // PetType
+  int petType2 = kHamster;
   ComboBox answerTime1{"15", {"5", "10", "15"}};
   ComboBox answerTime2{"15", {"5", "10", "15"}};
   ComboBox groupBox{kChooseAGroup, {"default.set"}};
@@ -51,7 +60,6 @@ class TitleScreen : public Screen {
 
   // Reads the *.set files of the working directory into the group list, once.
   void readGroupList();
-  bool groupListRead() const { return groupListRead_; }
 
   static std::string petTypeText(int index);
   std::string petType1Text() const { return petTypeText(petType1); }

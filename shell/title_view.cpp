@@ -192,7 +192,7 @@ void TitleView::makePetType(const char* name, QRect place, int TitleScreen::*fie
   group->setExclusive(true);
   // The four choices share the room below the caption evenly, as a radio group does.
   constexpr int kTop = 18, kRow = 21;
-  for (int type = 0; type < 4; ++type) {
+  for (int type = kHamster; type <= kDog; ++type) {
     auto* radio = new QRadioButton(qs(TitleScreen::petTypeText(type)), box);
     radio->setObjectName(QStringLiteral("%1.%2").arg(name).arg(type));
     radio->setFont(controlFont());

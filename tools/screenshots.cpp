@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "fakes/app_probe.h"
 #include "fakes/fake_ports.h"
 #include "shell/app.h"
 #include "shell/look.h"
@@ -45,7 +46,9 @@ int main(int argc, char* argv[]) {
     window.grab().save(out + QStringLiteral("/%1.png").arg(QString::fromLatin1(name)));
     ++saved;
   };
-  auto view = [&](int index) -> QWidget& { return *app.views()[static_cast<std::size_t>(index)]; };
+  auto view = [&](int index) -> QWidget& {
+    return *AppProbe::views(app)[static_cast<std::size_t>(index)];
+  };
 
   run([&] { g.titleScreen.onGroupChanged("general.set"); });
   shot(view(0), "01-title");

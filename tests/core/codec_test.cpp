@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp1252.h"
-#include "platform/random.h"
 
 using namespace zndl;
 
@@ -35,24 +34,4 @@ TEST(Codec, LetterCaseFoldsForPlainAndAccentedLetters) {
   EXPECT_FALSE(cp1252::equalsIgnoringCase("abc", "abd"));
   EXPECT_FALSE(cp1252::equalsIgnoringCase("abc", "abc "));
   EXPECT_FALSE(cp1252::equalsIgnoringCase("\u00d7", "\u00f7")) << "x and / are not letters";
-}
-
-TEST(RandomSource, DrawsStayInRangeAndCoverIt) {
-  ClockRandom random(7);
-  EXPECT_EQ(random.below(0), 0);
-  EXPECT_EQ(random.below(1), 0);
-  EXPECT_EQ(random.below(-3), 0);
-  int counts[3] = {};
-  for (int i = 0; i < 30000; ++i) {
-    const int v = random.below(3);
-    ASSERT_GE(v, 0);
-    ASSERT_LT(v, 3);
-    ++counts[v];
-  }
-  for (int c : counts) EXPECT_NEAR(c, 10000, 600);
-}
-
-TEST(RandomSource, OneSeedGivesOneGame) {
-  ClockRandom a(42), b(42);
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(a.below(1000), b.below(1000));
 }

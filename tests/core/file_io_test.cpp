@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "fakes/failing_writes.h"
 #include "fakes/fakes.h"
 #include "platform/file_io.h"
 
@@ -26,12 +27,11 @@ TEST(AtomicSave, ReplacesTheFileAndKeepsItsPermissions) {
 }
 
 TEST(AtomicSave, AFailureAtAnyStageLeavesTheOldFileWholeAndNoLitter) {
-  using fileio::WriteStage;
   for (const WriteStage stage :
        {WriteStage::Open, WriteStage::Data, WriteStage::Flush, WriteStage::Rename}) {
     TempDir dir;
     writeFile("jobs", "Doctor\r\nVet\r\n");
-    fileio::failNextWriteAt(stage);
+    FailNextWriteAt failing(stage);
     EXPECT_FALSE(fileio::replaceAtomically("jobs", std::string(10000, 'x')));
     EXPECT_EQ(readFile("jobs"), "Doctor\r\nVet\r\n");
     int files = 0;

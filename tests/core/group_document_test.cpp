@@ -123,7 +123,7 @@ TEST(GroupWriter, EveryShippedGroupIsAskedTheSameAfterSaving) {
     const auto bytes = fileio::readAll(path.string());
     ASSERT_TRUE(bytes);
     const QuestionStore original(TextList::fromBytes(*bytes));
-    (check::isSectioned(original) ? sawSectioned : sawClassic) = true;
+    (isSectioned(original) ? sawSectioned : sawClassic) = true;
     const Group group = groupFromStore(original);
     ASSERT_GT(group.questions.size(), 10u);
 
@@ -134,7 +134,7 @@ TEST(GroupWriter, EveryShippedGroupIsAskedTheSameAfterSaving) {
     QuestionStore copy;
     copy.loadFromFile(file.string());
     std::filesystem::remove(file);
-    EXPECT_TRUE(check::isSectioned(copy));
+    EXPECT_TRUE(isSectioned(copy));
     for (std::uint64_t seed : {1u, 77u, 1234u})
       EXPECT_TRUE(sameQuestions(asked(original, seed), asked(copy, seed)));
     EXPECT_EQ(groupFromStore(copy), group);

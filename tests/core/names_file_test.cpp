@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "fakes/failing_writes.h"
 #include "fakes/test_game.h"
 #include "host/host_lists.h"
 #include "platform/file_io.h"
@@ -197,7 +198,6 @@ TEST(SaveAtExit, AReadOnlyFileStopsTheSequenceThereAndTheTitleStays) {
 }
 
 TEST(SaveAtExit, AWriteThatFailsAtAnyStageLeavesTheOldFileWhole) {
-  using fileio::WriteStage;
   for (const WriteStage stage :
        {WriteStage::Open, WriteStage::Data, WriteStage::Flush, WriteStage::Rename}) {
     TestGame t;
@@ -205,7 +205,7 @@ TEST(SaveAtExit, AWriteThatFailsAtAnyStageLeavesTheOldFileWhole) {
     writeFile("names.etc", old);
     t->start();
     t->titleScreen.name1 = "A much longer name than before";
-    fileio::failNextWriteAt(stage);
+    FailNextWriteAt failing(stage);
     t.run([&] { t->titleScreen.onExit(); });
     const int s = static_cast<int>(stage);
     EXPECT_EQ(t.errors.shown.back(), "Cannot create file names.etc.") << s;
@@ -214,7 +214,6 @@ TEST(SaveAtExit, AWriteThatFailsAtAnyStageLeavesTheOldFileWhole) {
         << "no temporary file left, no later file written; stage " << s;
     EXPECT_FALSE(t->ended()) << s;
   }
-  fileio::failNextWriteAt(std::nullopt);
 }
 
 TEST(SaveAtExit, AListFileThatWasNeverReadIsNotReplaced) {

@@ -146,7 +146,7 @@ TEST(QuestionStore, ShownAnswersFollowThePoolRulesForAnySeed) {
   Loader loader(group);
   bool lastShownFirst = false, lastShownSecond = false;
   for (std::uint64_t seed = 1; seed <= 400; ++seed) {
-    loader.random.seed(seed);
+    loader.random = ClockRandom(seed);
     const LoadedQuestion q = loader.load(1);
     EXPECT_EQ(q.correct, "Right second") << seed;
     EXPECT_TRUE(q.wrong0 == "Wrong last" || q.wrong1 == "Wrong last") << seed;

@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "finale/coin_call_view.h"
@@ -108,9 +109,9 @@ struct Show : TestApp {
     for (const char* list : {"banter", "describe", "jobs", "after.job"})
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     start();
-    app->quizTimer().stop();
-    app->introTimer().stop();
-    app->tieBreakTimer().stop();
+    AppProbe::quizTimer(*app).stop();
+    AppProbe::introTimer(*app).stop();
+    AppProbe::tieBreakTimer(*app).stop();
   }
   void run(const std::function<void()>& handler) { app->dispatch(handler); }
 
@@ -119,7 +120,7 @@ struct Show : TestApp {
   // words. Pictures are graphics, and every window says what it is for.
   void expectEveryControlNamed(const char* state) {
     int checked = 0;
-    const auto& views = app->views();
+    const auto& views = AppProbe::views(*app);
     for (int i = 0; i < static_cast<int>(views.size()); ++i) {
       ScreenView* view = views[static_cast<std::size_t>(i)];
       if (!view->isVisible()) continue;
@@ -148,7 +149,7 @@ struct Show : TestApp {
 
   // Every button on view can be reached with Tab: a radio group by its chosen button.
   void expectEveryButtonATabStop(const char* state) {
-    const auto& views = app->views();
+    const auto& views = AppProbe::views(*app);
     for (int i = 0; i < static_cast<int>(views.size()); ++i) {
       ScreenView* view = views[static_cast<std::size_t>(i)];
       if (!view->isVisible()) continue;
@@ -199,7 +200,7 @@ struct Show : TestApp {
     reachCountdown();
     answer(secondRight);
     run([this] { game().quizScreen.onContinue(); });
-    ASSERT_TRUE(app->noticeView().isVisible());
+    ASSERT_TRUE(AppProbe::noticeView(*app).isVisible());
   }
   void activate(QWidget& window) {
     window.activateWindow();
@@ -224,8 +225,8 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
     game.titleScreen.onMore();
     game.titleScreen.onInternet();
   });
-  ASSERT_TRUE(s.app->settingsDialogView().isVisible());
-  ASSERT_TRUE(s.app->internetSitesView().isVisible());
+  ASSERT_TRUE(AppProbe::settingsDialogView(*s.app).isVisible());
+  ASSERT_TRUE(AppProbe::internetSitesView(*s.app).isVisible());
   s.visit("settings and Internet dialogs");
   s.run([&] {
     game.settingsDialog.onOk();
@@ -234,7 +235,7 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
 
   s.chooseGroupAndPlay();
   for (int i = 0; i < 2; ++i) s.run([&] { game.introduction.onTick(); });
-  IntroductionView& intro = s.app->introductionView();
+  IntroductionView& intro = AppProbe::introductionView(*s.app);
   ASSERT_TRUE(intro.isVisible());
   QLabel* hostLine = intro.hostLine();
   EXPECT_EQ(hostLine->accessibleName(), "Pembril says");
@@ -243,7 +244,7 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
   s.visit("introduction");
 
   s.run([&] { game.introduction.onSkip(); });
-  QuizView& quiz = s.app->quizView();
+  QuizView& quiz = AppProbe::quizView(*s.app);
   ASSERT_TRUE(quiz.isVisible());
   s.visit("quiz before the first question");
 
@@ -285,27 +286,28 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
   s.reachCountdown();
   s.answer(true);
   s.run([&] { game.quizScreen.onContinue(); });
-  NoticeView& notice = s.app->noticeView();
+  NoticeView& notice = AppProbe::noticeView(*s.app);
   ASSERT_TRUE(notice.isVisible());
   EXPECT_EQ(s.find<QLabel>(notice, "hostLine")->accessibleDescription(),
             QString::fromUtf8(kDeadHeat));
   s.visit("notice");
 
   s.run([&] { game.notice.onOk(); });
-  ASSERT_TRUE(s.app->tieBreakView().isVisible());
-  ASSERT_TRUE(s.app->coinCallView().isVisible());
+  ASSERT_TRUE(AppProbe::tieBreakView(*s.app).isVisible());
+  ASSERT_TRUE(AppProbe::coinCallView(*s.app).isVisible());
   s.visit("tie break with the coin call");
-  EXPECT_EQ(s.find<QLabel>(s.app->tieBreakView(), "playerName1")->accessibleDescription(), "Ann");
+  EXPECT_EQ(s.find<QLabel>(AppProbe::tieBreakView(*s.app), "playerName1")->accessibleDescription(),
+            "Ann");
 
   s.run([&] { game.coinCall.onHeads(); });
   s.run([&] { game.tieBreak.onTossPressed(); });
   for (int i = 0; i < TieBreak::kSpinTicks; ++i) s.run([&] { game.tieBreak.onTick(); });
-  auto* coin = s.find<QLabel>(s.app->tieBreakView(), "coinFace");
+  auto* coin = s.find<QLabel>(AppProbe::tieBreakView(*s.app), "coinFace");
   EXPECT_EQ(coin->accessibleDescription(), coin->text());
   s.visit("tie break decided");
   s.run([&] { game.tieBreak.onTossPressed(); });
 
-  FinaleView& finale = s.app->finaleView();
+  FinaleView& finale = AppProbe::finaleView(*s.app);
   ASSERT_TRUE(finale.isVisible());
   s.visit("finale before the kill");
   s.run([&] { game.finale.onKillPressed(); });
@@ -329,20 +331,20 @@ TEST(Accessibility, TabReachesPlayOnTheTitleAndSpacePressesIt) {
   ASSERT_EQ(title.focusWidget(), play);
   EXPECT_TRUE(play->hasFocus());
   QTest::keyClick(play, Qt::Key_Space);
-  EXPECT_TRUE(s.app->introductionView().isVisible()) << "the introduction began";
+  EXPECT_TRUE(AppProbe::introductionView(*s.app).isVisible()) << "the introduction began";
   EXPECT_TRUE(s.errors.shown.empty());
 }
 
 TEST(Accessibility, EnterPressesTheFocusedButtonOrElseTheWindowsDefault) {
   Show s;
   s.playToTheNotice(false);  // Ann wins on points
-  NoticeView& notice = s.app->noticeView();
+  NoticeView& notice = AppProbe::noticeView(*s.app);
   s.activate(notice);
   // With nothing focused, Enter is OK.
   if (QWidget* focus = notice.focusWidget()) focus->clearFocus();
   ASSERT_EQ(notice.focusWidget(), nullptr);
   QTest::keyClick(&notice, Qt::Key_Return);
-  FinaleView& finale = s.app->finaleView();
+  FinaleView& finale = AppProbe::finaleView(*s.app);
   ASSERT_TRUE(finale.isVisible());
   // The finale's one button, focused, takes Enter (here the keypad's) and Space alike.
   auto* kill = s.find<QPushButton>(finale, "killButton");
@@ -358,7 +360,7 @@ TEST(Accessibility, EnterPressesTheFocusedButtonOrElseTheWindowsDefault) {
 TEST(Accessibility, TheInternetDialogsLinksAndCopyButtonsWorkFromTheKeyboard) {
   Show s;
   s.run([&] { s.game().titleScreen.onInternet(); });
-  InternetSitesView& sites = s.app->internetSitesView();
+  InternetSitesView& sites = AppProbe::internetSitesView(*s.app);
   s.activate(sites);
   const std::set<QWidget*> stops = tabStops(sites);
   auto* link = s.find<QLabel>(sites, "gameSite");
@@ -397,7 +399,7 @@ TEST(Accessibility, TheInternetDialogsLinksAndCopyButtonsWorkFromTheKeyboard) {
 TEST(Accessibility, TheSpeechDelayStepsWithTheArrowKeysAndEnterIsOk) {
   Show s;
   s.run([&] { s.game().titleScreen.onMore(); });
-  SettingsDialogView& settings = s.app->settingsDialogView();
+  SettingsDialogView& settings = AppProbe::settingsDialogView(*s.app);
   s.activate(settings);
   QLineEdit* field = settings.speechDelayField();
   field->setFocus(Qt::TabFocusReason);
@@ -416,7 +418,7 @@ TEST(Accessibility, AFocusedButtonOnTheQuizNeverSwallowsTheAnswerKeys) {
   Show s;
   s.chooseGroupAndPlay();
   s.run([&] { s.game().introduction.onSkip(); });
-  QuizView& quiz = s.app->quizView();
+  QuizView& quiz = AppProbe::quizView(*s.app);
   s.activate(quiz);
   // Space on CONTINUE starts the question; CONTINUE goes, and the keyboard moves on to
   // the next button, which must let the answer keys through to the window.

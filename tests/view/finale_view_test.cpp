@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "finale/coin_call_view.h"
@@ -82,7 +83,7 @@ class FinaleWindows : public ::testing::Test {
 };
 
 TEST_F(FinaleWindows, OnlyTheLosersPetStandsOnTheStageUntilTheAnvilFalls) {
-  FinaleView& view = t.app->finaleView();
+  FinaleView& view = AppProbe::finaleView(*t.app);
   const char* names[] = {"hamster", "goldfish", "mouse", "dog"};
   const QRect places[] = {
       {275, 313, 71, 54}, {252, 281, 123, 136}, {257, 322, 82, 61}, {232, 252, 200, 185}};
@@ -136,7 +137,7 @@ TEST_F(FinaleWindows, OnlyTheLosersPetStandsOnTheStageUntilTheAnvilFalls) {
 TEST_F(FinaleWindows, ThePrizeLineIsPaintedTheMomentKillIsPressed) {
   endGame("1", "2");
   run([&] { game().notice.onOk(); });
-  FinaleView& view = t.app->finaleView();
+  FinaleView& view = AppProbe::finaleView(*t.app);
   QApplication::processEvents();
   auto* chat = child<QLabel>(view, "hostLine");
   PaintCounter counter(chat);
@@ -146,11 +147,11 @@ TEST_F(FinaleWindows, ThePrizeLineIsPaintedTheMomentKillIsPressed) {
 }
 
 TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
-  NoticeView& view = t.app->noticeView();
+  NoticeView& view = AppProbe::noticeView(*t.app);
   run([&] { game().titleScreen.petType2 = 1; });
   endGame("3", "2");
   ASSERT_TRUE(view.isVisible());
-  EXPECT_FALSE(t.app->quizView().isVisible());
+  EXPECT_FALSE(AppProbe::quizView(*t.app).isVisible());
   auto* chat = child<QLabel>(view, "hostLine");
   EXPECT_EQ(chat->text(), QString::fromUtf8("\u201CWell, at the end of the game, Ann has more "
                                             "points, so that means Bob\u2019s Goldfish, Bubbles "
@@ -164,22 +165,22 @@ TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
   shot(view, "notice-win");
 
   QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_TRUE(t.app->finaleView().isVisible());
+  EXPECT_TRUE(AppProbe::finaleView(*t.app).isVisible());
   EXPECT_TRUE(view.isVisible()) << "the notice stays open beneath";
-  EXPECT_FALSE(t.app->tieBreakView().isVisible());
+  EXPECT_FALSE(AppProbe::tieBreakView(*t.app).isVisible());
 
   endGame("2", "2");
   shot(view, "notice-dead-heat");
   QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_TRUE(t.app->tieBreakView().isVisible());
-  EXPECT_TRUE(t.app->coinCallView().isVisible());
+  EXPECT_TRUE(AppProbe::tieBreakView(*t.app).isVisible());
+  EXPECT_TRUE(AppProbe::coinCallView(*t.app).isVisible());
 }
 
 TEST_F(FinaleWindows, TheCallDialogIsItsOwnWindowOnTopAndNotModal) {
   t.random.script = {1};  // Bob calls
   run([&] { game().tieBreak.start(); });
-  CoinCallView& dialog = t.app->coinCallView();
-  TieBreakView& tieBreak = t.app->tieBreakView();
+  CoinCallView& dialog = AppProbe::coinCallView(*t.app);
+  TieBreakView& tieBreak = AppProbe::tieBreakView(*t.app);
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.isWindow());
   EXPECT_EQ(dialog.parentWidget(), nullptr);
@@ -204,10 +205,10 @@ TEST_F(FinaleWindows, TheCallDialogIsItsOwnWindowOnTopAndNotModal) {
 }
 
 TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
-  TieBreakView& view = t.app->tieBreakView();
+  TieBreakView& view = AppProbe::tieBreakView(*t.app);
   t.random.script = {0, 1};  // Ann calls; the coin lands on Tails
   endGame("1", "1");
-  QTest::mouseClick(child<QPushButton>(t.app->noticeView(), "okButton"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(AppProbe::noticeView(*t.app), "okButton"), Qt::LeftButton);
   ASSERT_TRUE(view.isVisible());
   const char* texts[] = {"Tie Break", "Ann", "Bob", "Fluffy", "Bubbles", "Hamster", "Goldfish"};
   const QRect places[] = {{216, 416, 209, 49}, {24, 304, 266, 48},  {352, 304, 266, 48},
@@ -228,7 +229,8 @@ TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
   EXPECT_EQ(button->geometry(), QRect(224, 368, 193, 33));
   shot(view, "tie-break-awaiting-call");
 
-  QTest::mouseClick(child<QPushButton>(t.app->coinCallView(), "tailsButton"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(AppProbe::coinCallView(*t.app), "tailsButton"),
+                    Qt::LeftButton);
   EXPECT_EQ(child(view, "tails")->geometry(), QRect(20, 8, 275, 283));
   EXPECT_EQ(child(view, "heads")->geometry(), QRect(340, 8, 274, 280));
 
@@ -247,8 +249,8 @@ TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
 
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_FALSE(view.isVisible());
-  EXPECT_TRUE(t.app->finaleView().isVisible());
-  EXPECT_TRUE(child(t.app->finaleView(), "goldfish")->isVisible());
+  EXPECT_TRUE(AppProbe::finaleView(*t.app).isVisible());
+  EXPECT_TRUE(child(AppProbe::finaleView(*t.app), "goldfish")->isVisible());
 }
 
 TEST_F(FinaleWindows, LongNamesAreSqueezedButNeverRewritten) {
@@ -259,7 +261,7 @@ TEST_F(FinaleWindows, LongNamesAreSqueezedButNeverRewritten) {
   });
   t.random.script = {0};
   run([&] { game().tieBreak.start(); });
-  TieBreakView& view = t.app->tieBreakView();
+  TieBreakView& view = AppProbe::tieBreakView(*t.app);
   auto* name = child<QLabel>(view, "playerName1");
   EXPECT_EQ(name->text().toStdString(), longName);
   EXPECT_LT(name->font().pixelSize(), 40);

@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/app_probe.h"
 #include "fakes/random_groups.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
@@ -110,7 +111,7 @@ class GuiSoak {
  public:
   explicit GuiSoak(std::uint64_t seed) : r_(seed) {
     writeFiles();
-    t_.random.fallback.seed(seed * 7919 + 1);
+    t_.random.fallback = ClockRandom(seed * 7919 + 1);
     // Now and then a countdown tune is missing: the quiz must carry on regardless.
     if (r_.below(2)) t_.quizTune.missing.insert("10.MID");
   }
@@ -133,7 +134,7 @@ class GuiSoak {
     settle();
     ASSERT_FALSE(window(kSettings).isVisible());
     ASSERT_EQ(game().introduction.speechTimer.interval, 40);
-    ASSERT_EQ(t_.app->introTimer().interval(), 40);
+    ASSERT_EQ(AppProbe::introTimer(*t_.app).interval(), 40);
     check();
   }
 
@@ -195,7 +196,9 @@ class GuiSoak {
   };
 
   Game& game() { return t_.game(); }
-  ScreenView& window(int index) { return *t_.app->views()[static_cast<std::size_t>(index)]; }
+  ScreenView& window(int index) {
+    return *AppProbe::views(*t_.app)[static_cast<std::size_t>(index)];
+  }
 
   template <class W>
   W* child(int index, const char* name) {

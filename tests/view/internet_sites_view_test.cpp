@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "shell/internet_sites_view.h"
 #include "shell/title_view.h"
@@ -33,7 +34,7 @@ struct ShownDialog {
     t.start();
     t.app->dispatch([this] { t.game().titleScreen.onInternet(); });
     t.errors.shown.clear();  // the folder holds no files
-    view = &t.app->internetSitesView();
+    view = &AppProbe::internetSitesView(*t.app);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(view));
   }
   QLabel* link(const char* name) { return child<QLabel>(*view, name); }

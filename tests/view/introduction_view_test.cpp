@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "host/introduction_view.h"
@@ -37,7 +38,7 @@ class IntroductionWindow : public ::testing::Test {
   void tick() {
     t.app->dispatch([&] { t.game().introduction.onTick(); });
   }
-  IntroductionView& view() { return t.app->introductionView(); }
+  IntroductionView& view() { return AppProbe::introductionView(*t.app); }
 
   TestApp t;
 };
@@ -83,7 +84,7 @@ TEST_F(IntroductionWindow, SkipButtonHandsOverToTheQuiz) {
   QTest::mouseClick(skip, Qt::LeftButton);
 
   EXPECT_FALSE(view().isVisible());
-  EXPECT_TRUE(t.app->quizView().isVisible());
+  EXPECT_TRUE(AppProbe::quizView(*t.app).isVisible());
   EXPECT_TRUE(t.app->titleView().isVisible());
   EXPECT_EQ(t.game().scriptLine, 0);
   ASSERT_GE(t.titleTune.log.size(), 2u);
@@ -97,13 +98,13 @@ TEST_F(IntroductionWindow, CloseCommandHidesWithoutHandingOver) {
   view().close();
   EXPECT_FALSE(view().isVisible());
   EXPECT_FALSE(t.game().introduction.visible());
-  EXPECT_FALSE(t.app->quizView().isVisible());
+  EXPECT_FALSE(AppProbe::quizView(*t.app).isVisible());
   EXPECT_EQ(t.game().scriptLine, 2);
   EXPECT_TRUE(t.titleTune.openName);
 }
 
 TEST_F(IntroductionWindow, TheAppsTimerSpeaksTheScriptAtTheSpeechDelay) {
-  QTimer& timer = t.app->introTimer();
+  QTimer& timer = AppProbe::introTimer(*t.app);
   ASSERT_TRUE(timer.isActive());
   EXPECT_EQ(timer.interval(), 2500);
 
@@ -113,7 +114,7 @@ TEST_F(IntroductionWindow, TheAppsTimerSpeaksTheScriptAtTheSpeechDelay) {
     t.game().settingsDialog.onOk();
   });
   EXPECT_EQ(timer.interval(), 10);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return t.app->quizView().isVisible(); }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return AppProbe::quizView(*t.app).isVisible(); }, 5000));
   EXPECT_FALSE(view().isVisible());
   EXPECT_EQ(view().hostLine()->text(), QString::fromStdString(said("<END>")));
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "quiz/quiz_view.h"
 
@@ -34,10 +35,10 @@ struct QuizWindow : TestApp {
     writeFile("prizes", "Prizes\r\nA gold watch\r\n");
     writeFile("quiz.set", kGroup);
     start();
-    app->quizTimer().stop();
+    AppProbe::quizTimer(*app).stop();
     errors.shown.clear();
   }
-  QuizView& view() { return app->quizView(); }
+  QuizView& view() { return AppProbe::quizView(*app); }
   QuizScreen& box() { return game().quizScreen; }
   template <class W>
   W* find(const char* name) {

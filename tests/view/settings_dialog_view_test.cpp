@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "host/host_lists.h"
@@ -26,7 +27,7 @@ class SettingsWindow : public ::testing::Test {
     t.start();
     t.app->dispatch([&] { t.game().titleScreen.onMore(); });
   }
-  SettingsDialogView& view() { return t.app->settingsDialogView(); }
+  SettingsDialogView& view() { return AppProbe::settingsDialogView(*t.app); }
   QPushButton* button(const char* name) { return view().findChild<QPushButton*>(name); }
   void type(const QString& text) {
     QLineEdit* field = view().speechDelayField();
@@ -120,7 +121,7 @@ TEST_F(SettingsWindow, FieldTakesOnlyNumberCharactersAndWritesThroughAtOnce) {
 }
 
 TEST_F(SettingsWindow, IntroTimerFollowsOk) {
-  QTimer& timer = t.app->introTimer();
+  QTimer& timer = AppProbe::introTimer(*t.app);
   ASSERT_TRUE(timer.isActive());
   QTest::qWait(300);
 
@@ -160,7 +161,7 @@ TEST_F(SettingsWindow, ClosingTheWindowDoesNotApplyTheDelay) {
   EXPECT_FALSE(view().isVisible());
   EXPECT_FALSE(t.game().settingsDialog.visible());
   EXPECT_EQ(t.game().introduction.speechTimer.interval, 2500);
-  EXPECT_EQ(t.app->introTimer().interval(), 2500);
+  EXPECT_EQ(AppProbe::introTimer(*t.app).interval(), 2500);
 
   // Opened again, it still holds what was typed.
   t.app->dispatch([&] { t.game().titleScreen.onMore(); });

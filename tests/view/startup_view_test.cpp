@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFile>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "shell/screen_view.h"
 #include "shell/title_view.h"
@@ -37,7 +38,7 @@ TEST(StartUpWindows, OnlyTheTitleWindowIsShown) {
 TEST(StartUpWindows, EveryScreenHasItsFrameAndSize) {
   TestApp t;
   t.start();
-  const auto& views = t.app->views();
+  const auto& views = AppProbe::views(*t.app);
   ASSERT_EQ(views.size(), 9u);
   const QSize sizes[] = {{640, 480}, {640, 480}, {639, 480}, {312, 183}, {640, 480},
                          {640, 480}, {640, 480}, {192, 88},  {440, 135}};
@@ -60,7 +61,7 @@ TEST(StartUpWindows, ClosingAnotherScreenOnlyHidesItAndClosingTheTitleEndsTheGam
   t.start();
   Game& game = t.game();
   t.app->dispatch([&] { game.titleScreen.onInternet(); });  // the Internet dialog
-  QWidget* internet = t.app->views()[8];
+  QWidget* internet = AppProbe::views(*t.app)[8];
   ASSERT_TRUE(internet->isVisible());
   internet->close();
   EXPECT_FALSE(internet->isVisible());
@@ -76,11 +77,11 @@ TEST(StartUpWindows, ClosingAnotherScreenOnlyHidesItAndClosingTheTitleEndsTheGam
 TEST(StartUpWindows, TimersRunFromTheStart) {
   TestApp t;
   t.start();
-  EXPECT_TRUE(t.app->quizTimer().isActive());
-  EXPECT_EQ(t.app->quizTimer().interval(), 1000);
-  EXPECT_TRUE(t.app->introTimer().isActive());
-  EXPECT_EQ(t.app->introTimer().interval(), 2500);
-  EXPECT_TRUE(t.app->tieBreakTimer().isActive());
-  EXPECT_EQ(t.app->tieBreakTimer().interval(), 100);
-  EXPECT_EQ(t.app->quizTimer().timerType(), Qt::PreciseTimer);
+  EXPECT_TRUE(AppProbe::quizTimer(*t.app).isActive());
+  EXPECT_EQ(AppProbe::quizTimer(*t.app).interval(), 1000);
+  EXPECT_TRUE(AppProbe::introTimer(*t.app).isActive());
+  EXPECT_EQ(AppProbe::introTimer(*t.app).interval(), 2500);
+  EXPECT_TRUE(AppProbe::tieBreakTimer(*t.app).isActive());
+  EXPECT_EQ(AppProbe::tieBreakTimer(*t.app).interval(), 100);
+  EXPECT_EQ(AppProbe::quizTimer(*t.app).timerType(), Qt::PreciseTimer);
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cmath>
-#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fakes/fakes.h"
+#include "fakes/midi_bytes.h"
 #include "platform/error.h"
 #include "platform/fluid_soundfont.h"
 #include "platform/fluid_tune_player.h"
@@ -20,65 +21,10 @@
 namespace zndl {
 namespace {
 
+using testing::kQuarter;
+using testing::midiFile;
 using testing::TempDir;
 using testing::writeFile;
-
-// ---- Writing small Standard MIDI Files ----------------------------------------------
-
-constexpr int kQuarter = 480;  // ticks; at the default 120 beats a minute, half a second
-
-struct Note {
-  int key;
-  int start;   // ticks
-  int length;  // ticks
-  int velocity = 100;
-};
-
-std::string varLength(uint32_t value) {
-  std::string out(1, static_cast<char>(value & 0x7F));
-  while ((value >>= 7) != 0) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
-  return out;
-}
-
-std::string bigEndian(uint32_t value, int width) {
-  std::string out;
-  for (int i = width - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
-}
-
-// A format-0 file: tempo, a piano on `channel`, the notes, the end of the track at `end`.
-std::string midiFile(const std::vector<Note>& notes, int end, int channel = 0) {
-  struct Event {
-    int tick;
-    int order;  // note-offs before note-ons on the same tick
-    std::string bytes;
-  };
-  std::vector<Event> events;
-  events.push_back({0, 0, std::string("\xFF\x51\x03\x07\xA1\x20", 6)});  // 120 bpm
-  events.push_back({0, 0, {static_cast<char>(0xC0 | channel), 0}});      // acoustic grand
-  for (const Note& n : notes) {
-    events.push_back({n.start,
-                      2,
-                      {static_cast<char>(0x90 | channel), static_cast<char>(n.key),
-                       static_cast<char>(n.velocity)}});
-    events.push_back(
-        {n.start + n.length,
-         1,
-         {static_cast<char>(0x80 | channel), static_cast<char>(n.key), static_cast<char>(64)}});
-  }
-  std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
-    return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
-  });
-  events.push_back({end, 3, std::string("\xFF\x2F\x00", 3)});
-  std::string track;
-  int at = 0;
-  for (const Event& e : events) {
-    track += varLength(static_cast<uint32_t>(e.tick - at)) + e.bytes;
-    at = e.tick;
-  }
-  return "MThd" + bigEndian(6, 4) + bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(kQuarter, 2) +
-         "MTrk" + bigEndian(static_cast<uint32_t>(track.size()), 4) + track;
-}
 
 // Four piano notes, a quarter each: two seconds of music.
 std::string arpeggio() {
@@ -379,24 +325,6 @@ TEST_P(TunePlayerTest, FilesThatAreNotMidiFailToOpen) {
   ASSERT_TRUE(readMidiSummary(good).has_value());
   EXPECT_EQ(readMidiSummary(good)->channels, std::vector<int>{0});
   EXPECT_NEAR(readMidiSummary(good)->seconds, 2.0, 1e-9);
-}
-
-TEST_P(TunePlayerTest, ReadsTheChannelsAndTheLengthOfAFile) {
-  // Format 1: a tempo track (60 bpm after the first quarter) and a track on channel 9
-  // that uses running status, with an unknown chunk in between.
-  const std::string tempoTrack = std::string("\x00\xFF\x51\x03\x07\xA1\x20", 7) +
-                                 varLength(kQuarter) + "\xFF\x51\x03\x0F\x42\x40" +
-                                 std::string("\x00\xFF\x2F\x00", 4);
-  const std::string drums = std::string("\x00\x99\x24\x64", 4) + varLength(2 * kQuarter) +
-                            std::string("\x24\x00", 2) + std::string("\x00\xFF\x2F\x00", 4);
-  const std::string file =
-      "MThd" + bigEndian(6, 4) + bigEndian(1, 2) + bigEndian(2, 2) + bigEndian(kQuarter, 2) +
-      "MTrk" + bigEndian(static_cast<uint32_t>(tempoTrack.size()), 4) + tempoTrack + "XFIH" +
-      bigEndian(3, 4) + "abc" + "MTrk" + bigEndian(static_cast<uint32_t>(drums.size()), 4) + drums;
-  auto summary = readMidiSummary(file);
-  ASSERT_TRUE(summary.has_value());
-  EXPECT_EQ(summary->channels, std::vector<int>{9});
-  EXPECT_NEAR(summary->seconds, 0.5 + 1.0, 1e-9);  // a quarter at 120, then one at 60
 }
 
 TEST_P(TunePlayerTest, LocalFileWinsOverTheBuiltInTune) {

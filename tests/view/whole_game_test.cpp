@@ -8,6 +8,7 @@
 #include <iostream>
 #include <set>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "finale/coin_call_view.h"
@@ -49,9 +50,9 @@ class WholeGame : public ::testing::Test {
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     t.start();
     // The test ticks the timers itself, so a slow machine cannot slip in a tick.
-    t.app->quizTimer().stop();
-    t.app->introTimer().stop();
-    t.app->tieBreakTimer().stop();
+    AppProbe::quizTimer(*t.app).stop();
+    AppProbe::introTimer(*t.app).stop();
+    AppProbe::tieBreakTimer(*t.app).stop();
     ASSERT_TRUE(t.errors.shown.empty()) << t.errors.shown.front();
   }
 
@@ -64,7 +65,7 @@ class WholeGame : public ::testing::Test {
     const char* names[] = {"title",  "quiz",     "intro",    "settings", "notice",
                            "finale", "tiebreak", "coincall", "internet"};
     std::set<std::string> out;
-    const auto& views = t.app->views();
+    const auto& views = AppProbe::views(*t.app);
     for (size_t i = 0; i < views.size(); ++i)
       if (views[i]->isVisible()) out.insert(names[i]);
     return out;
@@ -109,7 +110,7 @@ class WholeGame : public ::testing::Test {
     click(t.app->titleView(), "playButton", [&] { title.onPlay(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "intro"}));
     EXPECT_EQ(game().finale.killButton.caption, "Kill");
-    click(t.app->introductionView(), "skipButton", [&] { game().introduction.onSkip(); });
+    click(AppProbe::introductionView(*t.app), "skipButton", [&] { game().introduction.onSkip(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "quiz"}));
   }
 
@@ -117,7 +118,7 @@ class WholeGame : public ::testing::Test {
   enum class Answer { Right, Wrong, TimeOut };
   void question(Answer answer) {
     QuizScreen& quiz = game().quizScreen;
-    click(t.app->quizView(), "continueButton", [&] { quiz.onContinue(); });
+    click(AppProbe::quizView(*t.app), "continueButton", [&] { quiz.onContinue(); });
     ASSERT_EQ(game().questionStep, 1) << "the game went on";
     for (int i = 0; i < 4; ++i) run([&] { quiz.onTick(); });
     ASSERT_EQ(game().questionStep, kCountdown);
@@ -126,20 +127,20 @@ class WholeGame : public ::testing::Test {
       const char* names[] = {"A", "B", "C"};
       const std::function<void()> handlers[] = {
           [&] { quiz.onAnswerA(); }, [&] { quiz.onAnswerB(); }, [&] { quiz.onAnswerC(); }};
-      click(t.app->quizView(), names[slot - 1], handlers[slot - 1]);
+      click(AppProbe::quizView(*t.app), names[slot - 1], handlers[slot - 1]);
     }
     for (int i = 0; i < 20 && game().questionStep != 0; ++i) run([&] { quiz.onTick(); });
     ASSERT_EQ(game().questionStep, 0) << "judged";
   }
   // The CONTINUE that finds the game over.
   void lastContinue() {
-    click(t.app->quizView(), "continueButton", [&] { game().quizScreen.onContinue(); });
+    click(AppProbe::quizView(*t.app), "continueButton", [&] { game().quizScreen.onContinue(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "notice"}));
   }
 
   // Kill, then Back To Title: only the title screen is left, silent.
   void killAndGoBack(const std::string& winner) {
-    FinaleView& finale = t.app->finaleView();
+    FinaleView& finale = AppProbe::finaleView(*t.app);
     click(finale, "killButton");
     EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("fallenAnvil"))->isVisible());
     EXPECT_EQ(text(finale, "hostLine").toStdString(),
@@ -151,7 +152,7 @@ class WholeGame : public ::testing::Test {
     EXPECT_FALSE(t.titleTune.playing);
     EXPECT_EQ(finale.findChild<QPushButton*>(QStringLiteral("killButton"))->text(),
               "Back To Title");
-    QuizView& quiz = t.app->quizView();
+    QuizView& quiz = AppProbe::quizView(*t.app);
     EXPECT_EQ(game().quizScreen.score1, "0");
     EXPECT_EQ(game().quizScreen.lives2, 5);
     EXPECT_EQ(text(quiz, "question"), "ZANDOODLE CONTINUES...");
@@ -172,13 +173,13 @@ TEST_F(WholeGame, TwoGamesOneWonOnPointsOneSettledByTheCoin) {
   question(Answer::Right);
   question(Answer::Wrong);
   lastContinue();
-  NoticeView& notice = t.app->noticeView();
+  NoticeView& notice = AppProbe::noticeView(*t.app);
   EXPECT_EQ(text(notice, "hostLine").toStdString(),
             morePointsVerdict("Ann", "Bob", "Dog", "Rover"));
   EXPECT_EQ(game().winner, 1);
   click(notice, "okButton");
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "finale"}));
-  FinaleView& finale = t.app->finaleView();
+  FinaleView& finale = AppProbe::finaleView(*t.app);
   EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Ann"));
   EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
   EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
@@ -195,8 +196,8 @@ TEST_F(WholeGame, TwoGamesOneWonOnPointsOneSettledByTheCoin) {
   t.random.script = {1, 1};  // Bob calls; the coin lands on Tails
   click(notice, "okButton");
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "tiebreak", "coincall"}));
-  CoinCallView& call = t.app->coinCallView();
-  TieBreakView& tieBreak = t.app->tieBreakView();
+  CoinCallView& call = AppProbe::coinCallView(*t.app);
+  TieBreakView& tieBreak = AppProbe::tieBreakView(*t.app);
   EXPECT_EQ(text(call, "prompt"), "Please call,Bob");
   EXPECT_EQ(text(tieBreak, "playerName1"), "Ann");
   EXPECT_EQ(text(tieBreak, "petType2"), "Dog");
@@ -235,13 +236,13 @@ TEST_F(WholeGame, FiveLostLivesDecideTheGameWhateverThePoints) {
   EXPECT_EQ(game().quizScreen.lives2, 1);
   EXPECT_EQ(game().quizScreen.lives1, 0);
   lastContinue();
-  NoticeView& notice = t.app->noticeView();
+  NoticeView& notice = AppProbe::noticeView(*t.app);
   EXPECT_EQ(text(notice, "hostLine").toStdString(),
             "\u201CWell, looks like Ann got 5 questions wrong, so Fluffy will be killed in just a "
             "few moments.\u201D");
   EXPECT_EQ(game().winner, 2);
   click(notice, "okButton");
-  FinaleView& finale = t.app->finaleView();
+  FinaleView& finale = AppProbe::finaleView(*t.app);
   EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Bob"));
   EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
   EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
@@ -256,10 +257,10 @@ TEST_F(WholeGame, FiveLostLivesDecideTheGameWhateverThePoints) {
   EXPECT_EQ(text(notice, "hostLine").toStdString(), kDeadHeat);
   t.random.script = {0, 0};  // Ann calls; Heads
   click(notice, "okButton");
-  click(t.app->coinCallView(), "headsButton");
-  click(t.app->tieBreakView(), "tossButton");
+  click(AppProbe::coinCallView(*t.app), "headsButton");
+  click(AppProbe::tieBreakView(*t.app), "tossButton");
   for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
-  click(t.app->tieBreakView(), "tossButton");
+  click(AppProbe::tieBreakView(*t.app), "tossButton");
   EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Ann"));
   EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
   EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+// Where the quiz screen writes a question and its answers, shared by the window that
+// draws them, the engine that fills them and the group checker that measures them.
+namespace zndl::quiz_layout {
+
+// The question box and each answer line, in pixels.
+inline constexpr int kQuestionBoxWidth = 305;
+inline constexpr int kQuestionBoxHeight = 73;
+inline constexpr int kAnswerLineWidth = 305;
+inline constexpr int kAnswerLineHeight = 33;
+
+// Every answer line starts with its letter; the widest decides whether an answer fits.
+inline constexpr std::string_view kAnswerPrefixes[] = {"A- ", "B- ", "C- "};
+
+}  // namespace zndl::quiz_layout
