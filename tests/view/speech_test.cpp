@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "finale/coin_call_view.h"
@@ -58,9 +59,9 @@ struct Heard : TestApp {
     for (const char* list : {"describe", "jobs", "after.job"})
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     start();
-    app->quizTimer().stop();
-    app->introTimer().stop();
-    app->tieBreakTimer().stop();
+    AppProbe::quizTimer(*app).stop();
+    AppProbe::introTimer(*app).stop();
+    AppProbe::tieBreakTimer(*app).stop();
   }
   ~Heard() { setAnnouncementListener(nullptr); }
 
@@ -86,9 +87,9 @@ struct Heard : TestApp {
     });
   }
   void introduce() {
-    for (int i = 0; i < 10 && !app->quizView().isVisible(); ++i)
+    for (int i = 0; i < 10 && !AppProbe::quizView(*app).isVisible(); ++i)
       run([this] { game().introduction.onTick(); });
-    ASSERT_TRUE(app->quizView().isVisible());
+    ASSERT_TRUE(AppProbe::quizView(*app).isVisible());
   }
   void quizTick(int times = 1) {
     for (int i = 0; i < times; ++i) run([this] { game().quizScreen.onTick(); });
@@ -107,7 +108,7 @@ struct Heard : TestApp {
     answer(right);
     quizTick();
     run([this] { game().quizScreen.onContinue(); });
-    ASSERT_TRUE(app->noticeView().isVisible());
+    ASSERT_TRUE(AppProbe::noticeView(*app).isVisible());
   }
 };
 
@@ -127,7 +128,7 @@ TEST(Speech, AGameFromPlayToTheFirstResultIsHeardInTheOrderItAppears) {
   EXPECT_EQ(h.take(), (Lines{quoted("Hello and welcome!"),
                              quoted("And now let\u2019s meet our contestants, Ann and Bob")}));
 
-  QuizView& quiz = h.app->quizView();
+  QuizView& quiz = AppProbe::quizView(*h.app);
   h.run([&] { h.game().quizScreen.onContinue(); });
   h.quizTick(4);
   const QuizScreen& box = h.game().quizScreen;
@@ -155,7 +156,7 @@ TEST(Speech, TheVerdictTheTieBreakAndTheFinaleAreHeardAsTheyComeUp) {
   EXPECT_NE(said.back(), kDeadHeat);
 
   h.run([&] { game.notice.onOk(); });
-  FinaleView& finale = h.app->finaleView();
+  FinaleView& finale = AppProbe::finaleView(*h.app);
   ASSERT_TRUE(finale.isVisible());
   h.expectAllFrom(finale);
   EXPECT_EQ(h.take(), Lines{honoursCall("Ann")});
@@ -176,17 +177,18 @@ TEST(Speech, ADeadHeatIsSettledAloudWithoutTheSpinningFaces) {
     h.quizTick(8);
   }
   h.run([&] { game.quizScreen.onContinue(); });
-  ASSERT_TRUE(h.app->noticeView().isVisible());
+  ASSERT_TRUE(AppProbe::noticeView(*h.app).isVisible());
   Lines said = h.take();
   ASSERT_FALSE(said.empty());
   EXPECT_EQ(said.back(), kDeadHeat);
 
   h.random.script.push_back(0);  // Ann calls
   h.run([&] { game.notice.onOk(); });
-  ASSERT_TRUE(h.app->tieBreakView().isVisible());
-  ASSERT_TRUE(h.app->coinCallView().isVisible());
-  EXPECT_EQ(h.take(), (Lines{"Tie Break", "Ann with Fluffy the Hamster, against Bob with Rover the Dog",
-                             "Please call,Ann"}));
+  ASSERT_TRUE(AppProbe::tieBreakView(*h.app).isVisible());
+  ASSERT_TRUE(AppProbe::coinCallView(*h.app).isVisible());
+  EXPECT_EQ(h.take(),
+            (Lines{"Tie Break", "Ann with Fluffy the Hamster, against Bob with Rover the Dog",
+                   "Please call,Ann"}));
 
   h.run([&] { game.coinCall.onHeads(); });
   h.random.script.push_back(0);  // heads
@@ -194,7 +196,7 @@ TEST(Speech, ADeadHeatIsSettledAloudWithoutTheSpinningFaces) {
   for (int i = 0; i < TieBreak::kSpinTicks; ++i) h.run([&] { game.tieBreak.onTick(); });
   EXPECT_EQ(h.take(), Lines{"Heads"}) << "only where the coin lands";
   h.run([&] { game.tieBreak.onTossPressed(); });
-  ASSERT_TRUE(h.app->finaleView().isVisible());
+  ASSERT_TRUE(AppProbe::finaleView(*h.app).isVisible());
   EXPECT_EQ(h.take(), Lines{honoursCall("Ann")});
   EXPECT_TRUE(h.errors.shown.empty());
 }
@@ -202,7 +204,7 @@ TEST(Speech, ADeadHeatIsSettledAloudWithoutTheSpinningFaces) {
 TEST(Speech, TheClipboardCarrierIsNeverFocusedShownOrHeard) {
   Heard h;
   h.run([&] { h.game().internetSites.show(); });
-  InternetSitesView& sites = h.app->internetSitesView();
+  InternetSitesView& sites = AppProbe::internetSitesView(*h.app);
   ASSERT_TRUE(sites.isVisible());
   QLineEdit* carrier = sites.copyCarrier();
   EXPECT_FALSE(carrier->isVisible());
