@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 #include <functional>
 #include <map>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "host/settings_dialog_view.h"
 #include "platform/qt_preferences.h"
 #include "quiz/quiz_view.h"
+#include "shell/internet_sites_view.h"
 #include "shell/look.h"
 #include "shell/title_view.h"
 
@@ -136,6 +138,11 @@ TEST(StageScale, AtTwiceTheSizeEveryControlLiesTwiceAsFarAndItsTextIsTwiceAsBig)
     if (dynamic_cast<FittingLabel*>(widget)) continue;  // squeezed to fit its text
     EXPECT_EQ(big.pixels.at(key), pixels * 2) << key.toStdString();
   }
+  // Icons are drawn at the new size, not left small in a big button.
+  auto* copy = s.app->internetSitesView().findChild<QToolButton*>(QStringLiteral("copyGameSite"));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->iconSize(), QSize(32, 32));
+  EXPECT_EQ(copy->icon().pixmap(QSize(32, 32)).size(), QSize(32, 32));
   // The labels that measure their text do so at the new size.
   QLabel* name = s.app->quizView().findChild<QLabel*>(QStringLiteral("playerName1"));
   EXPECT_EQ(name->size(), name->sizeHint());
