@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up: a frameless 640 x 480 window and nothing else, built
 // against Qt Widgets alone.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the game against its budgets and prints each figure. Fails only when a
 # figure is more than twice over its budget: machines are noisy.
 #   bench/budgets.sh BUILD_DIR [--quick]     (BUILD_DIR configured with -DZNDL_BUILD_BENCH=ON)

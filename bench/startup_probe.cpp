@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The timer probe for the budget script (start-up and memory are measured on the real
 // program; see window_watch.cpp).
 //   startup_probe drift    the quiz's one-second timer: prints the drift over 60 ticks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the game's hot paths: one quiz tick, one introduction tick, and loading a
 // question from a group of 100,000 questions. Prints microseconds for each.
 #include <chrono>

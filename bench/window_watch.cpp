@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and tells, from outside it, when its first top-level window is on
 // the screen: mapped and viewable, frame and all when a window manager reparents it.
 //

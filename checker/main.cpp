@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zandoodle-check: reports the mistakes in question group files before a game finds
 // them, and with --show prints each question as the game would ask it.
 
@@ -26,6 +27,12 @@ constexpr std::string_view kExchangeUsage =
     "usage: zandoodle-check --import FILE.csv [--skip-bad-rows] -o GROUP.set\n"
     "       zandoodle-check --export GROUP.set -o FILE.csv\n";
 
+constexpr std::string_view kVersion =
+    "zandoodle-check 4.2\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
 constexpr std::string_view kHelp =
     "Checks Zandoodle question groups and lists every problem as FILE:LINE: explanation.\n"
     "\n"
@@ -39,6 +46,8 @@ constexpr std::string_view kHelp =
     "           answer or alternatives and its wrong answers, with which of them the\n"
     "           game's shuffle can put on the screen\n"
     "  --help   print this help\n"
+    "  --version\n"
+    "           print the version\n"
     "\n"
     "  --import FILE.csv -o GROUP.set\n"
     "           turn a spreadsheet saved as CSV or TSV into a group: one row a question,\n"
@@ -96,6 +105,9 @@ int main(int argc, char** argv) {
       print(stdout, kExchangeUsage);
       print(stdout, "\n");
       print(stdout, kHelp);
+      return 0;
+    } else if (!optionsDone && arg == "--version") {
+      print(stdout, kVersion);
       return 0;
     } else if (!optionsDone && arg == "--show") {
       show = true;

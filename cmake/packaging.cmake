@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop side of the game: icon theme, desktop entry, AppStream data and the
 # Debian package.
 
@@ -28,6 +29,33 @@ install(FILES assets/desktop/zandoodle.desktop assets/desktop/zandoodle-editor.d
 install(FILES assets/desktop/example.vormle.Zandoodle.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES docs/question-groups.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The manual pages and the changelog, compressed the way Debian wants them: gzip -9
+# without a name or time stamp, so every build gives the same bytes.
+find_program(ZNDL_GZIP gzip REQUIRED)
+set(ZNDL_GZIPPED)
+foreach(page zandoodle zandoodle-launcher zandoodle-check zandoodle-editor)
+  set(gz ${PROJECT_BINARY_DIR}/man/${page}.6.gz)
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+    COMMAND ${ZNDL_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/docs/man/${page}.6 > ${gz}
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/man/${page}.6
+    COMMENT "Compressing the manual page ${page}(6)")
+  list(APPEND ZNDL_GZIPPED ${gz})
+  install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+endforeach()
+set(changelog_gz ${PROJECT_BINARY_DIR}/doc/changelog.gz)
+add_custom_command(
+  OUTPUT ${changelog_gz}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/doc
+  COMMAND ${ZNDL_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog_gz}
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+  COMMENT "Compressing the changelog")
+list(APPEND ZNDL_GZIPPED ${changelog_gz})
+add_custom_target(zndl_gzipped ALL DEPENDS ${ZNDL_GZIPPED})
+# Debian's machine-readable copyright file; a native package's changelog.gz.
+install(FILES packaging/copyright ${changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # cpack -G DEB builds zandoodle_4.2_<arch>.deb.
 set(CPACK_GENERATOR DEB)

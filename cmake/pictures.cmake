@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Pictures rendered from the drawings at build time, so the game need not draw them
 # while the player waits for the title: the title picture at the usual device pixel
 # ratios (1 and 2; look::picture draws any other ratio from the SVG), and the icon's

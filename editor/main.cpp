@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zandoodle-editor: writes and edits question groups in a table, with the checker's
 // findings on the cells and a preview of the quiz screen.
 

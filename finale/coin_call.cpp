@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "finale/coin_call.h"
 
 #include "finale/tie_break.h"

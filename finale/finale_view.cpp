@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "finale/finale_view.h"
 
 #include "shell/app.h"
@@ -52,10 +53,10 @@ FinaleView::FinaleView(App& app)
 
 void FinaleView::sync() {
   for (const PetWidget& pet : pets_) {
-    pet.widget->move(pet.picture->left, pet.picture->top);
+    place(pet.widget, {pet.picture->left, pet.picture->top});
     pet.widget->setVisible(pet.picture->visible);
   }
-  anvil_->move(screen_.fallenAnvil.left, screen_.fallenAnvil.top);
+  place(anvil_, {screen_.fallenAnvil.left, screen_.fallenAnvil.top});
   anvil_->setVisible(screen_.fallenAnvil.visible);
   apply(hostLine_, screen_.hostLine);
   apply(kill_, screen_.killButton);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "finale/notice.h"
 
 #include "shell/game.h"

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "finale/tie_break_view.h"
 
 #include <QPainter>
+#include <cmath>
 
 #include "platform/qt_ports.h"
 #include "shell/app.h"
@@ -19,16 +21,21 @@ ShapeWidget::ShapeWidget(QWidget* parent, QRect place) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+void ShapeWidget::setStageScale(qreal scale) {
+  scale_ = scale;
+  update();
+}
+
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  constexpr qreal kPen = 3.0;
-  painter.setPen(QPen(look::kRed, kPen));
+  const qreal pen = 3.0 * scale_;
+  painter.setPen(QPen(look::kRed, pen));
   painter.setBrush(Qt::white);
   // The corners are rounded by an eighth of the shorter side, the outline drawn
   // wholly inside the shape's box.
   const qreal radius = std::min(width(), height()) / 8.0;
-  painter.drawRoundedRect(QRectF(rect()).adjusted(kPen / 2, kPen / 2, -kPen / 2, -kPen / 2), radius,
+  painter.drawRoundedRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), radius,
                           radius);
 }
 
@@ -46,10 +53,17 @@ FittingLabel::FittingLabel(QWidget* parent, QRect place, const QFont& font, QCol
   setAutoFillBackground(true);
 }
 
+void FittingLabel::setStageScale(qreal scale) {
+  scale_ = scale;
+  setFittedText(text());
+}
+
 void FittingLabel::setFittedText(const QString& text) {
   QFont font = designFont_;
-  const int room = width() - 4;
-  while (font.pixelSize() > kSmallestPixels && QFontMetrics(font).horizontalAdvance(text) > room)
+  font.setPixelSize(static_cast<int>(std::lround(designFont_.pixelSize() * scale_)));
+  const int smallest = static_cast<int>(std::lround(kSmallestPixels * scale_));
+  const int room = width() - static_cast<int>(std::lround(4 * scale_));
+  while (font.pixelSize() > smallest && QFontMetrics(font).horizontalAdvance(text) > room)
     font.setPixelSize(font.pixelSize() - 1);
   if (font != this->font()) setFont(font);
   // A name too long even then shows its beginning rather than losing both ends.
@@ -124,9 +138,9 @@ void TieBreakView::apply(FittingLabel* widget, const Label& label) {
 }
 
 void TieBreakView::sync() {
-  heads_->move(screen_.heads.left, screen_.heads.top);
+  place(heads_, {screen_.heads.left, screen_.heads.top});
   heads_->setVisible(screen_.heads.visible);
-  tails_->move(screen_.tails.left, screen_.tails.top);
+  place(tails_, {screen_.tails.left, screen_.tails.top});
   tails_->setVisible(screen_.tails.visible);
   const Label* labels[7] = {&screen_.coinFace, &screen_.playerName1, &screen_.playerName2,
                             &screen_.petName1, &screen_.petName2,    &screen_.petType1,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a group file: the checker names only lines of the file, never throws,
 // and showing the group works too.
 #include <cstdint>

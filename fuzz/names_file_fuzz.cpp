@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any names.etc: reading it either sets the entries or reports the game's own error,
 // and saving writes back what was read beyond the eighth line.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any group file, in either layout, loads every question without failing or reading
 // out of bounds.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays fuzz inputs without libFuzzer: every file named, or found in the folders
 // named, goes through the target once. The test suite runs the kept regression inputs
 // and the seed files this way with the ordinary compiler.

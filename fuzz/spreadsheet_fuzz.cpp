@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a spreadsheet: importing never throws, every problem names a row of
 // the file, every question taken is complete and writable, and a group that was
 // taken comes back unchanged both through its group file and through export.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read as a list must survive the trip to UTF-8 and back unchanged (up to
 // the line-break normalisation), and every operation on the list must stay in bounds.
 #include <cstdint>

@@ -1,9 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/settings_dialog_view.h"
 
 #include <functional>
 
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QRegularExpression>
@@ -101,6 +106,19 @@ SettingsDialogView::SettingsDialogView(App& app)
   ok->setObjectName("okButton");
   ok->setAccessibleDescription(QStringLiteral("Close the settings and use the speech delay"));
   setDefaultButton(ok);
+}
+
+void SettingsDialogView::placeWindow() {
+  const qreal scale = stageScale();
+  QPoint at(static_cast<int>(std::lround(SettingsDialog::kLeft * scale)),
+            static_cast<int>(std::lround(SettingsDialog::kTop * scale)));
+  const QScreen* where = QGuiApplication::primaryScreen();
+  if (scale != 1.0 && where) {
+    const QRect area = where->availableGeometry();
+    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - width())));
+    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
+  }
+  move(at);
 }
 
 bool SettingsDialogView::eventFilter(QObject* watched, QEvent* event) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QLineEdit>
@@ -21,6 +22,9 @@ class SettingsDialogView : public ScreenView {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The dialog's own place on the desktop, as far out as the stage is scaled, and
+  // never off the screen once it is bigger than the stage's usual size.
+  void placeWindow() override;
 
  private:
   void buildSpeechDelayField();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fluid_engine.h"
 
 #include <algorithm>
@@ -46,6 +47,10 @@ void FluidEngine::Impl::renderInto(int frames, float* left, float* right) {
   float* dry[2] = {left, right};
   float* effects[4] = {left, right, left, right};
   api->fluid_synth_process(synth, frames, 4, effects, 2, dry);
+  if (muted.load(std::memory_order_relaxed)) {
+    std::fill_n(left, frames, 0.0f);
+    std::fill_n(right, frames, 0.0f);
+  }
 }
 
 int FluidEngine::Impl::audioCallback(void* data, int len, int, float*[], int nout, float* out[]) {
@@ -184,6 +189,14 @@ std::vector<float> FluidEngine::render(double seconds) {
     out[2 * i + 1] = right[i];
   }
   return out;
+}
+
+void FluidEngine::setMuted(bool muted) {
+  impl_->muted.store(muted, std::memory_order_relaxed);
+}
+
+bool FluidEngine::muted() const {
+  return impl_->muted.load(std::memory_order_relaxed);
 }
 
 double FluidEngine::sampleRate() const {

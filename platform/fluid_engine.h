@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>
@@ -48,6 +49,10 @@ class FluidEngine {
   // starts the engine if need be and waits for the SoundFont first.
   std::vector<float> render(double seconds);
   double sampleRate() const;
+  // Silences all music at once, or lets it be heard again. The tunes play on exactly
+  // as before, only nothing of them comes out.
+  void setMuted(bool muted);
+  bool muted() const;
   // True once the background thread has opened a sound device.
   bool hasAudioDevice() const;
   // The SoundFont chosen (empty when none was found); it may have failed to load.

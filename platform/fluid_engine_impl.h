@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The engine's insides, shared with the tune player (fluid_tune_player.cpp) only.
@@ -39,6 +40,8 @@ struct FluidEngine::Impl {
   // they are asked to do.
   std::atomic<bool> ready{false};
   std::atomic<bool> audio{false};
+  // Muted: the synthesizer plays on as ever, its output multiplied by nothing.
+  std::atomic<bool> muted{false};
 
   mutable std::mutex loadMutex;
   std::condition_variable loadDone;

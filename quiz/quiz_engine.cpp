@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/numbers.h"
 #include "quiz/quiz_layout.h"
 #include "quiz/quiz_screen.h"

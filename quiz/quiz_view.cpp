@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/quiz_view.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <utility>
 
@@ -64,14 +66,28 @@ BevelPanel::BevelPanel(QWidget* parent, QRect place, Bevel outer, Bevel inner, i
   setTextColour(this, Qt::black);
 }
 
+int BevelPanel::scaled(int width) const {
+  return static_cast<int>(std::lround(width * scale_));
+}
+
+void BevelPanel::setStageScale(qreal scale) {
+  scale_ = scale;
+  const int edge = (outer_ == Bevel::None ? 0 : scaled(bevelWidth_)) + scaled(borderWidth_) +
+                   (inner_ == Bevel::None ? 0 : scaled(bevelWidth_));
+  setContentsMargins(edge, edge, edge, edge);
+  update();
+}
+
 void BevelPanel::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
     painter.fillRect(rect(), kFace);
     QRect edge = rect();
-    drawBevel(painter, edge, outer_, bevelWidth_);
-    edge.adjust(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
-    drawBevel(painter, edge, inner_, bevelWidth_);
+    const int bevel = scaled(bevelWidth_);
+    const int border = scaled(borderWidth_);
+    drawBevel(painter, edge, outer_, bevel);
+    edge.adjust(border, border, -border, -border);
+    drawBevel(painter, edge, inner_, bevel);
   }
   QLabel::paintEvent(event);
 }
@@ -314,7 +330,7 @@ void QuizView::sync() {
        {std::pair{name1_, &box.playerName1}, std::pair{name2_, &box.playerName2}}) {
     const QString before = label->text();
     apply(label, *state);
-    if (label->text() != before || label->width() == 0) label->adjustSize();
+    if (label->text() != before || label->size() != label->sizeHint()) fitToText(label);
   }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QLabel>
@@ -13,11 +14,13 @@ namespace zndl {
 
 // A classic 3-D panel: an outer and an inner bevel with a flat border between them,
 // and an optional centred caption. Used for the bottom panel and the result panel.
-class BevelPanel : public QLabel {
+class BevelPanel : public QLabel, public StageScaled {
  public:
   enum class Bevel { None, Lowered, Raised };
   BevelPanel(QWidget* parent, QRect place, Bevel outer, Bevel inner, int bevelWidth,
              int borderWidth);
+  // The bevels and the border grow with the stage, a whole pixel at a time.
+  void setStageScale(qreal scale) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -27,6 +30,8 @@ class BevelPanel : public QLabel {
   Bevel inner_;
   int bevelWidth_;
   int borderWidth_;
+  qreal scale_ = 1.0;
+  int scaled(int width) const;
 };
 
 // The window of the quiz screen: the question and its answers over the studio

@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QScreen>
 
 #include "finale/coin_call_view.h"
 #include "finale/finale_view.h"
@@ -15,10 +18,12 @@
 
 namespace zndl {
 
-App::App(const Ports& ports) : game_(ports) {
+App::App(const Ports& ports, const Presentation& presentation)
+    : game_(ports), presentation_(presentation) {
   title_ = std::make_unique<TitleView>(*this);
   views_ = {title_.get()};
   title_->installEventFilter(this);
+  present(*title_);
 
   game_.start();
 
@@ -53,6 +58,147 @@ void App::buildHiddenWindows() {
   internetSites_ = std::make_unique<InternetSitesView>(*this);
   views_ = {title_.get(),  quiz_.get(),     introduction_.get(), settings_.get(),     notice_.get(),
             finale_.get(), tieBreak_.get(), coinCall_.get(),     internetSites_.get()};
+  for (ScreenView* view : views_)
+    if (view != title_.get()) present(*view);
+}
+
+// ---- Size, full screen and sound ------------------------------------------------------
+
+stage::Display App::display() const {
+  stage::Display facts;
+  const QScreen* where = QGuiApplication::primaryScreen();
+  if (!where) return facts;
+  facts.width = where->geometry().width();
+  facts.height = where->geometry().height();
+  facts.availableWidth = where->availableGeometry().width();
+  facts.availableHeight = where->availableGeometry().height();
+  facts.pixelRatio = where->devicePixelRatio();
+  return facts;
+}
+
+int App::windowFactor() const {
+  return stage::windowFactor(display(), presentation_.scale);
+}
+
+qreal App::stageScale() const {
+  const stage::Display facts = display();
+  const int factor =
+      presentation_.fullScreen ? stage::fullScreenFactor(facts) : windowFactor();
+  return stage::stageScale(factor, facts.pixelRatio);
+}
+
+void App::present(ScreenView& view) {
+  installKeys(view);
+  const QScreen* where = QGuiApplication::primaryScreen();
+  view.setStage(stageScale(), presentation_.fullScreen, where ? where->geometry() : QRect());
+}
+
+void App::applyPresentation() {
+  for (ScreenView* view : views_) present(*view);
+  // Labels sized to their text measure it again in the new size.
+  syncAll();
+  if (muteOutput_) muteOutput_(presentation_.muted);
+}
+
+void App::setPresentation(const Presentation& presentation) {
+  presentation_ = presentation;
+  applyPresentation();
+}
+
+void App::choose(const Presentation& presentation) {
+  if (presentation == presentation_) return;
+  setPresentation(presentation);
+  if (presentationChanged_) presentationChanged_(presentation_);
+}
+
+void App::stepScale(int step) {
+  // Sizing the stage is a choice for a window; full screen already shows it as big as
+  // it can be, so a step leaves full screen for a window of the size asked for.
+  Presentation next = presentation_;
+  next.scale = stage::steppedChoice(windowFactor(), step);
+  next.fullScreen = false;
+  choose(next);
+}
+
+void App::fitScale() {
+  Presentation next = presentation_;
+  next.scale = stage::kFit;
+  next.fullScreen = false;
+  choose(next);
+}
+
+void App::toggleFullScreen() {
+  Presentation next = presentation_;
+  next.fullScreen = !next.fullScreen;
+  choose(next);
+}
+
+void App::toggleMute() {
+  Presentation next = presentation_;
+  next.muted = !next.muted;
+  choose(next);
+}
+
+void App::setMuteOutput(std::function<void(bool)> output) {
+  muteOutput_ = std::move(output);
+  if (muteOutput_) muteOutput_(presentation_.muted);
+}
+
+void App::installKeys(ScreenView& view) {
+  if (view.property("zndlKeys").toBool()) return;
+  view.setProperty("zndlKeys", true);
+  struct Key {
+    const char* name;
+    QList<QKeySequence> keys;
+    const char* text;
+    const char* help;
+    std::function<void()> run;
+  };
+  const Key keys[] = {
+      {"biggerAction",
+       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)},
+       "Bigger",
+       "Ctrl+Plus or Ctrl+Equals: show every screen one size bigger",
+       [this] { stepScale(+1); }},
+      {"smallerAction",
+       {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+       "Smaller",
+       "Ctrl+Minus: show every screen one size smaller",
+       [this] { stepScale(-1); }},
+      {"fitAction",
+       {QKeySequence(Qt::CTRL | Qt::Key_0)},
+       "Fit the screen",
+       "Ctrl+0: show every screen as big as fits the display",
+       [this] { fitScale(); }},
+      {"fullScreenAction",
+       {QKeySequence(Qt::Key_F11)},
+       "Full screen",
+       "F11: show the game over the whole display, or in a window again",
+       [this] { toggleFullScreen(); }},
+      {"muteAction",
+       {QKeySequence(Qt::Key_M)},
+       "Music off or on",
+       "M: turn all music off, or on again; in a text field M types an M",
+       [this] { toggleMute(); }},
+  };
+  for (const Key& key : keys) {
+    auto* action = new QAction(QString::fromUtf8(key.text), &view);
+    action->setObjectName(QString::fromLatin1(key.name));
+    action->setShortcuts(key.keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setToolTip(QString::fromUtf8(key.help));
+    action->setWhatsThis(QString::fromUtf8(key.help));
+    connect(action, &QAction::triggered, this, [run = key.run] { run(); });
+    view.addAction(action);
+  }
+  // Screen readers hear the keys with the window's own description.
+  const QString note = QStringLiteral(
+      " Keys on every screen: Ctrl+Plus and Ctrl+Minus make the screens bigger and smaller, "
+      "Ctrl+0 fits them to the display, F11 switches full screen, M turns the music off "
+      "and on.");
+  if (!view.accessibleDescription().endsWith(note))
+    view.setAccessibleDescription(view.accessibleDescription() + note);
 }
 
 bool App::eventFilter(QObject* watched, QEvent* event) {

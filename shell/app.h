@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "shell/game.h"
+#include "shell/stage_scale.h"
 
 namespace zndl {
 
@@ -21,13 +23,43 @@ class TieBreakView;
 class CoinCallView;
 class InternetSitesView;
 
+// How the windows are shown and heard, as the player chose: the size of the stage
+// (a whole factor, or stage::kFit), full screen, and the music muted.
+struct Presentation {
+  int scale = stage::kFit;
+  bool fullScreen = false;
+  bool muted = false;
+  bool operator==(const Presentation&) const = default;
+};
+
 // The running program: the game, its nine windows and the three timers that drive
 // it. Every event reaches the game through dispatch(), which shows an error in the
 // error box and then brings every window up to date.
 class App : public QObject {
  public:
-  explicit App(const Ports& ports);
+  explicit App(const Ports& ports, const Presentation& presentation = {});
   ~App() override;
+
+  // The player's choices of size, full screen and sound. Every change applies to
+  // every window at once; the keys on every screen (Ctrl++, Ctrl+-, Ctrl+0, F11, M)
+  // make them.
+  const Presentation& presentation() const { return presentation_; }
+  void setPresentation(const Presentation& presentation);
+  void stepScale(int step);
+  void fitScale();
+  void toggleFullScreen();
+  void toggleMute();
+  // Called with every choice the player makes, so it can be remembered.
+  void onPresentationChanged(std::function<void(const Presentation&)> changed) {
+    presentationChanged_ = std::move(changed);
+  }
+  // Where muting goes: the synthesizer shared by the tunes. Called at once with the
+  // current choice.
+  void setMuteOutput(std::function<void(bool)> output);
+  // The magnification of a window now, in device pixels, and the scale the windows
+  // apply to their design for it.
+  int windowFactor() const;
+  qreal stageScale() const;
 
   Game& game() { return game_; }
   void dispatch(const std::function<void()>& handler);
@@ -45,6 +77,12 @@ class App : public QObject {
   friend struct AppProbe;
 
   void followIntroTimer();
+  void present(ScreenView& view);
+  void applyPresentation();
+  void choose(const Presentation& presentation);
+  void installKeys(ScreenView& view);
+  stage::Display display() const;
+
   // The eight windows hidden at start are built once the title has been painted (or
   // as soon as one is needed), so the title comes up without waiting for them.
   void buildHiddenWindows();
@@ -66,6 +104,9 @@ class App : public QObject {
   int introRestarts_ = -1;
   bool syncing_ = false;
   bool allBuilt_ = false;
+  Presentation presentation_;
+  std::function<void(const Presentation&)> presentationChanged_;
+  std::function<void(bool)> muteOutput_;
 };
 
 }  // namespace zndl

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/internet_sites_view.h"
 
 #include <QApplication>
@@ -8,16 +9,20 @@
 #include "platform/qt_ports.h"
 #include "shell/app.h"
 #include "shell/look.h"
+#include "shell/stage_scale.h"
 
 namespace zndl {
 namespace {
 
 QIcon copyIcon() {
+  // Drawn for every size the stage can be shown at, each for the usual ratios.
   QIcon icon;
-  for (const qreal dpr : {1.0, 2.0}) {
-    icon.addPixmap(look::picture(QStringLiteral("copy"), QSize(16, 16), dpr), QIcon::Normal);
-    icon.addPixmap(look::picture(QStringLiteral("copy_disabled"), QSize(16, 16), dpr),
-                   QIcon::Disabled);
+  for (int scale = 1; scale <= stage::kMaxFactor; ++scale) {
+    const QSize size(16 * scale, 16 * scale);
+    for (const qreal dpr : {1.0, 2.0}) {
+      icon.addPixmap(look::picture(QStringLiteral("copy"), size, dpr), QIcon::Normal);
+      icon.addPixmap(look::picture(QStringLiteral("copy_disabled"), size, dpr), QIcon::Disabled);
+    }
   }
   return icon;
 }

@@ -1,16 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/program.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QTimer>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "platform/fluid_tune_player.h"
 #include "platform/qt_font_warmup.h"
+#include "platform/qt_preferences.h"
 #include "platform/qt_ports.h"
 #include "platform/qt_tunes.h"
 #include "platform/random.h"
 #include "shell/app.h"
+#include "shell/command_line.h"
 #include "shell/look.h"
 #include "shell/title_view.h"
 
@@ -65,7 +71,33 @@ void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
   afterFirstPaint(title, [engine = std::move(engine)](QWidget&) { engine->start(); });
 }
 
+namespace {
+
+void print(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+}  // namespace
+
 int runProgram(int argc, char* argv[]) {
+  // The game's own options are read before Qt needs a display, so --help works
+  // anywhere.
+  const CommandLine command = parseCommandLine(std::vector<std::string>(argv, argv + argc));
+  switch (command.action) {
+    case CommandLine::Action::Help:
+      print(stdout, helpText());
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case CommandLine::Action::Version:
+      print(stdout, versionText());
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case CommandLine::Action::Wrong:
+      print(stderr, "zandoodle: " + command.problem + "\n" + usageLine() +
+                        "Try 'zandoodle --help' for more information.\n");
+      return 2;
+    case CommandLine::Action::Play:
+      break;
+  }
+
   const FontWarmUp fonts;
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zandoodle"));
@@ -85,7 +117,18 @@ int runProgram(int argc, char* argv[]) {
   QtFilePicker filePicker;
   ClockRandom random;
 
-  App app(Ports{titleTune, quizTune, errorBox, desktop, filePicker, random});
+  // The size, full screen and sound as the player left them; --scale is for this run.
+  const QtPreferences preferences;
+  Presentation presentation = preferences.load();
+  if (command.scale) presentation.scale = *command.scale;
+
+  App app(Ports{titleTune, quizTune, errorBox, desktop, filePicker, random}, presentation);
+  app.setMuteOutput([engine](bool muted) { engine->setMuted(muted); });
+  app.onPresentationChanged([&preferences](const Presentation& chosen) {
+    if (!preferences.save(chosen))
+      std::fprintf(stderr, "zandoodle: could not save the display settings in %s\n",
+                   qPrintable(preferences.file()));
+  });
   startMusicWhenShown(app.titleView(), engine);
   afterFirstPaint(app.titleView(), [](QWidget&) { installWindowIcon(); });
   if (app.game().ended()) return 0;

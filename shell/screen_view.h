@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -12,18 +14,29 @@ namespace zndl {
 
 class App;
 
+// A control that draws something of its own (a bevel, an outline, a picture) and
+// draws it bigger when the stage is shown bigger. Its place and font are scaled by
+// its window like every other control's.
+class StageScaled {
+ public:
+  virtual ~StageScaled() = default;
+  virtual void setStageScale(qreal scale) = 0;
+};
+
 // A picture drawn from the built-in art, stretched to its place, sharp at any scale.
 // Screen readers meet it as a graphic under the short name it is given.
-class PictureWidget : public QWidget {
+class PictureWidget : public QWidget, public StageScaled {
  public:
   PictureWidget(QWidget* parent, QString name, QRect place, const QString& spokenName);
   const QString& pictureName() const { return name_; }
+  void setStageScale(qreal scale) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   QString name_;
+  qreal scale_ = 1.0;
 };
 
 // A transparent label that can also be clicked. One that is reachable from the
@@ -53,6 +66,18 @@ class ScreenView : public QWidget {
 
   // Draws the screen's state; called after every event.
   virtual void sync() = 0;
+
+  // The stage is designed at its logical size; it is shown `scale` times as big. A
+  // full-screen window covers `screenArea` (global coordinates) with the stage
+  // centred in black; otherwise the window is the stage's size, in its usual place.
+  // Every control's place, font and style sheet sizes follow from their design.
+  void setStage(qreal scale, bool fullScreen, QRect screenArea = {});
+  qreal stageScale() const { return scale_; }
+  bool fullScreen() const { return fullScreen_; }
+  QSize designSize() const { return designSize_; }
+  bool isDialog() const { return frame_ != Frame::Borderless; }
+  // Where a point of the stage's design lies in the window as it is shown now.
+  QPoint toWindow(QPoint designPoint) const;
   // Shows, hides and raises the window as the screen says.
   void syncWindow();
   // Tells the screen reader what has changed on its own since the last time; called
@@ -98,13 +123,42 @@ class ScreenView : public QWidget {
   static void apply(QPushButton* widget, const Button& button);
   // Moves the window to the middle of the screen it is on.
   void centre();
+  // Puts the window where it belongs when it is not full screen: the middle.
+  virtual void placeWindow() { centre(); }
+  // Moves a control to a place of the stage's design; sizes the label to its text.
+  void place(QWidget* widget, QPoint designTopLeft);
+  void fitToText(QLabel* label);
 
   App& app_;
 
  private:
+  // A control's design: its place on the stage (or in its parent) and its look at
+  // scale 1.
+  struct Design {
+    QRect rect;
+    QFont font;
+    bool ownFont = false;
+    bool fixedSize = false;
+    QString styleSheet;
+    QSize iconSize;  // of a button with an icon
+  };
+  void recordDesigns(QWidget* parent);
+  QRect scaled(const QRect& rect, bool onStage) const;
+  void applyDesign(QWidget* widget, const Design& design);
+
   Screen& screen_;
   std::uint64_t raisedAt_ = 0;
   QPushButton* defaultButton_ = nullptr;
+  Frame frame_;
+  QSize designSize_;
+  qreal scale_ = 1.0;
+  bool fullScreen_ = false;
+  QPoint origin_;  // where the stage's top left lies in the window
+  QFont designFont_;
+  bool ownFont_ = false;
+  bool designed_ = false;
+  QList<QWidget*> designOrder_;
+  QHash<QWidget*, Design> designs_;
 };
 
 }  // namespace zndl

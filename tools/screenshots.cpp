@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every screen of the game in its characteristic states to PNG files, by
 // playing a game through the real windows offscreen.
-//   screenshots OUTDIR
+//   screenshots [--scale N] OUTDIR
+// With --scale every window is drawn N times its size, as on a large display.
 #include <QApplication>
 #include <QDir>
 #include <QWidget>
 #include <cstdio>
 #include <functional>
+#include <string_view>
 
 #include "fakes/app_probe.h"
 #include "fakes/fake_ports.h"
@@ -29,7 +32,21 @@ int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   look::installFontSubstitutes();
-  const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+  Presentation presentation;
+  QString out = QStringLiteral("screenshots");
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--scale" && i + 1 < argc) {
+      const auto choice = stage::parseChoice(argv[++i]);
+      if (!choice) {
+        std::fprintf(stderr, "screenshots: --scale takes 1, 2, 3, 4 or fit\n");
+        return 2;
+      }
+      presentation.scale = *choice;
+    } else {
+      out = QString::fromLocal8Bit(argv[i]);
+    }
+  }
   QDir().mkpath(out);
 
   TempDir dir;
@@ -38,7 +55,7 @@ int main(int argc, char* argv[]) {
   writeFile("general.set", kGroup);
   writeFile("animals.set", kGroup);
   FakePorts fakes;
-  App app(fakes.ports());
+  App app(fakes.ports(), presentation);
   Game& g = app.game();
   auto run = [&](const std::function<void()>& handler) { app.dispatch(handler); };
   int saved = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders an SVG picture to a PNG of a given size; the build uses it for the icon
 // theme and the screenshots.
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: CC-BY-SA-4.0
 """Checks the game's music files.
 
     python3 check_tunes.py DIR            check the six tunes in DIR

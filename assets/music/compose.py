@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: CC-BY-SA-4.0
 """Zandoodle music: writes the show's Standard MIDI Files from the note data below.
 
     python3 compose.py OUTDIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays many whole games through the screens' own handlers with random but legal
 // events (only what a player could press on the screens that are showing, plus the
 // ticks of every timer), over random valid and malformed groups, and checks the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the game into a temporary prefix and checks what a desktop gets: every
 # file, valid desktop and AppStream data, and a launcher that seeds the play folder
 # once and never overwrites the player's files.
@@ -11,7 +12,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 root=$work/root/usr
-for f in bin/zandoodle bin/zandoodle-launcher bin/zandoodle-check bin/zandoodle-editor \
+for f in games/zandoodle games/zandoodle-launcher games/zandoodle-check games/zandoodle-editor \
+         share/man/man6/zandoodle.6.gz share/man/man6/zandoodle-launcher.6.gz \
+         share/man/man6/zandoodle-check.6.gz share/man/man6/zandoodle-editor.6.gz \
+         share/doc/zandoodle/copyright share/doc/zandoodle/changelog.gz \
          share/applications/zandoodle.desktop share/applications/zandoodle-editor.desktop \
          share/icons/hicolor/48x48/apps/zandoodle-editor.png \
          share/icons/hicolor/scalable/apps/zandoodle-editor.svg \
@@ -34,6 +38,23 @@ desktop-file-validate "$root/share/applications/zandoodle.desktop"
 desktop-file-validate "$root/share/applications/zandoodle-editor.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/example.vormle.Zandoodle.metainfo.xml" >/dev/null
 
+[ ! -e "$root/bin" ] || fail "programs left in bin: $(ls "$root/bin")"
+for page in zandoodle zandoodle-launcher zandoodle-check zandoodle-editor; do
+  gz=$root/share/man/man6/$page.6.gz
+  gzip -t "$gz" || fail "$page.6.gz is not gzip"
+  # No name or time stamp in the gzip header: every build gives the same bytes.
+  [ "$(od -An -tu1 -j3 -N1 "$gz" | tr -d ' ')" = 0 ] || fail "$page.6.gz keeps a file name"
+  [ "$(od -An -tu4 -j4 -N4 "$gz" | tr -d ' ')" = 0 ] || fail "$page.6.gz keeps a time stamp"
+  warnings=$(gzip -dc "$gz" | LC_ALL=C.UTF-8 MANROFFSEQ='' groff -man -Tutf8 -ww -z 2>&1) ||
+    fail "$page.6 does not format"
+  [ -z "$warnings" ] || fail "$page.6: $warnings"
+done
+
+# The launcher finds the game beside it in games/ and hands it its options.
+version=$(HOME=$work/home-version XDG_DATA_HOME= "$root/games/zandoodle-launcher" --version) ||
+  fail "the launcher did not run the game"
+[ "$(echo "$version" | head -1)" = "zandoodle 4.2" ] || fail "the launcher ran something else: $version"
+
 # The launcher, with a stand-in for the game that records where it was started.
 home=$work/home
 mkdir -p "$home"
@@ -42,7 +63,7 @@ cat > "$work/fake-game" <<'FAKE'
 pwd > "$HOME/started-in"
 FAKE
 chmod +x "$work/fake-game"
-HOME=$home XDG_DATA_HOME= ZNDL_GAME=$work/fake-game "$root/bin/zandoodle-launcher"
+HOME=$home XDG_DATA_HOME= ZNDL_GAME=$work/fake-game "$root/games/zandoodle-launcher"
 play=$home/.local/share/zandoodle
 [ "$(cat "$home/started-in")" = "$play" ] || fail "the game did not start in the play folder"
 for f in default.set names.etc banter describe jobs after.job prizes; do
@@ -52,11 +73,11 @@ cmp -s "$play/default.set" "$root/share/zandoodle/groups/default.set" || fail "d
 printf 'my own group\r\n' > "$play/default.set"
 printf 'Zed\r\n' > "$play/names.etc"
 rm "$play/jobs"
-HOME=$home XDG_DATA_HOME= ZNDL_GAME=$work/fake-game "$root/bin/zandoodle-launcher"
+HOME=$home XDG_DATA_HOME= ZNDL_GAME=$work/fake-game "$root/games/zandoodle-launcher"
 [ "$(cat "$play/default.set")" = "$(printf 'my own group\r')" ] || fail "a changed group was overwritten"
 [ "$(cat "$play/names.etc")" = "$(printf 'Zed\r')" ] || fail "names.etc was overwritten"
 [ -f "$play/jobs" ] || fail "a missing starter file was not copied again"
 # XDG_DATA_HOME is honoured.
-HOME=$home XDG_DATA_HOME=$work/xdg ZNDL_GAME=$work/fake-game "$root/bin/zandoodle-launcher"
+HOME=$home XDG_DATA_HOME=$work/xdg ZNDL_GAME=$work/fake-game "$root/games/zandoodle-launcher"
 [ -f "$work/xdg/zandoodle/default.set" ] || fail "XDG_DATA_HOME ignored"
 echo "install and launcher: ok"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game must start without loading FluidSynth: it is loaded with dlopen() once the
 # title is on the screen. Checks the program's own list of needed libraries.
 #   startup_links_test.sh GAME_BINARY

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -14,6 +15,8 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QAction>
+#include <map>
 #include <set>
 #include <string>
 
@@ -446,4 +449,44 @@ TEST(Accessibility, AFocusedButtonOnTheQuizNeverSwallowsTheAnswerKeys) {
   button->setFocus(Qt::TabFocusReason);
   QTest::keyClick(button, Qt::Key_Return);
   EXPECT_EQ(s.game().questionStep, kCorrect);
+}
+
+// The keys for size, full screen and music are there on every window, each with a
+// description a screen reader can give, and each window's description names them.
+TEST(Accessibility, EveryWindowOffersTheSizeFullScreenAndMusicKeysWithDescriptions) {
+  Show s;
+  const std::map<QString, QKeySequence> expected = {
+      {QStringLiteral("biggerAction"), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+      {QStringLiteral("smallerAction"), QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+      {QStringLiteral("fitAction"), QKeySequence(Qt::CTRL | Qt::Key_0)},
+      {QStringLiteral("fullScreenAction"), QKeySequence(Qt::Key_F11)},
+      {QStringLiteral("muteAction"), QKeySequence(Qt::Key_M)}};
+  const auto& views = s.app->views();
+  for (std::size_t i = 0; i < views.size(); ++i) {
+    ScreenView* view = views[i];
+    std::map<QString, QAction*> found;
+    for (QAction* action : view->actions()) found[action->objectName()] = action;
+    for (const auto& [name, key] : expected) {
+      ASSERT_TRUE(found.count(name)) << kWindowNames[i] << " lacks " << name.toStdString();
+      QAction* action = found[name];
+      EXPECT_TRUE(action->shortcuts().contains(key)) << kWindowNames[i] << " " << name.toStdString();
+      EXPECT_FALSE(action->text().isEmpty());
+      EXPECT_FALSE(action->toolTip().isEmpty());
+      EXPECT_FALSE(action->whatsThis().isEmpty());
+      EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut)
+          << "a key of one window must not act from another";
+    }
+    EXPECT_TRUE(found[QStringLiteral("biggerAction")]->shortcuts().contains(
+        QKeySequence(Qt::CTRL | Qt::Key_Equal)));
+    const QString description = view->accessibleDescription();
+    for (const char* word : {"Ctrl+Plus", "Ctrl+Minus", "Ctrl+0", "F11", "M turns the music"})
+      EXPECT_TRUE(description.contains(QString::fromLatin1(word)))
+          << kWindowNames[i] << ": " << word;
+    // Said once, however often the window is shown again at another size.
+    EXPECT_EQ(description.count(QStringLiteral("Keys on every screen")), 1) << kWindowNames[i];
+  }
+  s.app->setPresentation(Presentation{2, false, false});
+  s.app->setPresentation(Presentation{1, false, false});
+  EXPECT_EQ(views[0]->accessibleDescription().count(QStringLiteral("Keys on every screen")), 1);
+  EXPECT_EQ(views[0]->actions().size(), 5) << "the keys are added once";
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -103,6 +104,11 @@ TEST(GroupCheckProgram, CommandLineMistakesGiveUsageAndStatusTwo) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: zandoodle-check", 0), 0u);
   EXPECT_NE(help.out.find("--show"), std::string::npos);
+  EXPECT_NE(help.out.find("--version"), std::string::npos);
+  const CheckerRun version = runChecker({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("zandoodle-check 4.2\n", 0), 0u);
+  EXPECT_EQ(version.err, "");
   // After "--" a name that starts with a dash is a file.
   const CheckerRun dashed = runChecker({"--", "--show"});
   EXPECT_EQ(dashed.status, 2);

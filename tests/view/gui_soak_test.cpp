@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the real windows offscreen the way a restless player might: random clicks on
 // whatever can be clicked in the windows in front, random keys, typing into the fields,
 // closing windows, and the ticks of every timer far faster than the clock would give

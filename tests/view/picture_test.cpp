@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures drawn at build time stand in for the SVG drawings at the first paint;
 // they must show the same picture, and every other ratio is still drawn from the SVG.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title tune on a real synthesizer: FluidSynth is loaded only once the title
 // window has been painted, and the tune the title screen started meanwhile then plays
 // by itself.
@@ -43,8 +44,10 @@ struct MusicalApp {
 
   QWidget* title = nullptr;
 
-  void start() {
-    app = std::make_unique<App>(Ports{titleTune, quizTune, errors, desktop, picker, random});
+  void start(const Presentation& presentation = {}) {
+    app = std::make_unique<App>(Ports{titleTune, quizTune, errors, desktop, picker, random},
+                                presentation);
+    app->setMuteOutput([engine = engine](bool muted) { engine->setMuted(muted); });
     // The one window shown at start.
     for (QWidget* widget : QApplication::topLevelWidgets())
       if (widget->isVisible()) title = widget;
@@ -69,6 +72,25 @@ TEST(TitleMusic, FluidSynthLoadsAfterTheTitleIsShownAndTheTitleTuneThenPlays) {
   EXPECT_FALSE(t.quizTune.isPlaying());
   EXPECT_GT(rms(t.engine->render(2.0)), 0.01) << "the title tune is not heard";
   EXPECT_FALSE(t.titleTune.reachedEnd());
+}
+
+TEST(TitleMusic, MutedTheTitleTuneRendersSilentAndMOnTheTitleBringsItBack) {
+  MusicalApp t;
+  t.start(Presentation{stage::kFit, false, true});
+  ASSERT_TRUE(t.engine->waitForSoundFont()) << "no General MIDI SoundFont could be loaded";
+  EXPECT_TRUE(t.engine->muted()) << "muted from the start, as remembered";
+  EXPECT_TRUE(t.titleTune.isPlaying());
+  EXPECT_LT(rms(t.engine->render(2.0)), 1e-7) << "the muted title tune is heard";
+  EXPECT_TRUE(t.titleTune.isPlaying()) << "muted, the tune still plays";
+
+  t.title->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(t.title));
+  QTest::keyClick(t.title, Qt::Key_M);
+  EXPECT_FALSE(t.engine->muted());
+  EXPECT_GT(rms(t.engine->render(2.0)), 0.01) << "unmuted, the title tune is not heard";
+  QTest::keyClick(t.title, Qt::Key_M);
+  EXPECT_TRUE(t.engine->muted());
+  EXPECT_LT(rms(t.engine->render(1.0)), 1e-7);
 }
 
 TEST(TitleMusic, TheEngineIsStartedOnlyOnceAndOnlyAfterAPaint) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -201,6 +202,33 @@ TEST_P(TunePlayerTest, PlaysOnceThroughAndStartsOverWhenPlayedAgain) {
   EXPECT_TRUE(player.isPlaying());
   EXPECT_GT(rms(engine->render(0.4)), kAudible) << "played again from the start";
   EXPECT_NEAR(renderToEnd(*engine, player, 5), 1.6, 0.05);
+}
+
+TEST_P(TunePlayerTest, AMutedTuneIsSilentYetPlaysOnAndEndsOnTime) {
+  writeFile("tune.mid", arpeggio());
+  FluidTunePlayer player(engine, tuneData);
+  player.open("tune.mid");
+  engine->setMuted(true);
+  EXPECT_TRUE(engine->muted());
+  player.play();
+  std::vector<float> muted;
+  EXPECT_NEAR(renderToEnd(*engine, player, 5, &muted), 2.0, 0.05)
+      << "muted, the tune takes as long as ever";
+  EXPECT_EQ(peak(muted), 0.0) << "not a sound while muted";
+  EXPECT_TRUE(player.reachedEnd());
+  std::vector<float> release;
+  EXPECT_LT(renderUntilDone(*engine, player, 10, &release), 10);
+  EXPECT_EQ(peak(release), 0.0);
+
+  // Heard again at once, and silenced again at once, the tune playing on throughout.
+  player.play();
+  engine->setMuted(false);
+  EXPECT_FALSE(engine->muted());
+  EXPECT_GT(rms(engine->render(0.4)), kAudible);
+  engine->setMuted(true);
+  EXPECT_EQ(peak(engine->render(0.3)), 0.0);
+  EXPECT_TRUE(player.isPlaying());
+  EXPECT_NEAR(renderToEnd(*engine, player, 5), 1.6 - 0.3, 0.05);
 }
 
 TEST_P(TunePlayerTest, CloseStopsTheTuneAndPlayThenDoesNothing) {
