@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orca_harness.sh OUTFILE -- COMMAND ARGS...
 #
 # Runs COMMAND beside the Orca screen reader on a private headless X display

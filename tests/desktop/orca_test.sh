@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orca_test.sh GAME
 #
 # Plays the opening of a game beside the Orca screen reader on a private X display

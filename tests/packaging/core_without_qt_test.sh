@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game core (every file of shell/, quiz/, host/, finale/ and platform/ but the
 # windows and the Qt and FluidSynth adapters) includes no Qt header.
 #   core_without_qt_test.sh SOURCE_DIR

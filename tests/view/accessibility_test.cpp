@@ -461,7 +461,7 @@ TEST(Accessibility, EveryWindowOffersTheSizeFullScreenAndMusicKeysWithDescriptio
       {QStringLiteral("fitAction"), QKeySequence(Qt::CTRL | Qt::Key_0)},
       {QStringLiteral("fullScreenAction"), QKeySequence(Qt::Key_F11)},
       {QStringLiteral("muteAction"), QKeySequence(Qt::Key_M)}};
-  const auto& views = s.app->views();
+  const auto& views = AppProbe::views(*s.app);
   for (std::size_t i = 0; i < views.size(); ++i) {
     ScreenView* view = views[i];
     std::map<QString, QAction*> found;

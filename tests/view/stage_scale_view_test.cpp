@@ -17,6 +17,7 @@
 #include <map>
 #include <vector>
 
+#include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "finale/finale_view.h"
@@ -53,9 +54,9 @@ struct Stage : TestApp {
     for (const char* list : {"banter", "describe", "jobs", "after.job"})
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     app = std::make_unique<App>(ports(), presentation);
-    app->quizTimer().stop();
-    app->introTimer().stop();
-    app->tieBreakTimer().stop();
+    AppProbe::quizTimer(*app).stop();
+    AppProbe::introTimer(*app).stop();
+    AppProbe::tieBreakTimer(*app).stop();
     app->onPresentationChanged([this](const Presentation& p) { remembered.push_back(p); });
     app->setMuteOutput([this](bool muted) { muteCalls.push_back(muted); });
   }
@@ -76,7 +77,7 @@ struct Layout {
 Layout layoutOf(App& app) {
   Layout out;
   int index = 0;
-  for (ScreenView* view : app.views()) {
+  for (ScreenView* view : AppProbe::views(app)) {
     for (QWidget* widget : view->findChildren<QWidget*>()) {
       if (widget->objectName().isEmpty() || widget->isWindow() ||
           widget->objectName().startsWith(QLatin1String("qt_")))
@@ -114,9 +115,9 @@ TEST(StageScale, AtTwiceTheSizeEveryControlLiesTwiceAsFarAndItsTextIsTwiceAsBig)
 
   s.app->setPresentation(Presentation{2, false, false});
   EXPECT_EQ(s.app->titleView().size(), QSize(1280, 960));
-  EXPECT_EQ(s.app->quizView().size(), QSize(1280, 960));
-  EXPECT_EQ(s.app->finaleView().size(), QSize(1280, 960));
-  EXPECT_EQ(s.app->settingsDialogView().size(), QSize(624, 366));
+  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1280, 960));
+  EXPECT_EQ(AppProbe::finaleView(*s.app).size(), QSize(1280, 960));
+  EXPECT_EQ(AppProbe::settingsDialogView(*s.app).size(), QSize(624, 366));
   const Layout big = layoutOf(*s.app);
   int checked = 0;
   for (const auto& [key, rect] : design.places) {
@@ -133,18 +134,18 @@ TEST(StageScale, AtTwiceTheSizeEveryControlLiesTwiceAsFarAndItsTextIsTwiceAsBig)
   for (const auto& [key, pixels] : design.pixels) {
     QWidget* widget = nullptr;
     const int index = key.section('/', 0, 0).toInt();
-    widget = s.app->views()[static_cast<std::size_t>(index)]->findChild<QWidget*>(
+    widget = AppProbe::views(*s.app)[static_cast<std::size_t>(index)]->findChild<QWidget*>(
         key.section('/', 1));
     if (dynamic_cast<FittingLabel*>(widget)) continue;  // squeezed to fit its text
     EXPECT_EQ(big.pixels.at(key), pixels * 2) << key.toStdString();
   }
   // Icons are drawn at the new size, not left small in a big button.
-  auto* copy = s.app->internetSitesView().findChild<QToolButton*>(QStringLiteral("copyGameSite"));
+  auto* copy = AppProbe::internetSitesView(*s.app).findChild<QToolButton*>(QStringLiteral("copyGameSite"));
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->iconSize(), QSize(32, 32));
   EXPECT_EQ(copy->icon().pixmap(QSize(32, 32)).size(), QSize(32, 32));
   // The labels that measure their text do so at the new size.
-  QLabel* name = s.app->quizView().findChild<QLabel*>(QStringLiteral("playerName1"));
+  QLabel* name = AppProbe::quizView(*s.app).findChild<QLabel*>(QStringLiteral("playerName1"));
   EXPECT_EQ(name->size(), name->sizeHint());
 
   // And back: exactly the design again.
@@ -162,7 +163,7 @@ TEST(StageScale, ThreeTimesTheSizeGivesWindowsOf1920By1440AndCentresThem) {
   EXPECT_DOUBLE_EQ(s.app->stageScale(), 3.0);
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_EQ(title.pos(), area.center() - QPoint(960, 720)) << "centred";
-  EXPECT_EQ(s.app->quizView().size(), QSize(1920, 1440)) << "built later, at the same size";
+  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1920, 1440)) << "built later, at the same size";
   auto* background = title.findChild<PictureWidget*>(QStringLiteral("background"));
   ASSERT_NE(background, nullptr);
   EXPECT_EQ(background->geometry(), QRect(0, 0, 1920, 1440));
@@ -177,7 +178,7 @@ TEST(StageScale, ThreeTimesTheSizeGivesWindowsOf1920By1440AndCentresThem) {
 
 TEST(StageScale, BevelsAndOutlinesGrowWithTheStage) {
   Stage s;
-  QuizView& quiz = s.app->quizView();
+  QuizView& quiz = AppProbe::quizView(*s.app);
   auto* panel = quiz.findChild<BevelPanel*>(QStringLiteral("resultPanel"));
   ASSERT_NE(panel, nullptr);
   const QMargins small = panel->contentsMargins();
@@ -195,7 +196,7 @@ TEST(StageScale, BevelsAndOutlinesGrowWithTheStage) {
 
 TEST(StageScale, DialogsScaleAndTheSettingsDialogKeepsItsPlaceOnTheScreen) {
   Stage s;
-  SettingsDialogView& settings = s.app->settingsDialogView();
+  SettingsDialogView& settings = AppProbe::settingsDialogView(*s.app);
   EXPECT_EQ(settings.pos(), QPoint(SettingsDialog::kLeft, SettingsDialog::kTop))
       << "unchanged at the usual size";
   s.app->setPresentation(Presentation{2, false, false});
@@ -234,11 +235,11 @@ TEST(StageScale, FullScreenCoversTheDisplayWithTheStageCentredAndDialogsStayDial
   auto* play = title.findChild<QPushButton*>(QStringLiteral("playButton"));
   EXPECT_EQ(play->geometry(), QRect(origin + QPoint(9, 8), QSize(88, 25)));
 
-  SettingsDialogView& settings = s.app->settingsDialogView();
+  SettingsDialogView& settings = AppProbe::settingsDialogView(*s.app);
   EXPECT_FALSE(settings.fullScreen());
   EXPECT_EQ(settings.size(), QSize(312, 183));
   EXPECT_FALSE(settings.windowState() & Qt::WindowFullScreen);
-  EXPECT_EQ(s.app->quizView().size(), screen.size()) << "every game screen";
+  EXPECT_EQ(AppProbe::quizView(*s.app).size(), screen.size()) << "every game screen";
 
   s.app->toggleFullScreen();
   EXPECT_FALSE(title.windowState() & Qt::WindowFullScreen);
@@ -277,7 +278,7 @@ TEST(StageScale, TheKeysStepTheSizeFitItAndSwitchFullScreenAtOnce) {
   // Every choice was handed on to be remembered, one at a time.
   ASSERT_EQ(s.remembered.size(), 8u);
   EXPECT_EQ(s.remembered.back(), (Presentation{2, false, false}));
-  EXPECT_EQ(s.app->quizView().size(), QSize(1280, 960)) << "the other windows follow";
+  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1280, 960)) << "the other windows follow";
 }
 
 TEST(StageScale, TheKeysWorkOnTheQuizAndLeaveItsAnswerKeysAlone) {
@@ -287,7 +288,7 @@ TEST(StageScale, TheKeysWorkOnTheQuizAndLeaveItsAnswerKeysAlone) {
     s.game().titleScreen.onPlay();
   });
   s.run([&] { s.game().introduction.onSkip(); });
-  QuizView& quiz = s.app->quizView();
+  QuizView& quiz = AppProbe::quizView(*s.app);
   s.activate(quiz);
   QTest::keyClick(&quiz, Qt::Key_Plus, Qt::ControlModifier);
   EXPECT_EQ(quiz.size(), QSize(1280, 960));
@@ -395,10 +396,10 @@ TEST(StageScale, AWholeGameIsPlayedAtTwiceTheSizeByClickingWhereTheControlsAreDr
 
   // Play lies at (9, 8, 88, 25) in the design.
   EXPECT_EQ(qobject_cast<QPushButton*>(clickAt(title, {53, 20}))->objectName(), "playButton");
-  IntroductionView& intro = s.app->introductionView();
+  IntroductionView& intro = AppProbe::introductionView(*s.app);
   ASSERT_TRUE(intro.isVisible());
   clickAt(intro, {597, 460});  // Skip
-  QuizView& quiz = s.app->quizView();
+  QuizView& quiz = AppProbe::quizView(*s.app);
   ASSERT_TRUE(quiz.isVisible());
   ASSERT_FALSE(intro.isVisible());
 
@@ -426,11 +427,11 @@ TEST(StageScale, AWholeGameIsPlayedAtTwiceTheSizeByClickingWhereTheControlsAreDr
   EXPECT_EQ(game.quizScreen.score1, "1");
   EXPECT_EQ(game.quizScreen.lives2, 4);
   clickAt(quiz, {320, 207});  // the CONTINUE that finds the game over
-  NoticeView& notice = s.app->noticeView();
+  NoticeView& notice = AppProbe::noticeView(*s.app);
   ASSERT_TRUE(notice.isVisible());
   EXPECT_EQ(notice.size(), QSize(1280, 960));
   clickAt(notice, {597, 460});  // OK
-  FinaleView& finale = s.app->finaleView();
+  FinaleView& finale = AppProbe::finaleView(*s.app);
   ASSERT_TRUE(finale.isVisible());
   clickAt(finale, {598, 460});  // Kill
   auto* anvil = finale.findChild<QWidget*>(QStringLiteral("fallenAnvil"));
