@@ -12,6 +12,7 @@
 
 #include "fakes/app_probe.h"
 #include "fakes/fake_ports.h"
+#include "host/host_lists.h"
 #include "shell/app.h"
 #include "shell/look.h"
 #include "shell/screen_view.h"
@@ -52,6 +53,11 @@ int main(int argc, char* argv[]) {
   TempDir dir;
   writeFile("names.etc", "Ann\r\nBob\r\nRex\r\nGoldie\r\n3\r\n1\r\n10\r\n5\r\n");
   writeFile("prizes", "Prizes\r\na lifetime supply of damp socks\r\n");
+  // The host's lists as a new play folder has them, so the introduction speaks.
+  builtin::script().saveToFile("banter");
+  builtin::descriptions().saveToFile("describe");
+  builtin::jobs().saveToFile("jobs");
+  builtin::afterJobs().saveToFile("after.job");
   writeFile("general.set", kGroup);
   writeFile("animals.set", kGroup);
   FakePorts fakes;
