@@ -22,6 +22,8 @@ Picture& Finale::petPicture(int type) {
 }
 
 void Finale::prepare(int winner) {
+  // A finale left with Alt-F4 after the anvil fell must not open on the fallen anvil.
+  fallenAnvil.visible = false;
   if (winner != 1 && winner != 2) return;
   const TitleScreen& title = game_.titleScreen;
   hostLine.text = honoursCall(winner == 1 ? title.name1 : title.name2);
@@ -57,7 +59,7 @@ void Finale::backToTitle() {
   fallenAnvil.visible = false;
   g.questionStep = 0;
   g.questionNo = 0;
-  g.quizScreen.resetForNextGame("3.1");
+  g.quizScreen.resetForNextGame(kBackAtTitleCountdown);
   g.titleScreen.titleTune.open("ZNDL.MID");
 }
 

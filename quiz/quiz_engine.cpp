@@ -47,6 +47,7 @@ void QuizScreen::onContinue() {
 
 void QuizScreen::onTick() {
   int& step = game_.questionStep;
+  std::string countdownTuneName;
   if (step == 1) question.visible = true;
   if (step == 2) answerA.visible = true;
   if (step == 3) answerB.visible = true;
@@ -55,9 +56,12 @@ void QuizScreen::onTick() {
     const std::string& time =
         turn == 0 ? game_.titleScreen.answerTime1.text : game_.titleScreen.answerTime2.text;
     countdown.text = time;
-    playTune(time + ".MID");
+    countdownTuneName = time + ".MID";
   }
   if (step >= 1 && step <= 4) ++step;
+  // The tune starts once this tick's step is taken: a tune that will not open shows an
+  // error box, and ticks that come while the box is open must find the step moved on.
+  if (!countdownTuneName.empty()) playTune(countdownTuneName);
   if (step == kCountdown) {
     // Only a time box edited in mid-game makes the countdown anything but a positive
     // whole number; such a countdown has simply run out.
@@ -90,11 +94,14 @@ void QuizScreen::judge() {
   countdown.text = "15";
   turn = turn == 0 ? 1 : 0;
   continueButton.visible = true;
+  resultPanel.visible = true;
+  // The question is judged before any tune can show an error box: ticks that come
+  // while the box is open find no question left to judge.
+  const int result = step;
+  step = kIdle;
   countdownTune.stop();
   countdownTune.rewind();
-  resultPanel.visible = true;
-  playTune(std::to_string(step) + ".MID");
-  step = kIdle;
+  playTune(std::to_string(result) + ".MID");
 }
 
 void QuizScreen::playTune(const std::string& fileName) {
@@ -116,6 +123,7 @@ void QuizScreen::answer(int slot) {
 }
 
 void QuizScreen::resetForNextGame(const std::string& countdownText) {
+  leftUnreset_ = false;
   score1 = kNoPoints;
   score2 = kNoPoints;
   lives1 = 5;

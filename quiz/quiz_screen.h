@@ -20,6 +20,8 @@ enum QuestionSteps : int {
 };
 
 inline constexpr const char* kTimesUp = "TIME\u2019S UP!";
+// What the countdown reads after Back To Title.
+inline constexpr const char* kBackAtTitleCountdown = "3.1";
 
 // The quiz screen and its engine: CONTINUE loads the next question, the one-second
 // tick reveals it, counts down and judges, and the end test hands a finished game to
@@ -63,12 +65,16 @@ class QuizScreen : public Screen {
   void endGame();
   // Puts the screen back in its opening state for the next game.
   void resetForNextGame(const std::string& countdownText);
+  // A game has ended here and nothing has put the screen back since (its notice, tie
+  // break or finale was closed with Alt-F4 instead of going Back To Title).
+  bool leftUnreset() const { return leftUnreset_; }
 
  private:
   void answer(int slot);
   void judge();
   void playTune(const std::string& fileName);
   std::set<std::string> tunesReported_;
+  bool leftUnreset_ = false;
 };
 
 }  // namespace zndl

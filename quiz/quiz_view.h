@@ -36,6 +36,8 @@ class QuizView : public ScreenView {
  public:
   explicit QuizView(App& app);
   void sync() override;
+  // CONTINUE while it shows; else the window itself, where Space and Enter do nothing.
+  QWidget* firstFocus() override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

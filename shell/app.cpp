@@ -9,13 +9,27 @@
 #include "finale/tie_break_view.h"
 #include "host/introduction_view.h"
 #include "host/settings_dialog_view.h"
+#include "platform/qt_ports.h"
 #include "quiz/quiz_view.h"
 #include "shell/internet_sites_view.h"
 #include "shell/title_view.h"
 
 namespace zndl {
 
-App::App(const Ports& ports) : game_(ports) {
+Ports App::withErrorBox(const Ports& ports, ErrorBox& box) {
+  return Ports{ports.titleTune, ports.quizTune, box, ports.desktop, ports.filePicker,
+               ports.random};
+}
+
+void App::FrontErrorBox::showError(const std::string& text) {
+  app_.syncAll();
+  box_.showError(text);
+}
+
+App::App(const Ports& ports)
+    : errorBox_(*this, ports.errorBox), game_(withErrorBox(ports, errorBox_)) {
+  if (auto* box = dynamic_cast<QtErrorBox*>(&ports.errorBox))
+    box->setOwner([this] { return mainWindow(); });
   title_ = std::make_unique<TitleView>(*this);
   views_ = {title_.get()};
   title_->installEventFilter(this);
@@ -38,6 +52,10 @@ App::App(const Ports& ports) : game_(ports) {
 }
 
 App::~App() = default;
+
+QWidget* App::mainWindow() {
+  return title_.get();
+}
 
 void App::buildHiddenWindows() {
   if (allBuilt_) return;
@@ -97,7 +115,10 @@ void App::syncAll() {
   std::stable_sort(order.begin(), order.end(), [](ScreenView* a, ScreenView* b) {
     return a->screen().frontOrder() < b->screen().frontOrder();
   });
-  for (ScreenView* view : order) view->syncWindow();
+  bool raised = false;
+  for (ScreenView* view : order) raised = view->syncWindow() || raised;
+  // A box opened a moment before stays above whatever a timer has just brought up.
+  if (raised) QtErrorBox::raiseOpenBox();
   syncing_ = false;
 }
 

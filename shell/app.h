@@ -34,6 +34,8 @@ class App : public QObject {
   void syncAll();
 
   TitleView& titleView() { return *title_; }
+  // The title window, which owns every other window; none while it is being built.
+  QWidget* mainWindow();
   QuizView& quizView() {
     buildHiddenWindows();
     return *quiz_;
@@ -79,12 +81,28 @@ class App : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Shows the game's errors only once its windows are up to date, so a box stands
+  // above the window the game shows at that moment, never on an empty desktop.
+  class FrontErrorBox final : public ErrorBox {
+   public:
+    FrontErrorBox(App& app, ErrorBox& box) : app_(app), box_(box) {}
+    void showError(const std::string& text) override;
+
+   private:
+    App& app_;
+    ErrorBox& box_;
+  };
+  static Ports withErrorBox(const Ports& ports, ErrorBox& box);
+
   void followIntroTimer();
   // The eight windows hidden at start are built once the title has been painted (or
   // as soon as one is needed), so the title comes up without waiting for them.
   void buildHiddenWindows();
 
+  FrontErrorBox errorBox_;
   Game game_;
+  // The title owns the other windows as its children; it is declared first so that it
+  // goes last, after each of them has left it.
   std::unique_ptr<TitleView> title_;
   std::unique_ptr<QuizView> quiz_;
   std::unique_ptr<IntroductionView> introduction_;

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QTimer>
+#include <QWindow>
 
 #include "platform/fluid_tune_player.h"
 #include "platform/qt_font_warmup.h"
@@ -12,6 +13,7 @@
 #include "platform/random.h"
 #include "shell/app.h"
 #include "shell/look.h"
+#include "shell/session.h"
 #include "shell/title_view.h"
 
 namespace zndl {
@@ -58,7 +60,21 @@ void installWindowIcon() {
 }
 
 void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then) {
+  // A window already on the screen (an error box at start waited for it) was painted.
+  if (window.isVisible() && window.windowHandle() && window.windowHandle()->isExposed()) {
+    QTimer::singleShot(0, &window, [&window, then = std::move(then)] { then(window); });
+    return;
+  }
   new FirstPaint(window, std::move(then));
+}
+
+void chooseWindowSystem(int argc, char* argv[]) {
+  Session session;
+  session.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
+  session.display = qEnvironmentVariable("DISPLAY").toStdString();
+  session.chosenPlatform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
+  for (int i = 0; i < argc; ++i) session.arguments.emplace_back(argv[i]);
+  if (preferX11(session)) qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
@@ -66,10 +82,12 @@ void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
 }
 
 int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown) {
+  chooseWindowSystem(argc, argv);
   const FontWarmUp fonts;
   QApplication application(argc, argv);
+  // No display name: the toolkit would add it to every window's caption, and each
+  // window already carries the caption it should.
   QApplication::setApplicationName(QStringLiteral("zandoodle"));
-  QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
   QApplication::setDesktopFileName(QStringLiteral("zandoodle"));
   look::installFontSubstitutes();
 

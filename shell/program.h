@@ -14,6 +14,10 @@ class FluidEngine;
 // called once the title window has been painted for the first time.
 int runProgram(int argc, char* argv[], std::function<void(QWidget&)> whenShown = {});
 
+// Moves the program onto X11 when it starts in a Wayland session that has an X server
+// too and the player chose no platform; call before the application object exists.
+void chooseWindowSystem(int argc, char* argv[]);
+
 // Gives every window the game's icon (the bitmaps drawn at build time).
 void installWindowIcon();
 

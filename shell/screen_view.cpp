@@ -46,8 +46,19 @@ ClickLabel::ClickLabel(QWidget* parent, std::function<void()> onClick)
     : QLabel(parent), onClick_(std::move(onClick)) {}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && onClick_) onClick_();
   QLabel::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton || !onClick_) return;
+  // Taken here, so the release comes back to this label.
+  pressed_ = true;
+  event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = event->button() == Qt::LeftButton && pressed_ &&
+                     rect().contains(event->position().toPoint());
+  if (event->button() == Qt::LeftButton) pressed_ = false;
+  if (click && onClick_) onClick_();
+  QLabel::mouseReleaseEvent(event);
 }
 
 void ClickLabel::makeKeyboardReachable() {
@@ -80,11 +91,15 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
 }
 
 ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
-    : QWidget(nullptr), app_(app), screen_(screen) {
+    : QWidget(app.mainWindow()), app_(app), screen_(screen) {
+  // Every window but the title belongs to the title: the desktop lists the game once,
+  // and the window manager keeps a game's screens above the title. A full screen is a
+  // frameless dialog for that, as only dialogs carry their owner to the window manager.
+  const bool owned = parentWidget() != nullptr;
   Qt::WindowFlags flags;
   switch (frame) {
     case Frame::Borderless:
-      flags = Qt::Window | Qt::FramelessWindowHint;
+      flags = (owned ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint;
       break;
     case Frame::Dialog:
       flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -110,17 +125,19 @@ void ScreenView::centre() {
   move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-void ScreenView::syncWindow() {
+bool ScreenView::syncWindow() {
   if (!screen_.visible()) {
     if (isVisible()) hide();
-    return;
+    return false;
   }
   if (!isVisible()) show();
-  if (screen_.frontOrder() != raisedAt_) {
-    raisedAt_ = screen_.frontOrder();
-    raise();
-    activateWindow();
-  }
+  if (screen_.frontOrder() == raisedAt_) return false;
+  raisedAt_ = screen_.frontOrder();
+  if (QWidget* control = firstFocus(); control && control->isVisibleTo(this))
+    control->setFocus(Qt::ActiveWindowFocusReason);
+  raise();
+  activateWindow();
+  return true;
 }
 
 void ScreenView::closeEvent(QCloseEvent* event) {

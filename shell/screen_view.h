@@ -33,12 +33,15 @@ class ClickLabel : public QLabel {
   void makeKeyboardReachable();
 
  protected:
+  // A click is a press and a release over the label, as with a button.
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   std::function<void()> onClick_;
+  bool pressed_ = false;
 };
 
 // The window of one screen: built from the screen's control table, it forwards every
@@ -52,8 +55,12 @@ class ScreenView : public QWidget {
 
   // Draws the screen's state; called after every event.
   virtual void sync() = 0;
-  // Shows, hides and raises the window as the screen says.
-  void syncWindow();
+  // Shows, hides and raises the window as the screen says; true when it came forward.
+  // A window that comes forward hands the keyboard to its first control.
+  bool syncWindow();
+  // The control that holds the keyboard as the window comes forward: the one given to
+  // setFirstFocus(), or else the default button.
+  virtual QWidget* firstFocus() { return firstFocus_ ? firstFocus_ : defaultButton_; }
   Screen& screen() { return screen_; }
 
  protected:
@@ -77,6 +84,7 @@ class ScreenView : public QWidget {
                              QWidget* parent = nullptr);
   // The button Enter presses when no button holds the keyboard; drawn as before.
   void setDefaultButton(QPushButton* button) { defaultButton_ = button; }
+  void setFirstFocus(QWidget* control) { firstFocus_ = control; }
 
   // Names a label by its role for screen readers ("Question", "Pembril says"); what it
   // currently says travels as its description and follows every change of its text.
@@ -94,6 +102,7 @@ class ScreenView : public QWidget {
   Screen& screen_;
   std::uint64_t raisedAt_ = 0;
   QPushButton* defaultButton_ = nullptr;
+  QWidget* firstFocus_ = nullptr;
 };
 
 }  // namespace zndl

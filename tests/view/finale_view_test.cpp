@@ -175,14 +175,15 @@ TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
   EXPECT_TRUE(t.app->coinCallView().isVisible());
 }
 
-TEST_F(FinaleWindows, TheCallDialogIsItsOwnWindowOnTopAndNotModal) {
+TEST_F(FinaleWindows, TheCallDialogIsAWindowOfTheTitleOnTopAndNotModal) {
   t.random.script = {1};  // Bob calls
   run([&] { game().tieBreak.start(); });
   CoinCallView& dialog = t.app->coinCallView();
   TieBreakView& tieBreak = t.app->tieBreakView();
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.isWindow());
-  EXPECT_EQ(dialog.parentWidget(), nullptr);
+  // Its own window, owned by the title like every other: one entry on the desktop.
+  EXPECT_EQ(dialog.parentWidget(), static_cast<QWidget*>(&t.app->titleView()));
   EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(dialog.windowModality(), Qt::NonModal);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

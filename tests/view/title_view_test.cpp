@@ -172,7 +172,7 @@ TEST(TitleWindow, TypingReachesTheScreenAtOnceWithoutMovingTheCursor) {
   EXPECT_EQ(s.t.game().titleScreen.petName2, "Zoë’s");
 }
 
-TEST(TitleWindow, EntryFieldsRefuseLineBreaksAndCharactersTheNamesFileCannotHold) {
+TEST(TitleWindow, EntryFieldsDropLineBreaksAndRefuseCharactersTheNamesFileCannotHold) {
   StartedTitle s;
   Game& game = s.t.game();
   auto* name2 = child<QLineEdit>(*s.view, "name2");
@@ -187,16 +187,31 @@ TEST(TitleWindow, EntryFieldsRefuseLineBreaksAndCharactersTheNamesFileCannotHold
   auto* petName1 = child<QLineEdit>(*s.view, "petName1");
   petName1->selectAll();
   petName1->paste();
-  EXPECT_FALSE(petName1->text().contains(QLatin1Char('\n')));
-  EXPECT_EQ(game.titleScreen.petName1, "Rex");
+  // A name pasted over two lines is kept whole, without its line break.
+  EXPECT_EQ(petName1->text(), QStringLiteral("RexFido"));
+  EXPECT_EQ(game.titleScreen.petName1, "RexFido");
+  EXPECT_EQ(petName1->cursorPosition(), 7);
+
+  QApplication::clipboard()->setText(QStringLiteral("\r\nGo\rldie\n"));
+  auto* petName2 = child<QLineEdit>(*s.view, "petName2");
+  petName2->selectAll();
+  petName2->paste();
+  EXPECT_EQ(game.titleScreen.petName2, "Goldie");
+
+  // A paste with a character the file cannot hold is still refused whole.
+  QApplication::clipboard()->setText(QStringLiteral("Rex\nΩ"));
+  petName2->selectAll();
+  petName2->paste();
+  EXPECT_EQ(game.titleScreen.petName2, "Goldie");
 
   QApplication::clipboard()->setText(QStringLiteral("1\r\n5"));
   s.view->p2TimeBox()->lineEdit()->selectAll();
   s.view->p2TimeBox()->lineEdit()->paste();
-  EXPECT_EQ(game.titleScreen.answerTime2.text, "5");
+  EXPECT_EQ(game.titleScreen.answerTime2.text, "15");
 
   game.titleScreen.onExit();
-  EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+  EXPECT_EQ(readFile("names.etc"),
+            namesFile("Ann", "Bob", "RexFido", "Goldie", "3", "1", "10", "15"));
 }
 
 TEST(TitleWindow, PetTypesAndTimesAreWrittenAsTheyAreChosen) {
