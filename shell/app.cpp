@@ -24,6 +24,18 @@ Ports App::withErrorBox(const Ports& ports, ErrorBox& box) {
 void App::FrontErrorBox::showError(const std::string& text) {
   app_.syncAll();
   box_.showError(text);
+  // The window manager hands the keyboard back to the box's owner, the title; it
+  // belongs to the screen in front.
+  if (ScreenView* front = app_.frontView(); front && front->isVisible()) front->activateWindow();
+}
+
+ScreenView* App::frontView() {
+  ScreenView* front = nullptr;
+  for (ScreenView* view : views_)
+    if (view->screen().visible() &&
+        (!front || view->screen().frontOrder() > front->screen().frontOrder()))
+      front = view;
+  return front;
 }
 
 App::App(const Ports& ports)

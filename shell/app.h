@@ -36,6 +36,8 @@ class App : public QObject {
   TitleView& titleView() { return *title_; }
   // The title window, which owns every other window; none while it is being built.
   QWidget* mainWindow();
+  // The window of the screen shown last of those on view.
+  ScreenView* frontView();
   QuizView& quizView() {
     buildHiddenWindows();
     return *quiz_;

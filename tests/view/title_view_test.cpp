@@ -192,17 +192,17 @@ TEST(TitleWindow, EntryFieldsDropLineBreaksAndRefuseCharactersTheNamesFileCannot
   EXPECT_EQ(game.titleScreen.petName1, "RexFido");
   EXPECT_EQ(petName1->cursorPosition(), 7);
 
-  QApplication::clipboard()->setText(QStringLiteral("\r\nGo\rldie\n"));
+  QApplication::clipboard()->setText(QStringLiteral("\r\nGol\rdy\n"));
   auto* petName2 = child<QLineEdit>(*s.view, "petName2");
   petName2->selectAll();
   petName2->paste();
-  EXPECT_EQ(game.titleScreen.petName2, "Goldie");
+  EXPECT_EQ(game.titleScreen.petName2, "Goldy");
 
   // A paste with a character the file cannot hold is still refused whole.
   QApplication::clipboard()->setText(QStringLiteral("Rex\nΩ"));
   petName2->selectAll();
   petName2->paste();
-  EXPECT_EQ(game.titleScreen.petName2, "Goldie");
+  EXPECT_EQ(game.titleScreen.petName2, "Goldy");
 
   QApplication::clipboard()->setText(QStringLiteral("1\r\n5"));
   s.view->p2TimeBox()->lineEdit()->selectAll();
@@ -211,7 +211,7 @@ TEST(TitleWindow, EntryFieldsDropLineBreaksAndRefuseCharactersTheNamesFileCannot
 
   game.titleScreen.onExit();
   EXPECT_EQ(readFile("names.etc"),
-            namesFile("Ann", "Bob", "RexFido", "Goldie", "3", "1", "10", "15"));
+            namesFile("Ann", "Bob", "RexFido", "Goldy", "3", "1", "10", "15"));
 }
 
 TEST(TitleWindow, PetTypesAndTimesAreWrittenAsTheyAreChosen) {
