@@ -255,3 +255,16 @@ TEST(SaveAtExit, ClosingTheTitleAnyOtherWayWritesNothing) {
   EXPECT_EQ(filesInWorkingDirectory(), (std::vector<std::string>{"names.etc"}));
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
 }
+
+TEST(SaveAtExit, ANamesFileThatWasNeverReadIsNotReplaced) {
+  TestGame t;
+  // The title tune fails first, so the rest of the title's creation step, the names
+  // file among it, is skipped.
+  t.titleTune.missing = {"ZNDL.MID"};
+  writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+  t->start();
+  EXPECT_EQ(t->titleScreen.name1, "Name1");
+  t.run([&] { t->titleScreen.onExit(); });
+  EXPECT_TRUE(t->ended());
+  EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+}
