@@ -8,12 +8,14 @@
 #include <QTest>
 
 #include "fakes/test_app.h"
+#include "shell/title_view.h"
 #include "fakes/test_game.h"
 #include "finale/coin_call_view.h"
 #include "finale/finale_view.h"
 #include "finale/notice_view.h"
 #include "finale/tie_break_view.h"
 #include "finale/verdicts.h"
+#include "host/introduction_view.h"
 #include "quiz/quiz_view.h"
 
 using namespace zndl;
@@ -278,3 +280,31 @@ TEST_F(FinaleWindows, LongNamesAreSqueezedButNeverRewritten) {
 }
 
 }  // namespace
+
+// Each screen hands the keyboard to its natural control as it comes up.
+TEST_F(FinaleWindows, EachScreenComesUpWithItsFirstControlHoldingTheKeyboard) {
+  const auto holder = [](QWidget& view) {
+    return view.focusWidget() ? view.focusWidget()->objectName().toStdString() : std::string();
+  };
+  run([&] {
+    game().titleScreen.groupBox.text = "some.set";
+    game().titleScreen.onPlay();
+  });
+  EXPECT_EQ(holder(t.app->introductionView()), "skipButton");
+  run([&] { game().introduction.onSkip(); });
+  EXPECT_EQ(holder(t.app->quizView()), "continueButton");
+  run([&] { game().quizScreen.endGame(); });  // a dead heat
+  EXPECT_EQ(holder(t.app->noticeView()), "okButton");
+  t.random.script = {0};
+  run([&] { game().notice.onOk(); });
+  EXPECT_EQ(holder(t.app->tieBreakView()), "tossButton");
+  EXPECT_EQ(holder(t.app->coinCallView()), "headsButton");
+  run([&] { game().coinCall.onHeads(); });
+  t.random.script = {0};
+  run([&] { game().tieBreak.onTossPressed(); });
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
+  run([&] { game().tieBreak.onTossPressed(); });
+  ASSERT_TRUE(t.app->finaleView().isVisible());
+  EXPECT_FALSE(t.app->coinCallView().isVisible());
+  EXPECT_EQ(holder(t.app->finaleView()), "killButton");
+}

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
@@ -323,4 +324,38 @@ TEST(TitleWindow, ExitWritesTheEntriesAndEndsTheProgram) {
   QTest::mouseClick(child<QPushButton>(*s.view, "exitButton"), Qt::LeftButton);
   EXPECT_TRUE(s.t.game().ended());
   EXPECT_EQ(readFile("names.etc"), namesFile("Cy", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+}
+
+// Scrolling over the setup panel changes no drop-down the player has not chosen.
+TEST(TitleWindow, TheWheelChangesOnlyTheDropDownThatHoldsTheKeyboard) {
+  StartedTitle s;
+  Game& game = s.t.game();
+  QComboBox* time1 = s.view->p1TimeBox();
+  QComboBox* groups = s.view->groupBox();
+  const auto wheel = [](QComboBox* box) {
+    const QPointF at = box->rect().center();
+    QWheelEvent event(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &event);
+  };
+  const std::string timeBefore = game.titleScreen.answerTime1.text;
+  const std::string groupBefore = game.titleScreen.groupBox.text;
+  s.view->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.view));
+  s.view->findChild<QPushButton*>("playButton")->setFocus();
+  wheel(time1);
+  wheel(groups);
+  EXPECT_EQ(game.titleScreen.answerTime1.text, timeBefore);
+  EXPECT_EQ(game.titleScreen.groupBox.text, groupBefore);
+  EXPECT_TRUE(s.t.errors.shown.empty());
+
+  time1->setFocus();
+  ASSERT_TRUE(time1->hasFocus());
+  wheel(time1);
+  EXPECT_NE(game.titleScreen.answerTime1.text, timeBefore) << "the chosen box still scrolls";
+}
+
+TEST(TitleWindow, PlayHoldsTheKeyboardAtStart) {
+  StartedTitle s;
+  EXPECT_EQ(s.view->focusWidget(), s.view->findChild<QPushButton*>("playButton"));
 }
