@@ -91,6 +91,11 @@ transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*'; }
 skips_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
 is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 
+# Whether the window manager has given window $1 the keyboard.
+wm_active_is() {
+  [ "$(xprop -root _NET_ACTIVE_WINDOW | grep -o '0x[0-9a-f]*')" = "$(hex "$1")" ]
+}
+
 # Windows the desktop would list in a taskbar or in Alt-Tab.
 taskbar_entries() {
   local w

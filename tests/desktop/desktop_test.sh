@@ -37,9 +37,15 @@ start_and_wait() {
   expect_state focus title/playButton 5 "the title holds the keyboard at Play"
 }
 
+# Keys go to the window the window manager has made active; wait for it to be NAME's.
+keys_go_to() {
+  wait_for 5 wm_active_is "$(window_of "$1")" || fail "the window manager did not activate $1"
+}
+
 screen_comes_up() {  # NAME FOCUS WHY
   wait_for 5 sh -c "grep -q '^window.$1=[1-9][0-9]* shown' '$STATE'" || fail "$1 did not show"
   expect_state focus "$1/$2" 5 "$3"
+  keys_go_to "$1"
   expect_one_taskbar_entry "$1 on view"
   expect_above "$(window_of "$1")" "$(window_of title)" "$1" "the title"
   local w
@@ -66,6 +72,7 @@ scenario_startup_error() {
   [ "$(taskbar_entries | wc -l)" = 1 ] || fail "two taskbar entries with the error box"
   pass "the title is on view under the start-up error, the box above it"
   shot startup-error
+  wait_for 5 wm_active_is "$box" || fail "the error box does not hold the keyboard"
   key Return
   wait_for 30 test -s "$STATE" || fail "the game did not go on after the box"
   expect_state focus title/playButton 5 "the title holds the keyboard after the box"
@@ -160,6 +167,7 @@ scenario_whole_game() {
   key Return
   expect_state window.coinCall "0 hidden" 3 "Heads closes the call"
   expect_state focus tieBreak/tossButton 3 "the tie break holds the keyboard at TOSS THE COIN"
+  keys_go_to tieBreak
   key Return
   expect_state tossButton "KILL THE PET enabled" 10 "the coin lands"
   key Return
@@ -173,7 +181,7 @@ scenario_whole_game() {
   expect_one_taskbar_entry "back at the title after the second game"
   pass "a full second game after the notice was closed with Alt-F4"
 
-  xdotool windowactivate --sync "$title" 2>/dev/null
+  keys_go_to title
   key alt+F4
   wait_for 10 sh -c "! kill -0 $GAME_PID" || fail "Alt-F4 on the title did not end the game"
   GAME_PID=""
@@ -190,6 +198,7 @@ scenario_error_box() {
   click_in "$(window_of title)" $PLAY_BUTTON
   wait_for 5 sh -c "grep -q '^errorBox=' '$STATE'" || fail "no error box at Play"
   expect_above "$(state errorBox)" "$(window_of introduction)" "the error box" "the introduction"
+  wait_for 5 wm_active_is "$(state errorBox)" || fail "the error box does not hold the keyboard"
   key Return
   screen_comes_up introduction skipButton "the introduction holds the keyboard after the box"
   key Return
@@ -205,6 +214,7 @@ scenario_error_box() {
   expect_state question 1 1 "nothing judged under the box"
   expect_state lives1 5 1 "no life lost under the box"
   expect_above "$(state errorBox)" "$(window_of quiz)" "the error box" "the quiz"
+  wait_for 5 wm_active_is "$(state errorBox)" || fail "the error box does not hold the keyboard"
   key Return
   wait_for 3 sh -c "! grep -q '^errorBox=' '$STATE'" || fail "the box did not close"
   expect_state step 0 10 "time runs out"
