@@ -65,7 +65,9 @@ struct StartedTitle {
 TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
   StartedTitle s;
   TitleView& view = *s.view;
-  auto* picture = child<PictureWidget>(view, "background");
+  // Found as a plain widget: Qt 6.8's findChild takes only classes with Q_OBJECT.
+  auto* picture = dynamic_cast<PictureWidget*>(child<QWidget>(view, "background"));
+  ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->geometry(), QRect(0, 0, 640, 480));
   EXPECT_EQ(picture->pictureName(), QStringLiteral("title"));
 
