@@ -23,6 +23,7 @@ CoinCallView::CoinCallView(App& app)
       makeButton(QRect(16, 56, 75, 25), screen_.headsButton.caption, [this] { screen_.onHeads(); });
   heads_->setObjectName("headsButton");
   heads_->setAccessibleDescription(QStringLiteral("Call heads"));
+  setFirstFocus(heads_);
   tails_ = makeButton(QRect(104, 56, 75, 25), screen_.tailsButton.caption,
                       [this] { screen_.onTails(); });
   tails_->setObjectName("tailsButton");

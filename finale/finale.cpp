@@ -37,6 +37,8 @@ Picture& Finale::petPicture(int type) {
 }
 
 void Finale::prepare(int winner) {
+  // A finale left with Alt-F4 after the anvil fell must not open on the fallen anvil.
+  fallenAnvil.visible = false;
   if (!hasWinner(winner)) return;
   const TitleScreen& title = game_.titleScreen;
   hostLine.text = honoursCall(winner == kPlayerOneWins ? title.name1 : title.name2);

@@ -33,6 +33,8 @@ void TieBreak::onTossPressed() {
     if (g.spinTicksLeft > 0) return;
     g.finale.prepare(g.winner);
     g.finale.show();
+    // A call never made is of no use now; the dialog must not float over the finale.
+    g.coinCall.close();
     close();
     return;
   }

@@ -75,13 +75,17 @@ UseWriteSteps::~UseWriteSteps() {
 }
 
 std::optional<std::string> readAll(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opening never waits: a FIFO with no writer, a socket or a device named like one
+  // of the game's files is refused like a file that is not there.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return std::nullopt;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return std::nullopt;
   }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   std::string data;
   data.reserve(static_cast<std::size_t>(st.st_size));
   std::vector<char> buffer(64 * 1024);

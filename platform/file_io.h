@@ -8,7 +8,8 @@
 // Whole-file reading and crash-safe replacing of the player's files.
 namespace zndl::fileio {
 
-// The bytes of a regular file, or nothing when it cannot be opened or read.
+// The bytes of a regular file, or nothing when it cannot be opened or read. Anything
+// but a regular file (a FIFO, a socket, a device) is refused without waiting on it.
 std::optional<std::string> readAll(const std::string& path);
 
 // Replaces (or creates) the file so that a failure at any point leaves the old file

@@ -4,20 +4,17 @@
 #include <QFile>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/error.h"
+#include "platform/file_io.h"
 
 namespace zndl {
 
 std::optional<std::string> tuneData(const std::string& fileName, std::string* origin) {
   std::error_code ec;
   if (std::filesystem::is_regular_file(fileName, ec)) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw cannotOpen(fileName);
-    std::string bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) throw cannotOpen(fileName);
+    auto bytes = fileio::readAll(fileName);
+    if (!bytes) throw cannotOpen(fileName);
     if (origin != nullptr) *origin = fileName;
     return bytes;
   }

@@ -13,6 +13,7 @@ void QuizScreen::endGame() {
   const TitleScreen& title = g.titleScreen;
   Notice& notice = g.notice;
   notice.show();
+  leftUnreset_ = true;
   g.finalScore1 = static_cast<int>(parseWholeNumber(score1).value_or(0));
   g.finalScore2 = static_cast<int>(parseWholeNumber(score2).value_or(0));
   g.finalLives1 = lives1;

@@ -49,6 +49,7 @@ void QuizScreen::onContinue() {
 
 void QuizScreen::onTick() {
   int& step = game_.questionStep;
+  std::string countdownTuneName;
   if (step == kRevealQuestion) question.visible = true;
   if (step == kRevealAnswerA) answerA.visible = true;
   if (step == kRevealAnswerB) answerB.visible = true;
@@ -57,9 +58,12 @@ void QuizScreen::onTick() {
     const std::string& time = turn == kFirstContestant ? game_.titleScreen.answerTime1.text
                                                        : game_.titleScreen.answerTime2.text;
     countdown.text = time;
-    playTune(time + ".MID");
+    countdownTuneName = time + ".MID";
   }
   if (step >= kRevealQuestion && step <= kRevealAnswerC) ++step;
+  // The tune starts once this tick's step is taken: a tune that will not open shows an
+  // error box, and ticks that come while the box is open must find the step moved on.
+  if (!countdownTuneName.empty()) playTune(countdownTuneName);
   if (step == kCountdown) {
     // Only a time box edited in mid-game makes the countdown anything but a positive
     // whole number; such a countdown has simply run out.
@@ -92,11 +96,14 @@ void QuizScreen::judge() {
   countdown.text = kCountdownAfterJudging;
   turn = other(turn);
   continueButton.visible = true;
+  resultPanel.visible = true;
+  // The question is judged before any tune can show an error box: ticks that come
+  // while the box is open find no question left to judge.
+  const int result = step;
+  step = kIdle;
   countdownTune.stop();
   countdownTune.rewind();
-  resultPanel.visible = true;
-  playTune(std::to_string(step) + ".MID");
-  step = kIdle;
+  playTune(std::to_string(result) + ".MID");
 }
 
 void QuizScreen::playTune(const std::string& fileName) {
@@ -118,6 +125,7 @@ void QuizScreen::answer(int slot) {
 }
 
 void QuizScreen::resetForNextGame(const std::string& countdownText) {
+  leftUnreset_ = false;
   score1 = "0";
   score2 = "0";
   lives1 = kStartingLives;

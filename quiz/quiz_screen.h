@@ -42,7 +42,6 @@ enum AnswerSlot : int {
 inline constexpr int kStartingLives = 5;
 
 inline constexpr const char* kTimesUp = "TIME\u2019S UP!";
-
 // What the countdown line reads between questions: after a judged question, before
 // the first game and after the quiz's Exit, and after the finale's Back To Title.
 inline constexpr const char* kCountdownAfterJudging = "15";
@@ -91,12 +90,16 @@ class QuizScreen : public Screen {
   void endGame();
   // Puts the screen back in its opening state for the next game.
   void resetForNextGame(const std::string& countdownText);
+  // A game has ended here and nothing has put the screen back since (its notice, tie
+  // break or finale was closed with Alt-F4 instead of going Back To Title).
+  bool leftUnreset() const { return leftUnreset_; }
 
  private:
   void answer(int slot);
   void judge();
   void playTune(const std::string& fileName);
   std::set<std::string> tunesReported_;
+  bool leftUnreset_ = false;
 };
 
 }  // namespace zndl

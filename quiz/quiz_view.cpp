@@ -301,6 +301,11 @@ void QuizView::keyPressEvent(QKeyEvent* event) {
   ScreenView::keyPressEvent(event);
 }
 
+QWidget* QuizView::firstFocus() {
+  if (screen_.continueButton.visible) return continue_;
+  return this;
+}
+
 void QuizView::sync() {
   const QuizScreen& box = screen_;
   apply(titleLine_, box.titleLine);
@@ -311,7 +316,13 @@ void QuizView::sync() {
   apply(countdown_, box.countdown);
   apply(result_, box.resultPanel);
   apply(exit_, box.exitButton);
+  // CONTINUE holds the keyboard while it shows, so Enter or Space goes on. As it goes,
+  // the keyboard goes to the window itself rather than on to answer A: a stray Space
+  // or Enter during the countdown answers nothing.
+  const bool continueWasShown = continue_->isVisibleTo(this);
+  if (!box.continueButton.visible && focusWidget() == continue_) setFocus(Qt::OtherFocusReason);
   apply(continue_, box.continueButton);
+  if (box.continueButton.visible && !continueWasShown) continue_->setFocus(Qt::OtherFocusReason);
   if (score1_->text() != qs(box.score1)) score1_->setText(qs(box.score1));
   if (score2_->text() != qs(box.score2)) score2_->setText(qs(box.score2));
   lives1_->setValue(std::clamp(box.lives1, 0, kStartingLives));

@@ -41,6 +41,8 @@ class QuizView : public ScreenView {
  public:
   explicit QuizView(App& app);
   void sync() override;
+  // CONTINUE while it shows; else the window itself, where Space and Enter do nothing.
+  QWidget* firstFocus() override;
 
  protected:
   SpokenLines narrate(bool onView) override;

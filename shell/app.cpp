@@ -12,14 +12,40 @@
 #include "finale/tie_break_view.h"
 #include "host/introduction_view.h"
 #include "host/settings_dialog_view.h"
+#include "platform/qt_ports.h"
 #include "quiz/quiz_view.h"
 #include "shell/internet_sites_view.h"
 #include "shell/title_view.h"
 
 namespace zndl {
 
+Ports App::withErrorBox(const Ports& ports, ErrorBox& box) {
+  return Ports{ports.titleTune, ports.quizTune, box, ports.desktop, ports.filePicker, ports.random};
+}
+
+void App::FrontErrorBox::showError(const std::string& text) {
+  app_.syncAll();
+  box_.showError(text);
+  // The window manager hands the keyboard back to the box's owner, the title; it
+  // belongs to the screen in front.
+  if (ScreenView* front = app_.frontView(); front && front->isVisible()) front->activateWindow();
+}
+
+ScreenView* App::frontView() {
+  ScreenView* front = nullptr;
+  for (ScreenView* view : views_)
+    if (view->screen().visible() &&
+        (!front || view->screen().frontOrder() > front->screen().frontOrder()))
+      front = view;
+  return front;
+}
+
 App::App(const Ports& ports, const Presentation& presentation)
-    : game_(ports), presentation_(presentation) {
+    : errorBox_(*this, ports.errorBox),
+      game_(withErrorBox(ports, errorBox_)),
+      presentation_(presentation) {
+  if (auto* box = dynamic_cast<QtErrorBox*>(&ports.errorBox))
+    box->setOwner([this] { return mainWindow(); });
   title_ = std::make_unique<TitleView>(*this);
   views_ = {title_.get()};
   title_->installEventFilter(this);
@@ -43,6 +69,10 @@ App::App(const Ports& ports, const Presentation& presentation)
 }
 
 App::~App() = default;
+
+QWidget* App::mainWindow() {
+  return title_.get();
+}
 
 void App::buildHiddenWindows() {
   if (allBuilt_) return;
@@ -82,8 +112,7 @@ int App::windowFactor() const {
 
 qreal App::stageScale() const {
   const stage::Display facts = display();
-  const int factor =
-      presentation_.fullScreen ? stage::fullScreenFactor(facts) : windowFactor();
+  const int factor = presentation_.fullScreen ? stage::fullScreenFactor(facts) : windowFactor();
   return stage::stageScale(factor, facts.pixelRatio);
 }
 
@@ -243,7 +272,10 @@ void App::syncAll() {
   std::stable_sort(order.begin(), order.end(), [](ScreenView* a, ScreenView* b) {
     return a->screen().frontOrder() < b->screen().frontOrder();
   });
-  for (ScreenView* view : order) view->syncWindow();
+  bool raised = false;
+  for (ScreenView* view : order) raised = view->syncWindow() || raised;
+  // A box opened a moment before stays above whatever a timer has just brought up.
+  if (raised) QtErrorBox::raiseOpenBox();
   for (ScreenView* view : order) view->speak();
   syncing_ = false;
 }

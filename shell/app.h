@@ -67,6 +67,13 @@ class App : public QObject {
 
   // The title window, built at once; the others follow once it has been painted.
   TitleView& titleView() { return *title_; }
+  // The title window, which owns every other window; none while it is being built.
+  QWidget* mainWindow();
+  // The window of the screen shown last of those on view.
+  ScreenView* frontView();
+  // The windows built so far, in the screens' creation order (the title alone until
+  // the title has been painted).
+  const std::vector<ScreenView*>& builtViews() const { return views_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +82,18 @@ class App : public QObject {
   // Tests, benchmarks and tools reach the windows and timers through it
   // (tests/fakes/app_probe.h).
   friend struct AppProbe;
+  // Shows the game's errors only once its windows are up to date, so a box stands
+  // above the window the game shows at that moment, never on an empty desktop.
+  class FrontErrorBox final : public ErrorBox {
+   public:
+    FrontErrorBox(App& app, ErrorBox& box) : app_(app), box_(box) {}
+    void showError(const std::string& text) override;
+
+   private:
+    App& app_;
+    ErrorBox& box_;
+  };
+  static Ports withErrorBox(const Ports& ports, ErrorBox& box);
 
   void followIntroTimer();
   void present(ScreenView& view);
@@ -87,7 +106,10 @@ class App : public QObject {
   // as soon as one is needed), so the title comes up without waiting for them.
   void buildHiddenWindows();
 
+  FrontErrorBox errorBox_;
   Game game_;
+  // The title owns the other windows as its children; it is declared first so that it
+  // goes last, after each of them has left it.
   std::unique_ptr<TitleView> title_;
   std::unique_ptr<QuizView> quiz_;
   std::unique_ptr<IntroductionView> introduction_;

@@ -25,8 +25,10 @@ void Game::report(const Error& e) {
 }
 
 void Game::start() {
-  guarded([&] { titleScreen.create(); });
+  // The title is on view before its creation step runs, so an error at start stands
+  // over the game's window rather than on an empty desktop.
   titleScreen.show();
+  guarded([&] { titleScreen.create(); });
   guarded([&] { quizScreen.create(); });
   guarded([&] { introduction.create(); });
   guarded([&] { settingsDialog.create(); });

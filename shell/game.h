@@ -46,7 +46,7 @@ class Game {
   Game& operator=(const Game&) = delete;
 
   // Runs every screen's creation step in order; a failing step is reported and
-  // skips only the rest of its own step. Ends with the title screen shown.
+  // skips only the rest of its own step. The title screen is shown first.
   void start();
 
   // Runs one handler; a zndl::Error ends it and is shown in the error box.

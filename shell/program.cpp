@@ -5,19 +5,22 @@
 #include <QEvent>
 #include <QIcon>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/fluid_tune_player.h"
 #include "platform/qt_font_warmup.h"
-#include "platform/qt_preferences.h"
 #include "platform/qt_ports.h"
+#include "platform/qt_preferences.h"
 #include "platform/qt_tunes.h"
 #include "platform/random.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 #include "shell/look.h"
+#include "shell/session.h"
+#include "shell/state_report_view.h"
 #include "shell/title_view.h"
 
 namespace zndl {
@@ -64,7 +67,21 @@ void installWindowIcon() {
 }
 
 void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then) {
+  // A window already on the screen (an error box at start waited for it) was painted.
+  if (window.isVisible() && window.windowHandle() && window.windowHandle()->isExposed()) {
+    QTimer::singleShot(0, &window, [&window, then = std::move(then)] { then(window); });
+    return;
+  }
   new FirstPaint(window, std::move(then));
+}
+
+void chooseWindowSystem(int argc, char* argv[]) {
+  Session session;
+  session.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
+  session.display = qEnvironmentVariable("DISPLAY").toStdString();
+  session.chosenPlatform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
+  for (int i = 0; i < argc; ++i) session.arguments.emplace_back(argv[i]);
+  if (preferX11(session)) qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
@@ -98,10 +115,12 @@ int runProgram(int argc, char* argv[]) {
       break;
   }
 
+  chooseWindowSystem(argc, argv);
   const FontWarmUp fonts;
   QApplication application(argc, argv);
+  // No display name: the toolkit would add it to every window's caption, and each
+  // window already carries the caption it should.
   QApplication::setApplicationName(QStringLiteral("zandoodle"));
-  QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
   QApplication::setDesktopFileName(QStringLiteral("zandoodle"));
   look::installFontSubstitutes();
 
@@ -131,6 +150,9 @@ int runProgram(int argc, char* argv[]) {
   });
   startMusicWhenShown(app.titleView(), engine);
   afterFirstPaint(app.titleView(), [](QWidget&) { installWindowIcon(); });
+  // The desktop tests read the game's keyboard focus and state from here.
+  if (const QString report = qEnvironmentVariable("ZNDL_STATE_REPORT"); !report.isEmpty())
+    afterFirstPaint(app.titleView(), [&app, report](QWidget&) { startStateReport(app, report); });
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }

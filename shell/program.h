@@ -14,6 +14,10 @@ class FluidEngine;
 // box, and the event loop until the title screen closes.
 int runProgram(int argc, char* argv[]);
 
+// Moves the program onto X11 when it starts in a Wayland session that has an X server
+// too and the player chose no platform; call before the application object exists.
+void chooseWindowSystem(int argc, char* argv[]);
+
 // Gives every window the game's icon (the bitmaps drawn at build time).
 void installWindowIcon();
 

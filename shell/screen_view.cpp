@@ -11,10 +11,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
-#include <QRegularExpression>
 #include <QToolButton>
 #include <cmath>
 
@@ -111,8 +111,19 @@ ClickLabel::ClickLabel(QWidget* parent, std::function<void()> onClick)
     : QLabel(parent), onClick_(std::move(onClick)) {}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && onClick_) onClick_();
   QLabel::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton || !onClick_) return;
+  // Taken here, so the release comes back to this label.
+  pressed_ = true;
+  event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click =
+      event->button() == Qt::LeftButton && pressed_ && rect().contains(event->position().toPoint());
+  if (event->button() == Qt::LeftButton) pressed_ = false;
+  if (click && onClick_) onClick_();
+  QLabel::mouseReleaseEvent(event);
 }
 
 void ClickLabel::makeKeyboardReachable() {
@@ -145,11 +156,19 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
 }
 
 ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
-    : QWidget(nullptr), app_(app), screen_(screen), frame_(frame), designSize_(clientSize) {
+    : QWidget(app.mainWindow()),
+      app_(app),
+      screen_(screen),
+      frame_(frame),
+      designSize_(clientSize) {
+  // Every window but the title belongs to the title: the desktop lists the game once,
+  // and the window manager keeps a game's screens above the title. A full screen is a
+  // frameless dialog for that, as only dialogs carry their owner to the window manager.
+  const bool owned = parentWidget() != nullptr;
   Qt::WindowFlags flags;
   switch (frame) {
     case Frame::Borderless:
-      flags = Qt::Window | Qt::FramelessWindowHint;
+      flags = (owned ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint;
       break;
     case Frame::Dialog:
       flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -181,10 +200,10 @@ void ScreenView::recordDesigns(QWidget* parent) {
     if (!widget || widget->isWindow()) continue;
     auto* button = qobject_cast<QAbstractButton*>(widget);
     const QSize iconSize = button && !button->icon().isNull() ? button->iconSize() : QSize();
-    designs_.insert(widget, Design{widget->geometry(), widget->font(),
-                                   widget->testAttribute(Qt::WA_SetFont),
-                                   widget->minimumSize() == widget->maximumSize(),
-                                   widget->styleSheet(), iconSize});
+    designs_.insert(
+        widget,
+        Design{widget->geometry(), widget->font(), widget->testAttribute(Qt::WA_SetFont),
+               widget->minimumSize() == widget->maximumSize(), widget->styleSheet(), iconSize});
     designOrder_.append(widget);
     // Qt's compound controls lay out their own insides.
     if (qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractScrollArea*>(widget) ||
@@ -246,16 +265,15 @@ void ScreenView::setStage(qreal scale, bool fullScreen, QRect screenArea) {
     move(screenArea.topLeft());
     setWindowState(windowState() | Qt::WindowFullScreen);
   } else {
-    if (windowState() & Qt::WindowFullScreen)
-      setWindowState(windowState() & ~Qt::WindowFullScreen);
+    if (windowState() & Qt::WindowFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
     placeWindow();
   }
   update();
 }
 
 QPoint ScreenView::toWindow(QPoint designPoint) const {
-  return origin_ + QPoint(scaledLength(designPoint.x(), scale_),
-                          scaledLength(designPoint.y(), scale_));
+  return origin_ +
+         QPoint(scaledLength(designPoint.x(), scale_), scaledLength(designPoint.y(), scale_));
 }
 
 void ScreenView::place(QWidget* widget, QPoint designTopLeft) {
@@ -278,17 +296,19 @@ void ScreenView::fitToText(QLabel* label) {
                          static_cast<int>(std::ceil(label->height() / scale_))));
 }
 
-void ScreenView::syncWindow() {
+bool ScreenView::syncWindow() {
   if (!screen_.visible()) {
     if (isVisible()) hide();
-    return;
+    return false;
   }
   if (!isVisible()) show();
-  if (screen_.frontOrder() != raisedAt_) {
-    raisedAt_ = screen_.frontOrder();
-    raise();
-    activateWindow();
-  }
+  if (screen_.frontOrder() == raisedAt_) return false;
+  raisedAt_ = screen_.frontOrder();
+  if (QWidget* control = firstFocus(); control && control->isVisibleTo(this))
+    control->setFocus(Qt::ActiveWindowFocusReason);
+  raise();
+  activateWindow();
+  return true;
 }
 
 void ScreenView::speak() {

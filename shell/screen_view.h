@@ -47,12 +47,15 @@ class ClickLabel : public QLabel {
   void makeKeyboardReachable();
 
  protected:
+  // A click is a press and a release over the label, as with a button.
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   std::function<void()> onClick_;
+  bool pressed_ = false;
 };
 
 // The window of one screen: built from the screen's control table, it forwards every
@@ -78,8 +81,12 @@ class ScreenView : public QWidget {
   bool isDialog() const { return frame_ != Frame::Borderless; }
   // Where a point of the stage's design lies in the window as it is shown now.
   QPoint toWindow(QPoint designPoint) const;
-  // Shows, hides and raises the window as the screen says.
-  void syncWindow();
+  // Shows, hides and raises the window as the screen says; true when it came forward.
+  // A window that comes forward hands the keyboard to its first control.
+  bool syncWindow();
+  // The control that holds the keyboard as the window comes forward: the one given to
+  // setFirstFocus(), or else the default button.
+  virtual QWidget* firstFocus() { return firstFocus_ ? firstFocus_ : defaultButton_; }
   // Tells the screen reader what has changed on its own since the last time; called
   // after every window has been shown or hidden, and silent while this one is hidden.
   void speak();
@@ -108,6 +115,7 @@ class ScreenView : public QWidget {
                              QWidget* parent = nullptr);
   // The button Enter presses when no button holds the keyboard; drawn as before.
   void setDefaultButton(QPushButton* button) { defaultButton_ = button; }
+  void setFirstFocus(QWidget* control) { firstFocus_ = control; }
 
   // Names a label by its role for screen readers ("Question", "Pembril says"); what it
   // currently says travels as its description and follows every change of its text.
@@ -159,6 +167,7 @@ class ScreenView : public QWidget {
   bool designed_ = false;
   QList<QWidget*> designOrder_;
   QHash<QWidget*, Design> designs_;
+  QWidget* firstFocus_ = nullptr;
 };
 
 }  // namespace zndl

@@ -113,6 +113,9 @@ void TitleScreen::onPlay() {
     answerTime2.red = true;
     return;
   }
+  // A game that ended without Back To Title left the quiz as it finished: the next
+  // one starts from the screen Back To Title would have left.
+  if (game_.quizScreen.leftUnreset()) game_.quizScreen.resetForNextGame(kCountdownAfterFinale);
   game_.introduction.hostLine.text.clear();
   game_.introduction.show();
   game_.questionNo = 1;
@@ -139,7 +142,8 @@ void TitleScreen::onExit() {
   namesBuffer.set(5, std::to_string(petType2));
   namesBuffer.set(6, answerTime1.text);
   namesBuffer.set(7, answerTime2.text);
-  namesBuffer.saveToFile(kNamesFile);
+  // Like the lists: a names file that was never read is not replaced.
+  saveListToFile(namesBuffer, kNamesFile);
   game_.introduction.saveLists();
   game_.finale.savePrizes();
   onClose();

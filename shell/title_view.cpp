@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QValidator>
+#include <QWheelEvent>
 
 #include "platform/qt_ports.h"
 #include "shell/app.h"
@@ -20,8 +21,30 @@ namespace {
 class StorableTextValidator : public QValidator {
  public:
   using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
+  State validate(QString& input, int& position) const override {
+    // A pasted name keeps its text and loses its line breaks.
+    for (qsizetype i = input.size() - 1; i >= 0; --i) {
+      if (input[i] != u'\r' && input[i] != u'\n') continue;
+      input.remove(i, 1);
+      if (position > i) --position;
+    }
     return TitleScreen::storableEntry(ss(input)) ? Acceptable : Invalid;
+  }
+};
+
+// A closed drop-down the player is only scrolling past keeps its value: the wheel
+// changes it only once the box holds the keyboard.
+class WheelOnlyWithFocus : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel) return false;
+    auto* box = qobject_cast<QComboBox*>(watched);
+    if (!box || box->hasFocus()) return false;
+    event->ignore();
+    return true;
   }
 };
 
@@ -55,6 +78,7 @@ TitleView::TitleView(App& app)
       QRect(9, 8, 88, 25), "Play", [this] { screen_.onPlay(); }, "Press this button to play.");
   play->setObjectName("playButton");
   play->setAccessibleDescription(QStringLiteral("Start a game with the group chosen"));
+  setFirstFocus(play);
   QPushButton* exit = makeButton(
       QRect(104, 8, 89, 25), "Exit (Alt-F4)", [this] { screen_.onExit(); },
       "Press this button to exit.");
@@ -216,6 +240,8 @@ QComboBox* TitleView::makeDropDown(const char* name, QRect place, bool storedInN
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setCompleter(nullptr);
   box->setMaxVisibleItems(8);
+  box->setFocusPolicy(Qt::StrongFocus);
+  box->installEventFilter(new WheelOnlyWithFocus(box));
   if (storedInNames) box->setValidator(new StorableTextValidator(box));
   box->lineEdit()->setTextMargins(0, 0, 0, 0);
   return box;

@@ -95,3 +95,15 @@ TEST(AtomicSave, AProcessKilledMidSaveNeverLeavesATruncatedFile) {
         << "round " << round << ": " << now.size() << " bytes";
   }
 }
+
+// A FIFO with no writer would block the game at open; it, a socket and a device are
+// refused at once like a missing file.
+TEST(FileRead, OnlyRegularFilesAreReadAndNothingWaits) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo("banter", 0644), 0);
+  EXPECT_FALSE(fileio::readAll("banter").has_value());
+  EXPECT_FALSE(fileio::readAll("/dev/null").has_value());
+  EXPECT_FALSE(fileio::readAll("/dev/zero").has_value());
+  writeFile("prizes", "Prizes\r\nA goat\r\n");
+  EXPECT_EQ(fileio::readAll("prizes"), "Prizes\r\nA goat\r\n");
+}

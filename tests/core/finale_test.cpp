@@ -268,3 +268,21 @@ TEST_F(FinaleTest, TheWinnersPrizeComesFromThePrizesFileReadAtGameEnd) {
 }
 
 }  // namespace
+
+// A finale closed with Alt-F4 after the anvil fell skips Back To Title; the next
+// game's finale still opens with the pet on the stage.
+TEST_F(FinaleTest, PreparingTheFinaleTakesAwayAFallenAnvil) {
+  endGame("2", "1");
+  t.run([&] { box().show(); });
+  kill();
+  ASSERT_TRUE(box().fallenAnvil.visible);
+  box().close();
+  t->finale.killButton.caption = "Kill";  // the next Play
+  endGame("1", "2");
+  EXPECT_FALSE(box().fallenAnvil.visible);
+  EXPECT_EQ(petsShown(), "H---");
+  // Also when no winner is named.
+  box().fallenAnvil.visible = true;
+  t.run([&] { box().prepare(0); });
+  EXPECT_FALSE(box().fallenAnvil.visible);
+}

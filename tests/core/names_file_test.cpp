@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "fakes/failing_writes.h"
@@ -253,5 +254,18 @@ TEST(SaveAtExit, ClosingTheTitleAnyOtherWayWritesNothing) {
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(t.titleTune.log.back(), "close");
   EXPECT_EQ(filesInWorkingDirectory(), (std::vector<std::string>{"names.etc"}));
+  EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+}
+
+TEST(SaveAtExit, ANamesFileThatWasNeverReadIsNotReplaced) {
+  TestGame t;
+  // The title tune fails first, so the rest of the title's creation step, the names
+  // file among it, is skipped.
+  t.titleTune.missing = {"ZNDL.MID"};
+  writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+  t->start();
+  EXPECT_EQ(t->titleScreen.name1, "Name1");
+  t.run([&] { t->titleScreen.onExit(); });
+  EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
 }

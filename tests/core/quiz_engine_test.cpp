@@ -387,3 +387,64 @@ TEST(QuizEngine, QuestionsGoOnWhenTheTunesCannotPlay) {
             (std::vector<std::string>{"Cannot open file 5.MID.", "Cannot open file 101.MID.",
                                       "Cannot open file 102.MID."}));
 }
+
+// A tune that will not open shows a modal box, and the timer goes on ticking in the
+// box's own event loop: the question is judged once all the same.
+TEST(QuizEngine, TicksWhileAnErrorBoxIsOpenJudgeTheQuestionOnce) {
+  QuizGame t(sectionedGroup(3), "5", "5");
+  t.quizTune.missing = {"5.MID", "101.MID", "102.MID"};
+  int ticksUnderBox = 0;
+  t.errors.whileOpen = [&] {
+    for (int i = 0; i < 8; ++i, ++ticksUnderBox) t.run([&] { t.box().onTick(); });
+  };
+  t.reveal();  // the countdown tune fails at the fourth tick, the clock runs out under it
+  EXPECT_GT(ticksUnderBox, 0);
+  for (int guard = 0; t.step() != 0 && guard < 20; ++guard) t.tick();
+  EXPECT_EQ(t->questionNo, 2);
+  EXPECT_EQ(t.box().lives1, 4);
+  EXPECT_EQ(t.box().lives2, 5);
+
+  // The result tune fails as the next answer is judged; the ticks under that box find
+  // no question left.
+  t.pressContinue();
+  t.tick(4);
+  t.answer(t->correctSlot);
+  t.tick();
+  EXPECT_EQ(t.step(), 0);
+  EXPECT_EQ(t->questionNo, 3);
+  EXPECT_EQ(t.box().score2, "1");
+  EXPECT_EQ(t.box().lives2, 5);
+  t.tick(3);
+  EXPECT_EQ(t->questionNo, 3);
+}
+
+// Alt-F4 on the notice (or the tie break, or the finale) skips Back To Title's reset;
+// the next Play makes it, so the next game has its CONTINUE and opening lines.
+TEST(QuizEngine, PlayAfterAGameEndedWithoutBackToTitleStartsFromTheResetQuiz) {
+  QuizGame t(sectionedGroup(1), "5", "5");
+  t->titleScreen.groupBox.text = "one.set";
+  t.playCorrect();
+  t.pressContinue();  // the end of the game
+  ASSERT_TRUE(t->notice.visible());
+  ASSERT_FALSE(t.box().continueButton.visible);
+  t->notice.close();  // Alt-F4
+  t.run([&] { t->titleScreen.onPlay(); });
+  EXPECT_TRUE(t.box().continueButton.visible);
+  EXPECT_EQ(t.box().score1, "0");
+  EXPECT_EQ(t.box().score2, "0");
+  EXPECT_EQ(t.box().lives1, 5);
+  EXPECT_EQ(t.box().question.text, "ZANDOODLE CONTINUES...");
+  EXPECT_EQ(t.box().countdown.text, "3.1");
+  EXPECT_EQ(t->questionNo, 1);
+}
+
+TEST(QuizEngine, AltF4DuringAQuestionStillCarriesScoresIntoTheNextGame) {
+  QuizGame t(sectionedGroup(3), "5", "5");
+  t->titleScreen.groupBox.text = "three.set";
+  t.playCorrect();
+  t.playWrong();
+  t.box().close();  // Alt-F4 on the quiz between questions
+  t.run([&] { t->titleScreen.onPlay(); });
+  EXPECT_EQ(t.box().score1, "1");
+  EXPECT_EQ(t.box().lives2, 4);
+}

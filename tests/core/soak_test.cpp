@@ -5,6 +5,7 @@
 // game's invariants after every event. ZNDL_SOAK_GAMES sets the number of games.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>

@@ -277,4 +277,15 @@ TEST_F(TieBreakTest, CallersAndFacesComeUpAboutHalfTheTimeEach) {
   EXPECT_NEAR(heads, kTosses / 2, kTosses / 10);
 }
 
+TEST_F(TieBreakTest, KillThePetPutsAwayACallNeverMade) {
+  start(0);
+  ASSERT_TRUE(t->coinCall.visible());
+  toss(kHeads);
+  tick(TieBreak::kSpinTicks);
+  press();  // KILL THE PET
+  EXPECT_TRUE(t->finale.visible());
+  EXPECT_FALSE(box().visible());
+  EXPECT_FALSE(t->coinCall.visible()) << "the call dialog would float over the finale";
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -61,8 +62,20 @@ class FakeTunePlayer : public TunePlayer {
 
 class FakeErrorBox : public ErrorBox {
  public:
-  void showError(const std::string& text) override { shown.push_back(text); }
+  void showError(const std::string& text) override {
+    shown.push_back(text);
+    // What the event loop of a real, modal box may run before OK.
+    if (whileOpen && !open_) {
+      open_ = true;
+      whileOpen();
+      open_ = false;
+    }
+  }
   std::vector<std::string> shown;
+  std::function<void()> whileOpen;
+
+ private:
+  bool open_ = false;
 };
 
 class FakeDesktop : public Desktop {

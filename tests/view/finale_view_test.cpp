@@ -16,7 +16,9 @@
 #include "finale/notice_view.h"
 #include "finale/tie_break_view.h"
 #include "finale/verdicts.h"
+#include "host/introduction_view.h"
 #include "quiz/quiz_view.h"
+#include "shell/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -177,14 +179,15 @@ TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
   EXPECT_TRUE(AppProbe::coinCallView(*t.app).isVisible());
 }
 
-TEST_F(FinaleWindows, TheCallDialogIsItsOwnWindowOnTopAndNotModal) {
+TEST_F(FinaleWindows, TheCallDialogIsAWindowOfTheTitleOnTopAndNotModal) {
   t.random.script = {1};  // Bob calls
   run([&] { game().tieBreak.start(); });
   CoinCallView& dialog = AppProbe::coinCallView(*t.app);
   TieBreakView& tieBreak = AppProbe::tieBreakView(*t.app);
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.isWindow());
-  EXPECT_EQ(dialog.parentWidget(), nullptr);
+  // Its own window, owned by the title like every other: one entry on the desktop.
+  EXPECT_EQ(dialog.parentWidget(), static_cast<QWidget*>(&t.app->titleView()));
   EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(dialog.windowModality(), Qt::NonModal);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -280,3 +283,31 @@ TEST_F(FinaleWindows, LongNamesAreSqueezedButNeverRewritten) {
 }
 
 }  // namespace
+
+// Each screen hands the keyboard to its natural control as it comes up.
+TEST_F(FinaleWindows, EachScreenComesUpWithItsFirstControlHoldingTheKeyboard) {
+  const auto holder = [](QWidget& view) {
+    return view.focusWidget() ? view.focusWidget()->objectName().toStdString() : std::string();
+  };
+  run([&] {
+    game().titleScreen.groupBox.text = "some.set";
+    game().titleScreen.onPlay();
+  });
+  EXPECT_EQ(holder(AppProbe::introductionView(*t.app)), "skipButton");
+  run([&] { game().introduction.onSkip(); });
+  EXPECT_EQ(holder(AppProbe::quizView(*t.app)), "continueButton");
+  run([&] { game().quizScreen.endGame(); });  // a dead heat
+  EXPECT_EQ(holder(AppProbe::noticeView(*t.app)), "okButton");
+  t.random.script = {0};
+  run([&] { game().notice.onOk(); });
+  EXPECT_EQ(holder(AppProbe::tieBreakView(*t.app)), "tossButton");
+  EXPECT_EQ(holder(AppProbe::coinCallView(*t.app)), "headsButton");
+  run([&] { game().coinCall.onHeads(); });
+  t.random.script = {0};
+  run([&] { game().tieBreak.onTossPressed(); });
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
+  run([&] { game().tieBreak.onTossPressed(); });
+  ASSERT_TRUE(AppProbe::finaleView(*t.app).isVisible());
+  EXPECT_FALSE(AppProbe::coinCallView(*t.app).isVisible());
+  EXPECT_EQ(holder(AppProbe::finaleView(*t.app)), "killButton");
+}

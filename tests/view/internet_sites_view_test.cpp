@@ -199,3 +199,32 @@ TEST(InternetWindow, OkHidesTheDialogAndTheTitleStays) {
   EXPECT_TRUE(d.t.app->titleView().isVisible());
   EXPECT_FALSE(d.t.game().ended());
 }
+
+// A link opens on a click, as a button does: a press alone, or a press dragged off the
+// link before the release, opens nothing.
+TEST(InternetWindow, ALinkOpensOnTheReleaseOverIt) {
+  ShownDialog d;
+  QLabel* link = d.link("gameSite");
+  QTest::mousePress(link, Qt::LeftButton);
+  EXPECT_TRUE(d.t.desktop.opened.empty()) << "opened on the press";
+  QTest::mouseRelease(link, Qt::LeftButton, Qt::NoModifier, QPoint(-5, -5));
+  EXPECT_TRUE(d.t.desktop.opened.empty()) << "opened on a release beside the link";
+  QTest::mousePress(link, Qt::LeftButton);
+  QTest::mouseRelease(link, Qt::LeftButton);
+  EXPECT_EQ(d.t.desktop.opened,
+            (std::vector<std::string>{"http://www.vormle.example/zandoodle/index.htm"}));
+}
+
+// The clipboard's carrier field lies below the dialog's edge: the keyboard never goes
+// there, neither as the dialog comes up nor by Tab nor after a copy.
+TEST(InternetWindow, TheKeyboardNeverGoesToTheHiddenCarrierField) {
+  ShownDialog d;
+  QLineEdit* carrier = d.view->copyCarrier();
+  EXPECT_EQ(d.view->focusWidget(), child<QPushButton>(*d.view, "okButton"));
+  QTest::mouseClick(child<QToolButton>(*d.view, "copyGameSite"), Qt::LeftButton);
+  for (int i = 0; i < 12; ++i) {
+    QWidget* holder = d.view->focusWidget();
+    QTest::keyClick(holder ? holder : d.view, Qt::Key_Tab);
+    EXPECT_NE(d.view->focusWidget(), carrier) << "after " << i + 1 << " Tabs";
+  }
+}

@@ -347,3 +347,42 @@ TEST(QuizWindow, AThreeQuestionGroupPlaysToTheEndThroughTheWindow) {
   EXPECT_EQ(turn->value(), 0);
   EXPECT_EQ(w.quizTune.played().back(), "102.MID");
 }
+
+// CONTINUE holds the keyboard while it shows; during a question the quiz window itself
+// does, so a stray Space or Enter answers nothing and only A, B and C answer.
+TEST(QuizWindow, SpaceAndEnterPressContinueButNeverAnswer) {
+  QuizWindow w;
+  w.startGame();
+  QPushButton* cont = w.button("continueButton");
+  EXPECT_EQ(w.view().focusWidget(), cont);
+  QTest::keyClick(cont, Qt::Key_Space);
+  ASSERT_EQ(w.step(), 1) << "Space presses CONTINUE";
+  EXPECT_EQ(w.view().focusWidget(), static_cast<QWidget*>(&w.view()))
+      << "the keyboard went on to " << w.view().focusWidget()->objectName().toStdString();
+  w.tick(4);
+  ASSERT_EQ(w.step(), 5);
+  for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+    QTest::keyClick(w.view().focusWidget(), key);
+  EXPECT_EQ(w.step(), 5) << "Space or Enter answered";
+  QTest::keyClick(w.view().focusWidget(), w.slotKey(w.correct()));
+  w.tick();
+  EXPECT_EQ(w.step(), 0);
+  EXPECT_EQ(w.box().score1, "1");
+  EXPECT_EQ(w.view().focusWidget(), cont) << "CONTINUE holds the keyboard again";
+  QTest::keyClick(cont, Qt::Key_Return);
+  EXPECT_EQ(w.step(), 1) << "Enter presses CONTINUE";
+}
+
+TEST(QuizWindow, TabStillReachesTheAnswerButtonsDuringAQuestion) {
+  QuizWindow w;
+  w.startGame();
+  w.clickContinue();
+  w.tick(4);
+  QTest::keyClick(w.view().focusWidget(), Qt::Key_Tab);
+  QWidget* reached = w.view().focusWidget();
+  ASSERT_NE(reached, nullptr);
+  EXPECT_EQ(reached->objectName(), QStringLiteral("answerButtonA"));
+  QTest::keyClick(reached, Qt::Key_Space);
+  w.tick();
+  EXPECT_EQ(w.step(), 0) << "the answer button answers from the keyboard";
+}

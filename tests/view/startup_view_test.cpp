@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QGuiApplication>
 
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
@@ -85,4 +86,58 @@ TEST(StartUpWindows, TimersRunFromTheStart) {
   EXPECT_TRUE(AppProbe::tieBreakTimer(*t.app).isActive());
   EXPECT_EQ(AppProbe::tieBreakTimer(*t.app).interval(), 100);
   EXPECT_EQ(AppProbe::quizTimer(*t.app).timerType(), Qt::PreciseTimer);
+}
+
+// The desktop lists the game once: every other window belongs to the title, as a
+// window of its own that the window manager keeps above it.
+TEST(StartUpWindows, EveryOtherWindowBelongsToTheTitleWithItsOwnCaption) {
+  TestApp t;
+  t.start();
+  const auto& views = AppProbe::views(*t.app);
+  QWidget* title = &t.app->titleView();
+  EXPECT_EQ(title->parentWidget(), nullptr);
+  const char* const captions[] = {"Zandoodle v4.2",     "Zandoodle v4.2", "Zandoodle v4.2",
+                                  "Zandoodle Settings", "Zandoodle v4.2", "Zandoodle v4.2",
+                                  "Zandoodle v4.2",     "Call please...", "Internet Sites"};
+  for (std::size_t i = 0; i < views.size(); ++i) {
+    EXPECT_EQ(views[i]->windowTitle(), QString::fromUtf8(captions[i])) << i;
+    if (i == 0) continue;
+    EXPECT_EQ(views[i]->parentWidget(), title) << i;
+    EXPECT_TRUE(views[i]->isWindow()) << i;
+    EXPECT_EQ(views[i]->windowType(), Qt::Dialog) << i << ": only a dialog names its owner";
+    EXPECT_EQ(views[i]->windowModality(), Qt::NonModal) << i;
+  }
+  // The toolkit adds the application's display name to captions that lack it.
+  EXPECT_TRUE(QGuiApplication::applicationDisplayName().isEmpty() ||
+              QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
+}
+
+TEST(StartUpWindows, ClosingAnOwnedWindowHidesItAndItComesBackWhole) {
+  TestApp t;
+  t.start();
+  Game& game = t.game();
+  t.app->dispatch([&] { game.titleScreen.onMore(); });
+  QWidget* settings = AppProbe::views(*t.app)[3];
+  ASSERT_TRUE(settings->isVisible());
+  settings->close();
+  EXPECT_FALSE(settings->isVisible());
+  EXPECT_FALSE(game.settingsDialog.visible());
+  EXPECT_EQ(settings->parentWidget(), &t.app->titleView());
+  t.app->dispatch([&] { game.titleScreen.onMore(); });
+  EXPECT_TRUE(settings->isVisible());
+  EXPECT_EQ(settings->pos(), QPoint(773, 226));
+}
+
+// An error at start waits for the title: the title is already on view when the box
+// comes up, so the box never stands alone on the desktop.
+TEST(StartUpWindows, TheTitleIsOnViewWhenAStartUpErrorShows) {
+  TestApp t;
+  std::vector<bool> titleShown;
+  t.errors.whileOpen = [&] {
+    const auto shown = visibleTopLevels();
+    titleShown.push_back(shown.size() == 1 && shown.front()->windowTitle() == "Zandoodle v4.2");
+  };
+  t.start();  // no names.etc, no lists: errors
+  ASSERT_FALSE(t.errors.shown.empty());
+  EXPECT_EQ(titleShown, std::vector<bool>(t.errors.shown.size(), true));
 }

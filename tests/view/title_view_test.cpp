@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
@@ -65,7 +66,9 @@ struct StartedTitle {
 TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
   StartedTitle s;
   TitleView& view = *s.view;
-  auto* picture = child<PictureWidget>(view, "background");
+  // Found as a plain widget: Qt 6.8's findChild takes only classes with Q_OBJECT.
+  auto* picture = dynamic_cast<PictureWidget*>(child<QWidget>(view, "background"));
+  ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->geometry(), QRect(0, 0, 640, 480));
   EXPECT_EQ(picture->pictureName(), QStringLiteral("title"));
 
@@ -173,7 +176,7 @@ TEST(TitleWindow, TypingReachesTheScreenAtOnceWithoutMovingTheCursor) {
   EXPECT_EQ(s.t.game().titleScreen.petName2, "Zoë’s");
 }
 
-TEST(TitleWindow, EntryFieldsRefuseLineBreaksAndCharactersTheNamesFileCannotHold) {
+TEST(TitleWindow, EntryFieldsDropLineBreaksAndRefuseCharactersTheNamesFileCannotHold) {
   StartedTitle s;
   Game& game = s.t.game();
   auto* name2 = child<QLineEdit>(*s.view, "name2");
@@ -188,16 +191,31 @@ TEST(TitleWindow, EntryFieldsRefuseLineBreaksAndCharactersTheNamesFileCannotHold
   auto* petName1 = child<QLineEdit>(*s.view, "petName1");
   petName1->selectAll();
   petName1->paste();
-  EXPECT_FALSE(petName1->text().contains(QLatin1Char('\n')));
-  EXPECT_EQ(game.titleScreen.petName1, "Rex");
+  // A name pasted over two lines is kept whole, without its line break.
+  EXPECT_EQ(petName1->text(), QStringLiteral("RexFido"));
+  EXPECT_EQ(game.titleScreen.petName1, "RexFido");
+  EXPECT_EQ(petName1->cursorPosition(), 7);
+
+  QApplication::clipboard()->setText(QStringLiteral("\r\nGol\rdy\n"));
+  auto* petName2 = child<QLineEdit>(*s.view, "petName2");
+  petName2->selectAll();
+  petName2->paste();
+  EXPECT_EQ(game.titleScreen.petName2, "Goldy");
+
+  // A paste with a character the file cannot hold is still refused whole.
+  QApplication::clipboard()->setText(QStringLiteral("Rex\nΩ"));
+  petName2->selectAll();
+  petName2->paste();
+  EXPECT_EQ(game.titleScreen.petName2, "Goldy");
 
   QApplication::clipboard()->setText(QStringLiteral("1\r\n5"));
   s.view->p2TimeBox()->lineEdit()->selectAll();
   s.view->p2TimeBox()->lineEdit()->paste();
-  EXPECT_EQ(game.titleScreen.answerTime2.text, "5");
+  EXPECT_EQ(game.titleScreen.answerTime2.text, "15");
 
   game.titleScreen.onExit();
-  EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+  EXPECT_EQ(readFile("names.etc"),
+            namesFile("Ann", "Bob", "RexFido", "Goldy", "3", "1", "10", "15"));
 }
 
 TEST(TitleWindow, PetTypesAndTimesAreWrittenAsTheyAreChosen) {
@@ -309,4 +327,38 @@ TEST(TitleWindow, ExitWritesTheEntriesAndEndsTheProgram) {
   QTest::mouseClick(child<QPushButton>(*s.view, "exitButton"), Qt::LeftButton);
   EXPECT_TRUE(s.t.game().ended());
   EXPECT_EQ(readFile("names.etc"), namesFile("Cy", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
+}
+
+// Scrolling over the setup panel changes no drop-down the player has not chosen.
+TEST(TitleWindow, TheWheelChangesOnlyTheDropDownThatHoldsTheKeyboard) {
+  StartedTitle s;
+  Game& game = s.t.game();
+  QComboBox* time1 = s.view->p1TimeBox();
+  QComboBox* groups = s.view->groupBox();
+  const auto wheel = [](QComboBox* box) {
+    const QPointF at = box->rect().center();
+    QWheelEvent event(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &event);
+  };
+  const std::string timeBefore = game.titleScreen.answerTime1.text;
+  const std::string groupBefore = game.titleScreen.groupBox.text;
+  s.view->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.view));
+  s.view->findChild<QPushButton*>("playButton")->setFocus();
+  wheel(time1);
+  wheel(groups);
+  EXPECT_EQ(game.titleScreen.answerTime1.text, timeBefore);
+  EXPECT_EQ(game.titleScreen.groupBox.text, groupBefore);
+  EXPECT_TRUE(s.t.errors.shown.empty());
+
+  time1->setFocus();
+  ASSERT_TRUE(time1->hasFocus());
+  wheel(time1);
+  EXPECT_NE(game.titleScreen.answerTime1.text, timeBefore) << "the chosen box still scrolls";
+}
+
+TEST(TitleWindow, PlayHoldsTheKeyboardAtStart) {
+  StartedTitle s;
+  EXPECT_EQ(s.view->focusWidget(), s.view->findChild<QPushButton*>("playButton"));
 }

@@ -1,0 +1,143 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shared helpers of the desktop tests: an X server with a window manager of its own,
+# the game started on it, and what the window manager and the game report.
+# shellcheck shell=bash
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${ZNDL_DESKTOP_SHOTS:-}" ] && import -window root "$ZNDL_DESKTOP_SHOTS/failure-$$.png" 2>/dev/null
+  exit 1
+}
+pass() { echo "ok: $*"; }
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 20))
+  while [ "$tries" -gt 0 ]; do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.05
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+# A free display number: no lock file and no socket.
+free_display() {
+  local n=$((90 + $$ % 400))
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  echo "$n"
+}
+
+# Starts Xvfb and openbox on a display of their own; both end with the test.
+start_desktop() {
+  WORK=$(mktemp -d /tmp/zndl-desktop-XXXXXX)
+  local n
+  n=$(free_display)
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  wait_for 10 xdpyinfo || fail "Xvfb did not start on $DISPLAY"
+  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+  WM_PID=$!
+  wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "openbox did not start: $(cat "$WORK/openbox.log")"
+  trap stop_desktop EXIT
+}
+
+stop_desktop() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null && wait "$GAME_PID" 2>/dev/null
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  [ -n "${WORK:-}" ] && [ -z "${ZNDL_DESKTOP_KEEP:-}" ] && rm -rf "$WORK"
+}
+
+# A play folder with the starter files and a one-question group: the CONTINUE after
+# its question ends the game.
+make_play_folder() {
+  PLAY="$WORK/play"
+  mkdir -p "$PLAY"
+  cp "$SOURCE/assets/starter/"* "$PLAY/"
+  printf '%s\r\n' '(ZNDL v4)' '[1]' 'What colour is a ripe banana?' '[1-YES]' 'Yellow' \
+    '[1-NO]' 'Blue' 'Purple' '[2]' >"$PLAY/quick.set"
+}
+
+start_game() {
+  STATE="$WORK/state"
+  rm -f "$STATE"
+  (cd "$PLAY" && exec env QT_QPA_PLATFORM=xcb ZNDL_STATE_REPORT="$STATE" \
+    ZNDL_SOUNDFONT=/nonexistent "$GAME" >"$WORK/game.log" 2>&1) &
+  GAME_PID=$!
+}
+
+# A value from the game's report: state KEY.
+state() { sed -n "s/^$1=//p" "$STATE" 2>/dev/null; }
+state_is() { [ "$(state "$1")" = "$2" ]; }
+window_of() { state "window.$1" | cut -d' ' -f1; }
+expect_state() {
+  wait_for "${3:-5}" state_is "$1" "$2" || fail "$1 is '$(state "$1")', expected '$2' ($4)"
+}
+
+# The window manager's view.
+client_list() { xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*'; }
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'; }
+hex() { printf '0x%x' "$1"; }
+title_of() {
+  xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+wm_name_of() { xprop -id "$1" WM_NAME | sed -n 's/^WM_NAME([A-Z_]*) = "\(.*\)"$/\1/p'; }
+transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*'; }
+skips_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
+is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
+
+# Whether the window manager has given window $1 the keyboard.
+wm_active_is() {
+  [ "$(xprop -root _NET_ACTIVE_WINDOW | grep -o '0x[0-9a-f]*')" = "$(hex "$1")" ]
+}
+
+# Windows the desktop would list in a taskbar or in Alt-Tab.
+taskbar_entries() {
+  local w
+  for w in $(client_list); do
+    [ -n "$(transient_for "$w")" ] && continue
+    skips_taskbar "$w" && continue
+    echo "$w"
+  done
+}
+
+expect_one_taskbar_entry() {
+  local entries
+  entries=$(taskbar_entries)
+  [ "$(echo "$entries" | grep -c .)" = 1 ] || fail "taskbar shows: $entries ($1)"
+  [ "$(printf '%d' "$entries")" = "$(window_of title)" ] || fail "the taskbar entry is not the title ($1)"
+}
+
+# Whether window $1 is stacked above window $2.
+above() {
+  local order a b
+  order=$(stacking)
+  a=$(echo "$order" | grep -n "^$(hex "$1")\$" | cut -d: -f1)
+  b=$(echo "$order" | grep -n "^$(hex "$2")\$" | cut -d: -f1)
+  [ -n "$a" ] && [ -n "$b" ] && [ "$a" -gt "$b" ]
+}
+
+expect_above() {
+  wait_for 3 above "$1" "$2" || fail "$3 is not above $4"
+}
+
+expect_title() {
+  local caption
+  caption=$(title_of "$(hex "$1")")
+  [ "$caption" = "$2" ] || fail "_NET_WM_NAME is '$caption', expected '$2'"
+  caption=$(wm_name_of "$(hex "$1")")
+  [ "$caption" = "$2" ] || fail "WM_NAME is '$caption', expected '$2'"
+}
+
+# Input as a player gives it: keys to the focused window, clicks inside a window.
+key() { xdotool key --clearmodifiers "$@"; sleep 0.15; }
+click_in() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  sleep 0.2
+}
