@@ -140,7 +140,8 @@ TEST(StageScale, AtTwiceTheSizeEveryControlLiesTwiceAsFarAndItsTextIsTwiceAsBig)
     EXPECT_EQ(big.pixels.at(key), pixels * 2) << key.toStdString();
   }
   // Icons are drawn at the new size, not left small in a big button.
-  auto* copy = AppProbe::internetSitesView(*s.app).findChild<QToolButton*>(QStringLiteral("copyGameSite"));
+  auto* copy =
+      AppProbe::internetSitesView(*s.app).findChild<QToolButton*>(QStringLiteral("copyGameSite"));
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->iconSize(), QSize(32, 32));
   EXPECT_EQ(copy->icon().pixmap(QSize(32, 32)).size(), QSize(32, 32));
@@ -163,23 +164,25 @@ TEST(StageScale, ThreeTimesTheSizeGivesWindowsOf1920By1440AndCentresThem) {
   EXPECT_DOUBLE_EQ(s.app->stageScale(), 3.0);
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_EQ(title.pos(), area.center() - QPoint(960, 720)) << "centred";
-  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1920, 1440)) << "built later, at the same size";
-  auto* background = title.findChild<PictureWidget*>(QStringLiteral("background"));
+  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1920, 1440))
+      << "built later, at the same size";
+  auto* background =
+      dynamic_cast<PictureWidget*>(title.findChild<QWidget*>(QStringLiteral("background")));
   ASSERT_NE(background, nullptr);
   EXPECT_EQ(background->geometry(), QRect(0, 0, 1920, 1440));
   // Drawn from the picture at three device pixels a pixel, not stretched.
   const QImage drawn = background->grab().toImage();
   EXPECT_EQ(drawn.size(), QSize(1920, 1440));
-  const QImage sharp =
-      look::picture(QStringLiteral("title"), QSize(640, 480), 3.0).toImage().convertToFormat(
-          drawn.format());
+  const QImage sharp = look::picture(QStringLiteral("title"), QSize(640, 480), 3.0)
+                           .toImage()
+                           .convertToFormat(drawn.format());
   EXPECT_EQ(drawn, sharp);
 }
 
 TEST(StageScale, BevelsAndOutlinesGrowWithTheStage) {
   Stage s;
   QuizView& quiz = AppProbe::quizView(*s.app);
-  auto* panel = quiz.findChild<BevelPanel*>(QStringLiteral("resultPanel"));
+  auto* panel = dynamic_cast<BevelPanel*>(quiz.findChild<QWidget*>(QStringLiteral("resultPanel")));
   ASSERT_NE(panel, nullptr);
   const QMargins small = panel->contentsMargins();
   s.app->setPresentation(Presentation{2, false, false});
@@ -226,7 +229,8 @@ TEST(StageScale, FullScreenCoversTheDisplayWithTheStageCentredAndDialogsStayDial
   const QPoint origin((screen.width() - 640) / 2, (screen.height() - 480) / 2);
   ASSERT_GT(origin.x(), 10);
   ASSERT_GT(origin.y(), 10);
-  auto* background = title.findChild<PictureWidget*>(QStringLiteral("background"));
+  auto* background =
+      dynamic_cast<PictureWidget*>(title.findChild<QWidget*>(QStringLiteral("background")));
   EXPECT_EQ(background->geometry(), QRect(origin, QSize(640, 480)));
   EXPECT_EQ(title.toWindow({0, 0}), origin);
   const QImage drawn = title.grab().toImage();
@@ -421,8 +425,7 @@ TEST(StageScale, AWholeGameIsPlayedAtTwiceTheSizeByClickingWhereTheControlsAreDr
       EXPECT_EQ(pressed->objectName(),
                 QStringLiteral("answerButton") + QChar(QLatin1Char("ABC"[right % 3])));
     }
-    for (int i = 0; i < 20 && game.questionStep != 0; ++i)
-      s.run([&] { game.quizScreen.onTick(); });
+    for (int i = 0; i < 20 && game.questionStep != 0; ++i) s.run([&] { game.quizScreen.onTick(); });
   }
   EXPECT_EQ(game.quizScreen.score1, "1");
   EXPECT_EQ(game.quizScreen.lives2, 4);
@@ -436,7 +439,8 @@ TEST(StageScale, AWholeGameIsPlayedAtTwiceTheSizeByClickingWhereTheControlsAreDr
   clickAt(finale, {598, 460});  // Kill
   auto* anvil = finale.findChild<QWidget*>(QStringLiteral("fallenAnvil"));
   EXPECT_TRUE(anvil->isVisible());
-  EXPECT_EQ(anvil->pos(), finale.toWindow({game.finale.fallenAnvil.left, game.finale.fallenAnvil.top}));
+  EXPECT_EQ(anvil->pos(),
+            finale.toWindow({game.finale.fallenAnvil.left, game.finale.fallenAnvil.top}));
   clickAt(finale, {598, 460});  // Back To Title
   EXPECT_FALSE(finale.isVisible());
   EXPECT_TRUE(title.isVisible());
