@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -115,8 +116,15 @@ void ScreenView::setStage(qreal scale, bool fullScreen, QRect screenArea) {
     move(screenArea.topLeft());
     setWindowState(windowState() | Qt::WindowFullScreen);
   } else {
-    if (windowState() & Qt::WindowFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
+    const bool wasFullScreen = windowState() & Qt::WindowFullScreen;
+    if (wasFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
     placeWindow();
+    // Some window managers put a window back where it stood as it went full screen once
+    // they have dealt with the change; it belongs in its usual place.
+    if (wasFullScreen)
+      QTimer::singleShot(150, this, [this] {
+        if (!fullScreen_) placeWindow();
+      });
   }
   update();
 }
