@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
@@ -113,7 +114,11 @@ void ScreenView::setStage(qreal scale, bool fullScreen, QRect screenArea) {
   for (QWidget* widget : designOrder_) applyDesign(widget, designs_.value(widget));
 
   if (fullScreen_) {
-    move(screenArea.topLeft());
+    // A window manager puts a full-screen window over the display itself, and brings it
+    // back to where it stood before; only without one is it moved there by hand.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+      move(screenArea.topLeft());
     setWindowState(windowState() | Qt::WindowFullScreen);
   } else {
     const bool wasFullScreen = windowState() & Qt::WindowFullScreen;

@@ -137,6 +137,18 @@ expect_title() {
 
 # Input as a player gives it: keys to the focused window, clicks inside a window.
 key() { xdotool key --clearmodifiers "$@"; sleep 0.15; }
+# Alt-F4 on a screen's window. The key goes to the window the window manager has
+# activated, which on a busy machine may lag behind the game's own focus: the window is
+# activated first, and the key sent again if the screen is still up a while later.
+close_with_alt_f4() {  # SCREEN WHAT
+  local try
+  for try in 1 2 3; do
+    xdotool windowactivate --sync "$(window_of "$1")" >/dev/null 2>&1 || true
+    key alt+F4
+    wait_for 3 state_is "window.$1" "0 hidden" && return 0
+  done
+  fail "window.$1 is '$(state "window.$1")', expected '0 hidden' ($2)"
+}
 click_in() {
   xdotool mousemove --window "$1" "$2" "$3" click 1
   sleep 0.2

@@ -121,14 +121,12 @@ scenario_whole_game() {
   click_in "$title" $INTERNET
   screen_comes_up internetSites okButton "the Internet dialog holds the keyboard at OK"
   expect_title "$(window_of internetSites)" "Internet Sites"
-  key alt+F4
-  expect_state window.internetSites "0 hidden" 3 "Alt-F4 hides the Internet dialog"
+  close_with_alt_f4 internetSites "Alt-F4 hides the Internet dialog"
   # shellcheck disable=SC2086
   click_in "$title" $MORE
   screen_comes_up settings okButton "the settings hold the keyboard at OK"
   expect_title "$(window_of settings)" "Zandoodle Settings"
-  key alt+F4
-  expect_state window.settings "0 hidden" 3 "Alt-F4 hides the settings"
+  close_with_alt_f4 settings "Alt-F4 hides the settings"
   pass "the dialogs belong to the title and carry their own captions"
 
   choose_group
@@ -144,8 +142,7 @@ scenario_whole_game() {
   key Return
   screen_comes_up notice okButton "the notice holds the keyboard at OK"
   shot notice
-  key alt+F4
-  expect_state window.notice "0 hidden" 3 "Alt-F4 hides the notice"
+  close_with_alt_f4 notice "Alt-F4 hides the notice"
   expect_one_taskbar_entry "back at the title"
   pass "the first game ended with Alt-F4 on its notice"
 
