@@ -5,10 +5,8 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QRegularExpression>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -114,22 +112,11 @@ void ScreenView::setStage(qreal scale, bool fullScreen, QRect screenArea) {
   for (QWidget* widget : designOrder_) applyDesign(widget, designs_.value(widget));
 
   if (fullScreen_) {
-    // A window manager puts a full-screen window over the display itself, and brings it
-    // back to where it stood before; only without one is it moved there by hand.
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
-      move(screenArea.topLeft());
+    move(screenArea.topLeft());
     setWindowState(windowState() | Qt::WindowFullScreen);
   } else {
-    const bool wasFullScreen = windowState() & Qt::WindowFullScreen;
-    if (wasFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
+    if (windowState() & Qt::WindowFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
     placeWindow();
-    // Some window managers put a window back where it stood as it went full screen once
-    // they have dealt with the change; it belongs in its usual place.
-    if (wasFullScreen)
-      QTimer::singleShot(150, this, [this] {
-        if (!fullScreen_) placeWindow();
-      });
   }
   update();
 }
