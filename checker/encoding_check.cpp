@@ -8,27 +8,15 @@ namespace zndl::check {
 
 namespace {
 
-// Whether the bytes are well-formed UTF-8 with at least one character beyond ASCII:
-// text saved by a modern editor, which the game would show garbled. Lead bytes that
-// can only start an overlong or an out-of-range sequence do not count as UTF-8.
-bool looksLikeUtf8(std::string_view bytes) {
-  bool multibyte = false;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    if (lead == 0xC0 || lead == 0xC1 || lead > 0xF4) return false;
-    if (!cp1252::decodeUtf8(bytes, i)) return false;
-    multibyte = true;
-  }
-  return multibyte;
-}
-
 bool hasHighByte(std::string_view s) {
   return std::any_of(s.begin(), s.end(),
                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Whether the bytes are well-formed UTF-8 with at least one character beyond ASCII:
+// text saved by a modern editor, which the game would show garbled.
+bool looksLikeUtf8(std::string_view bytes) {
+  return hasHighByte(bytes) && cp1252::isUtf8(bytes);
 }
 
 }  // namespace

@@ -11,53 +11,6 @@
 namespace zndl::csv {
 namespace {
 
-bool validUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    std::size_t extra = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF)
-      extra = 1;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-      extra = 2;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-      extra = 3;
-    else
-      return false;
-    if (i + extra >= s.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    const auto second = static_cast<unsigned char>(s[i + 1]);
-    // No overlong forms, no surrogates, nothing beyond U+10FFFF.
-    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-      return false;
-    i += extra + 1;
-  }
-  return true;
-}
-
-void appendUtf8(std::string& out, unsigned cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // UTF-16 in the given byte order; a lone surrogate becomes U+FFFD.
 std::string fromUtf16(std::string_view bytes, bool bigEndian) {
   std::string out;
@@ -71,13 +24,13 @@ std::string fromUtf16(std::string_view bytes, bool bigEndian) {
     if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
       const unsigned low = static_cast<unsigned>(unit(i + 2));
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+        cp1252::appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
         i += 2;
         continue;
       }
     }
     if (u >= 0xD800 && u <= 0xDFFF) u = 0xFFFD;
-    appendUtf8(out, u);
+    cp1252::appendUtf8(out, u);
   }
   return out;
 }
@@ -99,9 +52,9 @@ std::vector<std::size_t> fieldCounts(std::string_view text, char separator) {
 Decoded decode(std::string_view bytes) {
   if (bytes.starts_with("\xFF\xFE")) return {fromUtf16(bytes.substr(2), false), Encoding::Utf16};
   if (bytes.starts_with("\xFE\xFF")) return {fromUtf16(bytes.substr(2), true), Encoding::Utf16};
-  if (bytes.starts_with("\xEF\xBB\xBF") && validUtf8(bytes.substr(3)))
+  if (bytes.starts_with("\xEF\xBB\xBF") && cp1252::isUtf8(bytes.substr(3)))
     return {std::string(bytes.substr(3)), Encoding::Utf8WithBom};
-  if (validUtf8(bytes)) return {std::string(bytes), Encoding::Utf8};
+  if (cp1252::isUtf8(bytes)) return {std::string(bytes), Encoding::Utf8};
   return {cp1252::toUtf8(bytes), Encoding::Windows1252};
 }
 

@@ -27,19 +27,6 @@ std::optional<unsigned char> byteOf(char32_t cp) {
   return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 char32_t foldCodePoint(char32_t cp) {
   if (cp >= 'A' && cp <= 'Z') return cp + 32;
   if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;
@@ -84,8 +71,36 @@ std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos) {
     if ((c & 0xC0) != 0x80) return std::nullopt;
     cp = (cp << 6) | (c & 0x3F);
   }
+  // Only the shortest form of a character is well formed, and UTF-8 holds neither the
+  // UTF-16 surrogates nor anything past U+10FFFF.
+  static constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kShortest[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return std::nullopt;
   pos += extra + 1;
   return cp;
+}
+
+bool isUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();)
+    if (!decodeUtf8(text, pos)) return false;
+  return true;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
 }
 
 std::string toUtf8(std::string_view bytes) {

@@ -23,6 +23,10 @@ bool representable(std::string_view utf8);
 // Decodes the UTF-8 sequence at `pos` and moves `pos` past it; nothing, and `pos`
 // unmoved, for a malformed or cut-off sequence.
 std::optional<char32_t> decodeUtf8(std::string_view utf8, std::size_t& pos);
+// Whether the bytes are well-formed UTF-8 throughout.
+bool isUtf8(std::string_view bytes);
+// Appends the UTF-8 form of a character.
+void appendUtf8(std::string& out, char32_t cp);
 
 // Letter case folded the way the game compares names and markers: ASCII letters and
 // the Windows-1252 accented letters compare equal to their other case.

@@ -36,3 +36,16 @@ TEST(Codec, LetterCaseFoldsForPlainAndAccentedLetters) {
   EXPECT_FALSE(cp1252::equalsIgnoringCase("abc", "abc "));
   EXPECT_FALSE(cp1252::equalsIgnoringCase("\u00d7", "\u00f7")) << "x and / are not letters";
 }
+
+TEST(Codec, OnlyWellFormedUtf8IsReadAsText) {
+  EXPECT_TRUE(cp1252::isUtf8("Caf\xC3\xA9 \xE2\x80\x9Cyes\xE2\x80\x9D \xF0\x9F\x90\xA7"));
+  // An overlong "A", a surrogate and a character past U+10FFFF are not UTF-8, and a
+  // file holding them must not be taken for text another editor wrote.
+  for (std::string_view bad : {"\xC1\x81", "\xE0\x81\x81", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+    EXPECT_FALSE(cp1252::isUtf8(bad)) << bad.size();
+    EXPECT_FALSE(cp1252::fromUtf8(bad).has_value()) << bad.size();
+  }
+  std::string penguin;
+  cp1252::appendUtf8(penguin, U'\U0001F427');
+  EXPECT_EQ(penguin, "\xF0\x9F\x90\xA7");
+}
