@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "platform/fluid_tune_player.h"
-#include "platform/qt_font_warmup.h"
 #include "platform/qt_ports.h"
 #include "platform/qt_preferences.h"
 #include "platform/qt_tunes.h"
@@ -116,7 +115,6 @@ int runProgram(int argc, char* argv[]) {
   }
 
   chooseWindowSystem(argc, argv);
-  const FontWarmUp fonts;
   QApplication application(argc, argv);
   // No display name: the toolkit would add it to every window's caption, and each
   // window already carries the caption it should.
