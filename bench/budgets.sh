@@ -47,7 +47,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/displayfd" >/dev/null 2>&1 &
 xvfb_pid=$!
 read -r number <"$work/displayfd" || true
 [ -n "${number:-}" ] || { echo "budgets: Xvfb did not start" >&2; exit 2; }

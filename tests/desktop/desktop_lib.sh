@@ -23,27 +23,23 @@ wait_for() {
   return 1
 }
 
-# A free display number: no lock file and no socket.
-free_display() {
-  local n=$((90 + $$ % 400))
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  echo "$n"
-}
-
-# Starts Xvfb and openbox on a display of their own; both end with the test.
+# Starts Xvfb and openbox on a display of their own; both end with the test. Xvfb
+# picks the display number itself (-displayfd), so tests running side by side never
+# race for one and never talk to each other's server. -noreset: by default the server
+# starts afresh each time its last client leaves, and a client that connects meanwhile
+# (openbox, just after the probe that saw the server up) is turned away.
 start_desktop() {
   WORK=$(mktemp -d /tmp/zndl-desktop-XXXXXX)
-  local n
-  n=$(free_display)
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  trap stop_desktop EXIT
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
-  wait_for 10 xdpyinfo || fail "Xvfb did not start on $DISPLAY"
+  wait_for 20 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$WORK/display")"
+  wait_for 10 xdpyinfo || fail "Xvfb did not answer on $DISPLAY"
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
   wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     fail "openbox did not start: $(cat "$WORK/openbox.log")"
-  trap stop_desktop EXIT
 }
 
 stop_desktop() {

@@ -19,10 +19,6 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A display number nobody uses.
-n=140
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-export DISPLAY=:$n
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 export QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 ZNDL_SOUNDFONT=/nonexistent
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/play"
@@ -30,13 +26,21 @@ chmod 700 "$XDG_RUNTIME_DIR"
 cp "$source_dir"/assets/starter/* "$source_dir"/assets/groups/*.set "$work/play/"
 
 server=
+# Xvfb picks a free display number itself (-displayfd), so tests running side by side
+# never race for one.
 start_server() {  # WIDTHxHEIGHT
-  Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
   server=$!
   pids="$pids $server"
   i=0
+  until [ -s "$work/display" ]; do
+    i=$((i + 1)); [ $i -lt 200 ] || fail "Xvfb did not start"; sleep 0.1
+  done
+  DISPLAY=:$(head -n1 "$work/display")
+  export DISPLAY
   until xwininfo -root >/dev/null 2>&1; do
-    i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not start"; sleep 0.1
+    i=$((i + 1)); [ $i -lt 200 ] || fail "Xvfb did not answer on $DISPLAY"; sleep 0.1
   done
   openbox >/dev/null 2>&1 &
   pids="$pids $!"
