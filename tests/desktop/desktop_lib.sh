@@ -86,7 +86,7 @@ title_of() {
 wm_name_of() { xprop -id "$1" WM_NAME | sed -n 's/^WM_NAME([A-Z_]*) = "\(.*\)"$/\1/p'; }
 transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*'; }
 skips_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
-is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
+is_viewable() { [ -n "$1" ] && xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 
 # Whether the window manager has given window $1 the keyboard.
 wm_active_is() {

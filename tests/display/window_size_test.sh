@@ -58,8 +58,14 @@ start_game() {
   (cd "$work/play" && exec "$game" "$@") >"$work/game.log" 2>&1 &
   gamepid=$!
   pids="$pids $gamepid"
-  window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$gamepid" | head -1) ||
-    fail "no title window: $(cat "$work/game.log")"
+  window=
+  i=0
+  while [ -z "$window" ]; do
+    i=$((i + 1)); [ $i -lt 600 ] || fail "no title window: $(cat "$work/game.log")"
+    kill -0 "$gamepid" 2>/dev/null || fail "the game ended: $(cat "$work/game.log")"
+    sleep 0.1
+    window=$(xdotool search --onlyvisible --pid "$gamepid" 2>/dev/null | head -1)
+  done
   sleep 0.5
 }
 stop_game() {
