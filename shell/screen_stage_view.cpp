@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -115,7 +116,13 @@ void ScreenView::setStage(qreal scale, bool fullScreen, QRect screenArea) {
     move(screenArea.topLeft());
     setWindowState(windowState() | Qt::WindowFullScreen);
   } else {
-    if (windowState() & Qt::WindowFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
+    // The widget's own record of the state can lose the full-screen flag while the window
+    // is still full screen (resizing a full-screen window drops it on some Qt versions);
+    // the window itself is then asked to leave, or it would stay full screen.
+    if (windowState() & Qt::WindowFullScreen)
+      setWindowState(windowState() & ~Qt::WindowFullScreen);
+    else if (QWindow* handle = windowHandle(); handle && handle->windowStates() & Qt::WindowFullScreen)
+      handle->setWindowStates(handle->windowStates() & ~Qt::WindowFullScreen);
     placeWindow();
   }
   update();
