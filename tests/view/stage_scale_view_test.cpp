@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 #include <functional>
 #include <map>
 #include <vector>
@@ -250,6 +251,20 @@ TEST(StageScale, FullScreenCoversTheDisplayWithTheStageCentredAndDialogsStayDial
   EXPECT_EQ(title.size(), QSize(640, 480));
   EXPECT_EQ(background->geometry(), QRect(0, 0, 640, 480));
   EXPECT_EQ(s.remembered.size(), 2u);
+}
+
+// Qt 6.8 was seen to drop the widget's full-screen flag while the window itself stayed
+// full screen; asking only the widget then left the window manager holding it there.
+TEST(StageScale, LeavingFullScreenReachesTheWindowEvenWhenTheWidgetHasLostItsFlag) {
+  Stage s;
+  s.app->toggleFullScreen();
+  TitleView& title = s.app->titleView();
+  ASSERT_NE(title.windowHandle(), nullptr);
+  ASSERT_TRUE(title.windowHandle()->windowStates() & Qt::WindowFullScreen);
+  title.overrideWindowState(title.windowState() & ~Qt::WindowFullScreen);
+  s.app->toggleFullScreen();
+  EXPECT_FALSE(title.windowHandle()->windowStates() & Qt::WindowFullScreen);
+  EXPECT_EQ(title.size(), QSize(640, 480));
 }
 
 // ---- The keys --------------------------------------------------------------------------
