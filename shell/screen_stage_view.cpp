@@ -117,7 +117,7 @@ void ScreenView::setStage(qreal scale, bool fullScreen, QRect screenArea) {
     setWindowState(windowState() | Qt::WindowFullScreen);
   } else {
     // The widget's own record of the state can lose the full-screen flag while the window
-    // is still full screen (resizing a full-screen window drops it on some Qt versions);
+    // is still full screen (Qt 6.8 drops it when the stage is set again in full screen);
     // the window itself is then asked to leave, or it would stay full screen.
     if (windowState() & Qt::WindowFullScreen)
       setWindowState(windowState() & ~Qt::WindowFullScreen);
