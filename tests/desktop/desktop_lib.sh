@@ -23,29 +23,20 @@ wait_for() {
   return 1
 }
 
-# Starts Xvfb and openbox on a display of their own; both end with the test. Xvfb
-# picks the display number itself (-displayfd), so tests running side by side never
-# race for one and never talk to each other's server. -noreset: by default the server
-# starts afresh each time its last client leaves, and a client that connects meanwhile
-# (openbox, just after the probe that saw the server up) is turned away.
+# shellcheck source=tests/x_session.sh
+. "$SOURCE/tests/x_session.sh"
+
+# Starts Xvfb and openbox on a display of their own; both end with the test.
 start_desktop() {
   WORK=$(mktemp -d /tmp/zndl-desktop-XXXXXX)
   trap stop_desktop EXIT
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  wait_for 20 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$WORK/display")"
-  wait_for 10 xdpyinfo || fail "Xvfb did not answer on $DISPLAY"
-  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  WM_PID=$!
-  wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "openbox did not start: $(cat "$WORK/openbox.log")"
+  x_session_start "$WORK" 1280x1024 --sm-disable || fail "no X server with a window manager"
 }
 
 stop_desktop() {
   [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null && wait "$GAME_PID" 2>/dev/null
-  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "${X_WM_PID:-}" ] && kill "$X_WM_PID" 2>/dev/null
+  [ -n "${X_SERVER_PID:-}" ] && kill "$X_SERVER_PID" 2>/dev/null
   wait 2>/dev/null
   [ -n "${WORK:-}" ] && [ -z "${ZNDL_DESKTOP_KEEP:-}" ] && rm -rf "$WORK"
 }
