@@ -25,26 +25,13 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/play"
 chmod 700 "$XDG_RUNTIME_DIR"
 cp "$source_dir"/assets/starter/* "$source_dir"/assets/groups/*.set "$work/play/"
 
+# shellcheck source=tests/x_session.sh
+. "$source_dir/tests/x_session.sh"
 server=
-# Xvfb picks a free display number itself (-displayfd), so tests running side by side
-# never race for one.
 start_server() {  # WIDTHxHEIGHT
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-  server=$!
-  pids="$pids $server"
-  i=0
-  until [ -s "$work/display" ]; do
-    i=$((i + 1)); [ $i -lt 200 ] || fail "Xvfb did not start"; sleep 0.1
-  done
-  DISPLAY=:$(head -n1 "$work/display")
-  export DISPLAY
-  until xwininfo -root >/dev/null 2>&1; do
-    i=$((i + 1)); [ $i -lt 200 ] || fail "Xvfb did not answer on $DISPLAY"; sleep 0.1
-  done
-  openbox >/dev/null 2>&1 &
-  pids="$pids $!"
-  sleep 0.5
+  x_session_start "$work" "$1" || fail "no X server with a window manager at $1"
+  server=$X_SERVER_PID
+  pids="$pids $X_SERVER_PID $X_WM_PID"
 }
 stop_server() {
   kill "$server" 2>/dev/null || true
@@ -58,14 +45,8 @@ start_game() {
   (cd "$work/play" && exec "$game" "$@") >"$work/game.log" 2>&1 &
   gamepid=$!
   pids="$pids $gamepid"
-  window=
-  i=0
-  while [ -z "$window" ]; do
-    i=$((i + 1)); [ $i -lt 600 ] || fail "no title window: $(cat "$work/game.log")"
-    kill -0 "$gamepid" 2>/dev/null || fail "the game ended: $(cat "$work/game.log")"
-    sleep 0.1
-    window=$(xdotool search --onlyvisible --pid "$gamepid" 2>/dev/null | head -1)
-  done
+  x_wait_for_window "$gamepid" 60 || fail "no title window: $(cat "$work/game.log")"
+  window=$X_WINDOW
   sleep 0.5
 }
 stop_game() {
