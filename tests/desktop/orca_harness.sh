@@ -22,7 +22,8 @@
 # COMMAND finds Orca's live debug file in ORCA_HARNESS_DEBUG (line-buffered unless
 # the launcher had to fall back to plain orca).
 #
-# Exit status: that of COMMAND (124 if it timed out), or 2..9 on harness errors.
+# Exit status: that of COMMAND (124 if it timed out), or 2..9 on harness errors
+# (4: the X server or the window manager did not come up).
 set -u
 
 # Become a "child subreaper" so that daemons our children fork (the a11y
@@ -116,11 +117,11 @@ mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher"
 echo 'DisableAutoSpawn' > "$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
 
 # --- X server -----------------------------------------------------------------
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-    5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-wait_for 100 test -s "$WORK/display" || { log "Xvfb did not start"; exit 4; }
-export DISPLAY=":$(head -n1 "$WORK/display")"
+# The server now; its window manager once the accessibility bus is up (below).
+# shellcheck source=tests/x_session.sh
+. "$(dirname "$0")/../x_session.sh"
+x_server_start "$WORK" 1280x1024 || { log "Xvfb did not start"; exit 4; }
+PIDS+=("$X_SERVER_PID")
 vlog "Xvfb up on $DISPLAY"
 
 # --- session bus ----------------------------------------------------------------
@@ -152,8 +153,9 @@ wait_for 100 registry_events >/dev/null || { log "at-spi2-registryd did not answ
 vlog "AT-SPI bus and registry up"
 
 # --- window manager -------------------------------------------------------------
-openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-PIDS+=($!)
+x_wm_start "$WORK" --sm-disable || { log "openbox did not start"; exit 4; }
+PIDS+=("$X_WM_PID")
+vlog "openbox up"
 
 # --- screen reader ---------------------------------------------------------------
 # Orca is started through a small launcher instead of plain `orca --debug-file`:

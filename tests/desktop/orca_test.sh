@@ -15,6 +15,8 @@
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/x_session.sh
+. "$here/../x_session.sh"
 title='^Zandoodle v4\.2$'
 
 # ---- The player's side, run inside the harness ----------------------------------
@@ -40,14 +42,8 @@ if [[ ${1:-} == --play ]]; then
   ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0" "$game" >game.log 2>&1 &
   pid=$!
   trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null' EXIT
-  window=
-  for ((i = 0; i < 300; ++i)); do
-    kill -0 "$pid" 2>/dev/null || { log "the game ended before its title came up"; exit 1; }
-    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
-    [[ -n $window ]] && break
-    sleep 0.1
-  done
-  [[ -n $window ]] || { log "the title never came up"; exit 1; }
+  x_wait_for_window "$pid" 30 "$title" || { log "the title never came up"; exit 1; }
+  window=$X_WINDOW
   # The title is up and read; the hidden windows are built just after its first paint.
   # Orca 43 says "push button", later releases "button".
   wait_said 20 "Play \(push \)\?button" || exit 1
@@ -78,7 +74,7 @@ fi
 # ---- The check --------------------------------------------------------------------
 [[ $# -eq 1 ]] || { echo "usage: $0 GAME" >&2; exit 2; }
 game=$(realpath "$1")
-for tool in orca Xvfb xdotool dbus-daemon openbox /usr/libexec/at-spi-bus-launcher; do
+for tool in orca Xvfb xdotool xprop dbus-daemon openbox /usr/libexec/at-spi-bus-launcher; do
   command -v "$tool" >/dev/null 2>&1 || { echo "orca_test: $tool is missing" >&2; exit 77; }
 done
 
