@@ -35,36 +35,23 @@ for tool in Xvfb openbox; do
 done
 
 # ---- The X server and the window manager ---------------------------------------------
-xvfb_pid=""
-wm_pid=""
+# shellcheck source=tests/x_session.sh
+. "$here/tests/x_session.sh"
 cleanup() {
-  [ -z "$wm_pid" ] || kill "$wm_pid" 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  [ -z "${X_WM_PID:-}" ] || kill "$X_WM_PID" 2>/dev/null || true
+  [ -z "${X_SERVER_PID:-}" ] || kill "$X_SERVER_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/displayfd" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r number <"$work/displayfd" || true
-[ -n "${number:-}" ] || { echo "budgets: Xvfb did not start" >&2; exit 2; }
-export DISPLAY=:$number
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-# A clean session: no desktop's Qt theme or scaling is guessed at.
+# A clean session: no desktop's Qt theme or scaling is guessed at, and openbox reads
+# its own default settings.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
-openbox --sm-disable >/dev/null 2>&1 &
-wm_pid=$!
-# openbox has taken over once the root window names its check window.
-i=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-  i=$((i + 1))
-  [ $i -lt 100 ] || { echo "budgets: openbox did not start" >&2; exit 2; }
-  sleep 0.05
-done
+x_session_start "$work/x" 1280x1024 --sm-disable || { echo "budgets: no X server with a window manager" >&2; exit 2; }
 
 # The music plays into ALSA's null device, which takes the sound as fast as it comes:
 # the whole title tune's instruments are loaded within the three seconds.
