@@ -7,7 +7,8 @@
 # Every function says on stderr what went wrong and returns non-zero; the caller
 # decides how to fail. What a function started and could not bring up it ends itself;
 # what came up is the caller's to end (X_SERVER_PID, X_WM_PID).
-# shellcheck shell=sh
+# The variables it sets (X_SERVER_PID, X_WM_PID, X_WINDOW) are read by the callers.
+# shellcheck shell=sh disable=SC2034
 
 # Polls COMMAND every tenth of a second, at most TENTHS times, while process PID lives.
 # Returns 0 once COMMAND succeeds, 1 on time out, 2 when PID has ended.
