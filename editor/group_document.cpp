@@ -13,8 +13,10 @@ namespace zndl::editor {
 Group groupFromStore(const QuestionStore& store) {
   Group group;
   // The notes: what stands between the version line (or, in the classic layout, the
-  // start of the file) and the first question marker.
-  const int first = store.find(questionMarker(1));
+  // start of the file) and the first question marker, or the end of the file in a
+  // group that has no question yet.
+  int first = store.find(questionMarker(1));
+  if (first < 0) first = store.count();
   const int from = isSectioned(store) ? 1 : 0;
   for (int i = from; i < first; ++i) group.notes.push_back(store.at(i));
   for (const auto& asked : check::askedQuestions(store)) {

@@ -98,6 +98,18 @@ TEST(GroupDocument, ReadsBothLayoutsAsTheGameAsksThem) {
   EXPECT_TRUE(open.questions.empty());
 }
 
+TEST(GroupDocument, KeepsTheNotesOfAGroupWithoutQuestions) {
+  // A group begun with only its title and notes: opening and saving it keeps them.
+  const Group sectioned = groupFromBytes(lines({"(ZNDL v4)", "My title", "To do: ten questions"}));
+  EXPECT_EQ(sectioned.notes, (std::vector<std::string>{"My title", "To do: ten questions"}));
+  EXPECT_TRUE(sectioned.questions.empty());
+  EXPECT_EQ(groupFromBytes(writeGroup(sectioned).bytes), sectioned);
+
+  const Group classic = groupFromBytes("Capitals\r\nfor the finals");
+  EXPECT_EQ(classic.notes, (std::vector<std::string>{"Capitals", "for the finals"}));
+  EXPECT_TRUE(classic.questions.empty());
+}
+
 TEST(GroupWriter, WritesTheSectionedLayoutInWindows1252WithCrLf) {
   Group g;
   g.notes = {"Café quiz"};
