@@ -228,6 +228,19 @@ TEST(GroupChecks, PutTheCheckersFindingsOnTheirCells) {
     EXPECT_LE(problems[i - 1].place.row, problems[i].place.row);
 }
 
+TEST(GroupChecks, NameCellsWithoutTouchingTheAuthorsText) {
+  // The wrong answer quoted in the message holds "line 2" itself; only the checker's
+  // own mention of the first copy becomes a cell.
+  Group g;
+  g.questions.push_back(q("Due?", {"Today"}, {"Deadline 2", "Deadline 2"}));
+  const auto problems = checkCells(g, TenPixels());
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].place, (Place{0, Column::Wrong, 1}));
+  EXPECT_EQ(problems[0].message,
+            "the wrong answer \"Deadline 2\" of question 1 repeats wrong answer 1 of row 1, so "
+            "both wrong answers can read the same");
+}
+
 TEST(GroupChecks, ShippedGroupsHaveNoFindingsButTheirWidths) {
   // The stand-in font is wider than the game's; only width findings may come up.
   for (const auto& path : shippedGroups()) {
