@@ -35,60 +35,31 @@ Group groupFromBytes(std::string_view bytes) {
 
 namespace {
 
-// The length of the UTF-8 sequence at `at`, or 0 when it is malformed there.
-std::size_t sequenceLength(std::string_view s, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(s[at]);
-  std::size_t n = 0;
-  if (lead < 0x80)
-    return 1;
-  else if (lead >= 0xC2 && lead <= 0xDF)
-    n = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF)
-    n = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4)
-    n = 4;
-  else
-    return 0;
-  if (at + n > s.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k)
-    if ((static_cast<unsigned char>(s[at + k]) & 0xC0) != 0x80) return 0;
-  return n;
+std::string hexName(const char* format, unsigned value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  return buffer;
 }
 
 }  // namespace
 
-std::string codePointName(std::string_view utf8, std::size_t at) {
-  const std::size_t n = sequenceLength(utf8, at);
-  if (n == 0) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "byte 0x%02X",
-                  static_cast<unsigned>(static_cast<unsigned char>(utf8[at])));
-    return buffer;
-  }
-  unsigned value = static_cast<unsigned char>(utf8[at]);
-  if (n > 1) value &= 0x7Fu >> n;
-  for (std::size_t k = 1; k < n; ++k)
-    value = (value << 6) | (static_cast<unsigned char>(utf8[at + k]) & 0x3Fu);
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "U+%04X", value);
-  return buffer;
-}
-
 std::string unencodableCharacters(std::string_view utf8) {
   std::string out;
   std::set<std::string> named;
+  const auto name = [&](const std::string& what) {
+    if (named.insert(what).second) out += (out.empty() ? "" : ", ") + what;
+  };
   for (std::size_t i = 0; i < utf8.size();) {
-    const std::size_t n = sequenceLength(utf8, i);
-    const std::size_t step = n == 0 ? 1 : n;
-    const std::string_view ch = utf8.substr(i, step);
-    if (n == 0 || !cp1252::representable(ch)) {
-      const std::string name = codePointName(utf8, i);
-      if (named.insert(name).second) {
-        if (!out.empty()) out += ", ";
-        out += n == 0 ? name : "\"" + std::string(ch) + "\" (" + name + ")";
-      }
+    const std::size_t at = i;
+    if (const auto cp = cp1252::decodeUtf8(utf8, i)) {
+      const std::string_view ch = utf8.substr(at, i - at);
+      if (!cp1252::representable(ch))
+        name("\"" + std::string(ch) + "\" (" + hexName("U+%04X", *cp) + ")");
+    } else {
+      // Not UTF-8 at all: named a byte at a time.
+      name(hexName("byte 0x%02X", static_cast<unsigned char>(utf8[i])));
+      ++i;
     }
-    i += step;
   }
   return out;
 }

@@ -170,12 +170,17 @@ TEST(GroupWriter, RefusesTextsTheFileCannotHoldAndKeepsTheOldFile) {
   std::filesystem::remove(file);
   // The bytes for the checker stay a well-formed file all the same.
   EXPECT_EQ(groupFromBytes(writeGroup(g).bytes).questions[0].text, "Snow ? man?");
+  // A broken sequence costs only its own byte, never the character after it.
+  g.questions[0].text = "Caf\xC3(e)?";
+  EXPECT_EQ(groupFromBytes(writeGroup(g).bytes).questions[0].text, "Caf?(e)?");
 }
 
 TEST(GroupDocument, NamesCharactersAndSpotsMarkerLookalikes) {
   EXPECT_EQ(unencodableCharacters("caf\u00e9 \u20ac"), "");  // é and € are in Windows-1252
   EXPECT_EQ(unencodableCharacters("a \u2603 b \u2603 \U0001F600"),
             "\"\u2603\" (U+2603), \"\U0001F600\" (U+1F600)");
+  // Bytes that are not UTF-8 (here an encoded surrogate) are named one by one.
+  EXPECT_EQ(unencodableCharacters("a\xED\xA0\x80z"), "byte 0xED, byte 0xA0, byte 0x80");
   EXPECT_TRUE(looksLikeMarker("[3]"));
   EXPECT_TRUE(looksLikeMarker("[12-no]"));
   EXPECT_TRUE(looksLikeMarker("[7-Yes]"));
