@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 
+#include "checker/group_checker.h"
 #include "checker/group_show.h"
 #include "host/text_list.h"
 #include "platform/cp1252.h"
@@ -65,15 +66,7 @@ std::string unencodableCharacters(std::string_view utf8) {
 }
 
 bool looksLikeMarker(std::string_view text) {
-  if (text.size() < 3 || text.front() != '[' || text.back() != ']') return false;
-  std::size_t digits = 1;
-  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
-  const std::string_view number = text.substr(1, digits - 1);
-  if (number.empty() || number.size() > 9 || number.front() == '0') return false;
-  const int n = std::stoi(std::string(number));
-  return cp1252::equalsIgnoringCase(text, questionMarker(n)) ||
-         cp1252::equalsIgnoringCase(text, correctMarker(n)) ||
-         cp1252::equalsIgnoringCase(text, wrongMarker(n));
+  return check::parseMarker(text, false).has_value();
 }
 
 std::string describePlace(const Place& place) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "checker/group_checker.h"
 #include "editor/group_writer.h"
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
@@ -56,10 +57,6 @@ std::optional<std::vector<Role>> headerRoles(const csv::Record& r) {
   return roles;
 }
 
-std::string quoted(std::string_view s) {
-  return "\"" + std::string(s) + "\"";
-}
-
 // One row turned into a question, or the reasons it cannot be.
 struct Converted {
   Question question;
@@ -78,7 +75,7 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
         out.faults.push_back(column +
                              " has no role in the header row (Question, Right or Wrong), "
                              "so its text " +
-                             quoted(text) + " would be lost");
+                             check::quoted(text) + " would be lost");
       continue;
     }
     if (role == Role::Question) {
@@ -89,8 +86,8 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
     }
     if (text.empty()) continue;
     const std::string what = role == Role::Question ? "the question"
-                             : role == Role::Right  ? "the right answer " + quoted(text)
-                                                    : "the wrong answer " + quoted(text);
+                             : role == Role::Right  ? "the right answer " + check::quoted(text)
+                                                    : "the wrong answer " + check::quoted(text);
     if (text.find_first_of("\r\n") != std::string::npos)
       out.faults.push_back(what + " in " + column +
                            " holds a line break, which a line of a group file cannot hold");
