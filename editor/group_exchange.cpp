@@ -223,16 +223,15 @@ Exchange importFile(const std::string& csvPath, const std::string& groupPath, bo
   const CsvImport imported = importCsv(*bytes);
   for (const auto& p : imported.problems)
     out.messages.push_back(csvPath + ":" + std::to_string(p.row) + ": " + p.message);
-  if (!imported.usable || imported.group.questions.empty()) {
+  if (!imported.acceptable(skipBadRows)) {
     out.status = 1;
-    out.messages.push_back(csvPath + ": nothing written");
-    return out;
-  }
-  if (imported.refusedRows > 0 && !skipBadRows) {
-    out.status = 1;
-    out.messages.push_back(csvPath + ": nothing written: " + std::to_string(imported.refusedRows) +
-                           (imported.refusedRows == 1 ? " row" : " rows") +
-                           " cannot be converted (--skip-bad-rows writes the others)");
+    std::string message = csvPath + ": nothing written";
+    // When only the refused rows stand in the way, say how to write the others.
+    if (imported.acceptable(true))
+      message += ": " + std::to_string(imported.refusedRows) +
+                 (imported.refusedRows == 1 ? " row" : " rows") +
+                 " cannot be converted (--skip-bad-rows writes the others)";
+    out.messages.push_back(message);
     return out;
   }
   std::string error;
