@@ -65,6 +65,17 @@ std::string unencodableCharacters(std::string_view utf8) {
   return out;
 }
 
+std::vector<std::string> textFaults(std::string_view text, std::string_view afterCharacters) {
+  std::vector<std::string> out;
+  if (text.find_first_of("\r\n") != std::string_view::npos)
+    out.push_back("holds a line break, which a line of a group file cannot hold");
+  const std::string chars = unencodableCharacters(text);
+  if (!chars.empty())
+    out.push_back("holds " + chars + ", which Windows-1252 cannot hold" +
+                  std::string(afterCharacters));
+  return out;
+}
+
 bool looksLikeMarker(std::string_view text) {
   return check::parseMarker(text, false).has_value();
 }
@@ -88,13 +99,8 @@ std::string describePlace(const Place& place) {
 std::vector<Unwritable> unwritableTexts(const Group& group) {
   std::vector<Unwritable> out;
   const auto check = [&](const std::string& text, Place place) {
-    if (text.find_first_of("\r\n") != std::string::npos)
-      out.push_back({place, describePlace(place) +
-                                " holds a line break, which a line of a group file cannot hold"});
-    const std::string chars = unencodableCharacters(text);
-    if (!chars.empty())
-      out.push_back({place, describePlace(place) + " holds " + chars +
-                                ", which Windows-1252 cannot hold, so the game could not show it"});
+    for (const auto& fault : textFaults(text, ", so the game could not show it"))
+      out.push_back({place, describePlace(place) + " " + fault});
   };
   for (std::size_t i = 0; i < group.notes.size(); ++i)
     check(group.notes[i], {-1, Column::Question, static_cast<int>(i)});

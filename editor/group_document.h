@@ -54,6 +54,11 @@ std::vector<Unwritable> unwritableTexts(const Group& group);
 // named on its own, e.g. `byte 0xED`.
 std::string unencodableCharacters(std::string_view utf8);
 
+// Why the text cannot stand as a line of a group file, each reason a phrase to follow
+// the text's name: "holds a line break, ..." or "holds "☃" (U+2603), which
+// Windows-1252 cannot hold" and then `afterCharacters`. Empty when it can.
+std::vector<std::string> textFaults(std::string_view text, std::string_view afterCharacters = "");
+
 // Whether the text reads as a marker line of a group (any number, letter case
 // ignored), which the game would take for the marker itself.
 bool looksLikeMarker(std::string_view text);

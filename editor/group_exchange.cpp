@@ -88,13 +88,8 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
     const std::string what = role == Role::Question ? "the question"
                              : role == Role::Right  ? "the right answer " + check::quoted(text)
                                                     : "the wrong answer " + check::quoted(text);
-    if (text.find_first_of("\r\n") != std::string::npos)
-      out.faults.push_back(what + " in " + column +
-                           " holds a line break, which a line of a group file cannot hold");
-    const std::string chars = unencodableCharacters(text);
-    if (!chars.empty())
-      out.faults.push_back(what + " in " + column + " holds " + chars +
-                           ", which Windows-1252 cannot hold");
+    for (const auto& fault : textFaults(text))
+      out.faults.push_back(what + " in " + column + " " + fault);
     if (looksLikeMarker(text))
       out.faults.push_back(what + " in " + column +
                            " reads like a marker line, which the game would take for the marker");
