@@ -9,6 +9,7 @@
 #include "editor/group_checks.h"
 #include "editor/group_document.h"
 #include "editor/group_writer.h"
+#include "fakes/crlf_lines.h"
 #include "host/text_list.h"
 #include "platform/file_io.h"
 #include "platform/random.h"
@@ -16,14 +17,9 @@
 
 using namespace zndl;
 using namespace zndl::editor;
+using zndl::testing::crlfLines;
 
 namespace {
-
-std::string lines(std::initializer_list<std::string_view> entries) {
-  std::string out;
-  for (const auto e : entries) out += std::string(e) + "\r\n";
-  return out;
-}
 
 std::vector<std::filesystem::path> shippedGroups() {
   std::vector<std::filesystem::path> out;
@@ -78,15 +74,16 @@ Question q(std::string text, std::vector<std::string> right, std::vector<std::st
 }  // namespace
 
 TEST(GroupDocument, ReadsBothLayoutsAsTheGameAsksThem) {
-  const Group sectioned = groupFromBytes(lines({"(ZNDL v4)", "My title", "[1]", "Q one?", "[1-YES]",
-                                                "Eight", "8", "[1-NO]", "Six", "Ten", "[2]"}));
+  const Group sectioned =
+      groupFromBytes(crlfLines({"(ZNDL v4)", "My title", "[1]", "Q one?", "[1-YES]", "Eight", "8",
+                                "[1-NO]", "Six", "Ten", "[2]"}));
   ASSERT_EQ(sectioned.questions.size(), 1u);
   EXPECT_EQ(sectioned.notes, std::vector<std::string>{"My title"});
   EXPECT_EQ(sectioned.questions[0], q("Q one?", {"Eight", "8"}, {"Six", "Ten"}));
 
   const Group classic =
-      groupFromBytes(lines({"Capitals", "[1]", "Norway?", "Oslo", "Bergen", "Bodo", "[2]", "Peru?",
-                            "Lima", "Cusco", "Quito", "[3]"}));
+      groupFromBytes(crlfLines({"Capitals", "[1]", "Norway?", "Oslo", "Bergen", "Bodo", "[2]",
+                                "Peru?", "Lima", "Cusco", "Quito", "[3]"}));
   EXPECT_EQ(classic.notes, std::vector<std::string>{"Capitals"});
   ASSERT_EQ(classic.questions.size(), 2u);
   EXPECT_EQ(classic.questions[1], q("Peru?", {"Lima"}, {"Cusco", "Quito"}));
@@ -94,13 +91,14 @@ TEST(GroupDocument, ReadsBothLayoutsAsTheGameAsksThem) {
   // Without its end marker the last question is never asked, so the editor does not
   // see it either.
   const Group open =
-      groupFromBytes(lines({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A", "[1-NO]", "B", "C"}));
+      groupFromBytes(crlfLines({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A", "[1-NO]", "B", "C"}));
   EXPECT_TRUE(open.questions.empty());
 }
 
 TEST(GroupDocument, KeepsTheNotesOfAGroupWithoutQuestions) {
   // A group begun with only its title and notes: opening and saving it keeps them.
-  const Group sectioned = groupFromBytes(lines({"(ZNDL v4)", "My title", "To do: ten questions"}));
+  const Group sectioned =
+      groupFromBytes(crlfLines({"(ZNDL v4)", "My title", "To do: ten questions"}));
   EXPECT_EQ(sectioned.notes, (std::vector<std::string>{"My title", "To do: ten questions"}));
   EXPECT_TRUE(sectioned.questions.empty());
   EXPECT_EQ(groupFromBytes(writeGroup(sectioned).bytes), sectioned);
@@ -116,9 +114,9 @@ TEST(GroupWriter, WritesTheSectionedLayoutInWindows1252WithCrLf) {
   g.questions.push_back(q("Où?", {"Ici", "Là"}, {"Nowhere", "Everywhere"}));
   g.questions.push_back(q("Two?", {"2"}, {"1", "3", "4"}));
   const WrittenGroup w = writeGroup(g);
-  EXPECT_EQ(w.bytes, lines({"(ZNDL v4)", "Caf\xE9 quiz", "[1]", "O\xF9?", "[1-YES]", "Ici", "L\xE0",
-                            "[1-NO]", "Nowhere", "Everywhere", "[2]", "Two?", "[2-YES]", "2",
-                            "[2-NO]", "1", "3", "4", "[3]"}));
+  EXPECT_EQ(w.bytes, crlfLines({"(ZNDL v4)", "Caf\xE9 quiz", "[1]", "O\xF9?", "[1-YES]", "Ici",
+                                "L\xE0", "[1-NO]", "Nowhere", "Everywhere", "[2]", "Two?",
+                                "[2-YES]", "2", "[2-NO]", "1", "3", "4", "[3]"}));
   ASSERT_EQ(w.lines.size(), 19u);
   EXPECT_EQ(w.lines[6], (Place{0, Column::Right, 1}));
   EXPECT_EQ(w.lines[14], (Place{1, Column::Wrong, -1}));
