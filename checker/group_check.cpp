@@ -8,8 +8,11 @@
 
 namespace zndl::check {
 
-GroupChecker::GroupChecker(std::string_view bytes, const TextMeasurer& measurer)
-    : bytes_(bytes), measurer_(measurer), store_(TextList::fromBytes(bytes)) {
+GroupChecker::GroupChecker(std::string_view bytes, const TextMeasurer& measurer, LineNamer nameLine)
+    : bytes_(bytes),
+      measurer_(measurer),
+      nameLine_(std::move(nameLine)),
+      store_(TextList::fromBytes(bytes)) {
   sectioned_ = isSectioned(store_);
 }
 
@@ -46,6 +49,14 @@ long long GroupChecker::rankOf(Marker m) const {
   return sectioned_ ? 3LL * (m.n - 1) + static_cast<int>(m.kind) : m.n - 1LL;
 }
 
+std::string GroupChecker::lineName(int index) const {
+  return nameLine_ ? nameLine_(index + 1) : numberedLine(index + 1);
+}
+
+std::string numberedLine(int line) {
+  return "line " + std::to_string(line);
+}
+
 std::string quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
@@ -54,8 +65,9 @@ bool blank(std::string_view s) {
   return s.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-std::vector<Problem> checkGroup(std::string_view bytes, const TextMeasurer& measurer) {
-  return GroupChecker(bytes, measurer).run();
+std::vector<Problem> checkGroup(std::string_view bytes, const TextMeasurer& measurer,
+                                const LineNamer& nameLine) {
+  return GroupChecker(bytes, measurer, nameLine).run();
 }
 
 }  // namespace zndl::check

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +30,14 @@ struct Problem {
   bool operator==(const Problem&) const = default;
 };
 
+// How a message names another line of the file, given its 1-based number. The
+// command-line program says "line 57"; the editor names the cell that holds it.
+using LineNamer = std::function<std::string(int line)>;
+std::string numberedLine(int line);  // "line 57"
+
 // All problems of the group file `bytes`, in line order. Never throws, whatever the
-// bytes are.
-std::vector<Problem> checkGroup(std::string_view bytes, const TextMeasurer& measurer);
+// bytes are. Other lines are named by `nameLine`, or by their number without it.
+std::vector<Problem> checkGroup(std::string_view bytes, const TextMeasurer& measurer,
+                                const LineNamer& nameLine = {});
 
 }  // namespace zndl::check

@@ -52,13 +52,15 @@ struct Candidate {
 
 class GroupChecker {
  public:
-  GroupChecker(std::string_view bytes, const TextMeasurer& measurer);
+  GroupChecker(std::string_view bytes, const TextMeasurer& measurer, LineNamer nameLine);
   std::vector<Problem> run();
 
  private:
   void report(int index, std::string message);
   std::vector<Problem> finish();
   long long rankOf(Marker m) const;
+  // Entry `index` of the store as a message names it.
+  std::string lineName(int index) const;
 
   // Encoding (encoding_check.cpp).
   void checkEncoding();
@@ -85,6 +87,7 @@ class GroupChecker {
 
   std::string_view bytes_;
   const TextMeasurer& measurer_;
+  LineNamer nameLine_;
   QuestionStore store_;
   bool sectioned_ = false;
   bool versionReported_ = false;

@@ -28,7 +28,7 @@ constexpr std::string_view kExchangeUsage =
     "       zandoodle-check --export GROUP.set -o FILE.csv\n";
 
 constexpr std::string_view kVersion =
-    "zandoodle-check 4.2\n"
+    "zandoodle-check " ZNDL_VERSION "\n"
     "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
     "This is free software: you are free to change and redistribute it.\n"
     "There is NO WARRANTY, to the extent permitted by law.\n";

@@ -99,8 +99,7 @@ void GroupChecker::checkVersionLine() {
         "answers";
     for (int i = 1; i < store_.count(); ++i) {
       if (nearVersionLine(store_.at(i))) {
-        message += " (line " + std::to_string(i + 1) +
-                   " holds the version line, but only the first line counts)";
+        message += " (" + lineName(i) + " holds the version line, but only the first line counts)";
         break;
       }
     }

@@ -39,11 +39,10 @@ bool GroupChecker::checkSequence() {
   } else if (sectioned_) {
     for (int i = last.index + 1; i < store_.count(); ++i) {
       if (blank(store_.at(i)) || troubled_.count(i)) continue;
-      report(i, "the lines after the end marker " + questionMarker(top) + " (line " +
-                    std::to_string(last.index + 1) +
-                    ") are never read; a question here needs its own " + correctMarker(top) +
-                    " and " + wrongMarker(top) + " markers and a new end marker " +
-                    questionMarker(top + 1));
+      report(i, "the lines after the end marker " + questionMarker(top) + " (" +
+                    lineName(last.index) + ") are never read; a question here needs its own " +
+                    correctMarker(top) + " and " + wrongMarker(top) +
+                    " markers and a new end marker " + questionMarker(top + 1));
       break;
     }
   }
@@ -124,10 +123,10 @@ void GroupChecker::reportStrayMarkers() {
     const auto held = chain_.find(c.rank);
     if (held != chain_.end()) {
       const Candidate& real = candidates_[held->second];
-      const std::string realLine = std::to_string(real.index + 1);
+      const std::string realLine = lineName(real.index);
       if (c.index < real.index)
         report(c.index, "this line reads " + quoted(store_.at(c.index)) +
-                            ", the same as the marker " + text + " at line " + realLine +
+                            ", the same as the marker " + text + " at " + realLine +
                             " (letter case does not matter); the game's search stops at the "
                             "first such line and takes this one for the marker" +
                             (c.marker.kind == Kind::Question && c.marker.n > questions_
@@ -135,7 +134,7 @@ void GroupChecker::reportStrayMarkers() {
                                  : std::string(", so the questions around it come out wrong")));
       else if (!inStrayBlock(c))
         report(c.index,
-               "the marker " + text + " appears a second time (first at line " + realLine +
+               "the marker " + text + " appears a second time (first at " + realLine +
                    "); the game only ever finds the first one" +
                    (questionAt(c.index) > questions_ ? std::string(", and never reads this line")
                                                      : " and reads this line as part of question " +
@@ -151,11 +150,11 @@ void GroupChecker::reportStrayMarkers() {
     message += c.marker.kind == Kind::Question ? "block " : "marker ";
     message += text + " is out of order: it stands ";
     if (after != chainOrder.end() && (*after)->rank < c.rank)
-      message += "before " + markerText((*after)->marker.n, (*after)->marker.kind) + " (line " +
-                 std::to_string((*after)->index + 1) + ")";
+      message += "before " + markerText((*after)->marker.n, (*after)->marker.kind) + " (" +
+                 lineName((*after)->index) + ")";
     else if (after != chainOrder.begin())
       message += "after " + markerText((*(after - 1))->marker.n, (*(after - 1))->marker.kind) +
-                 " (line " + std::to_string((*(after - 1))->index + 1) + ")";
+                 " (" + lineName((*(after - 1))->index) + ")";
     if (c.marker.kind == Kind::Question)
       message +=
           "; blocks must follow each other in number order, or the game mixes up the "
@@ -180,7 +179,7 @@ void GroupChecker::reportNearMarker(const Candidate& c, const std::string& text)
   const int found = store_.find(text);
   const int n = c.marker.n;
   if (found != -1)
-    message += "; the game takes line " + std::to_string(found + 1) + " for " + text + " instead";
+    message += "; the game takes " + lineName(found) + " for " + text + " instead";
   else if (c.marker.kind != Kind::Question)
     message += "; without it the game cannot find the answers of question " + std::to_string(n);
   else if (n == 1)

@@ -93,12 +93,11 @@ void GroupChecker::checkRepeatedAnswers(const std::vector<int>& correct,
     const std::string key = cp1252::foldCase(text);
     if (const auto it = right.find(key); it != right.end())
       report(i, "the wrong answer " + quoted(text) + " of " + question +
-                    " is also its correct answer at line " + std::to_string(it->second + 1) +
+                    " is also its correct answer at " + lineName(it->second) +
                     ", so the same answer can show twice");
     else if (const auto [first, fresh] = seen.emplace(key, i); !fresh)
-      report(i, "the wrong answer " + quoted(text) + " of " + question + " repeats line " +
-                    std::to_string(first->second + 1) +
-                    ", so both wrong answers can read the same");
+      report(i, "the wrong answer " + quoted(text) + " of " + question + " repeats " +
+                    lineName(first->second) + ", so both wrong answers can read the same");
   }
 }
 

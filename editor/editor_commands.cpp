@@ -56,23 +56,31 @@ bool EditorWindow::saveTo(const QString& path, QString* error) {
   return true;
 }
 
-bool EditorWindow::importCsv(const QString& path, bool skipBadRows, QString* report) {
+std::optional<CsvImport> EditorWindow::readCsv(const QString& path, QString* report) {
   const auto bytes = fileio::readAll(path.toStdString());
   if (!bytes) {
     if (report) *report = tr("Cannot read %1.").arg(path);
-    return false;
+    return std::nullopt;
   }
-  const CsvImport imported = editor::importCsv(*bytes);
+  CsvImport imported = editor::importCsv(*bytes);
   QStringList lines;
   const QString name = QFileInfo(path).fileName();
   for (const auto& p : imported.problems)
     lines
         << QStringLiteral("%1:%2: %3").arg(name).arg(p.row).arg(QString::fromStdString(p.message));
   if (report) *report = lines.join(QLatin1Char('\n'));
-  if (!imported.usable || imported.group.questions.empty() ||
-      (imported.refusedRows > 0 && !skipBadRows))
-    return false;
-  model_->resetGroup(imported.group);
+  return imported;
+}
+
+bool EditorWindow::importCsv(const QString& path, bool skipBadRows, QString* report) {
+  const auto imported = readCsv(path, report);
+  if (!imported || !imported->acceptable(skipBadRows)) return false;
+  takeImport(imported->group);
+  return true;
+}
+
+void EditorWindow::takeImport(const Group& group) {
+  model_->resetGroup(group);
   // An imported group is new: it has no file yet and is unsaved.
   file_.clear();
   model_->undoStack()->resetClean();
@@ -80,7 +88,6 @@ bool EditorWindow::importCsv(const QString& path, bool skipBadRows, QString* rep
   updateTitle();
   selectRow(0);
   updatePreview();
-  return true;
 }
 
 bool EditorWindow::exportCsv(const QString& path) {
@@ -182,18 +189,18 @@ void EditorWindow::importDialog() {
                                    tr("Spreadsheet text (*.csv *.tsv *.txt);;All files (*)"));
   if (path.isEmpty()) return;
   QString report;
-  if (importCsv(path, false, &report)) return;
-  const CsvImport probe = editor::importCsv(fileio::readAll(path.toStdString()).value_or(""));
-  if (probe.usable && !probe.group.questions.empty()) {
+  const auto imported = readCsv(path, &report);
+  if (imported && imported->acceptable(false)) return takeImport(imported->group);
+  if (imported && imported->acceptable(true)) {
     const auto answer =
         ask_(QMessageBox::Warning, tr("Import"),
-             tr("%1 cannot be converted:").arg(counted(probe.refusedRows, "row", "rows")) +
+             tr("%1 cannot be converted:").arg(counted(imported->refusedRows, "row", "rows")) +
                  QStringLiteral("\n\n") + report + QStringLiteral("\n\n") +
                  tr("Import the other %1 and leave these rows out?")
-                     .arg(counted(static_cast<qsizetype>(probe.group.questions.size()), "question",
-                                  "questions")),
+                     .arg(counted(static_cast<qsizetype>(imported->group.questions.size()),
+                                  "question", "questions")),
              QMessageBox::Yes | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes) importCsv(path, true);
+    if (answer == QMessageBox::Yes) takeImport(imported->group);
     return;
   }
   ask_(QMessageBox::Warning, tr("Import"),

@@ -3,23 +3,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
@@ -27,10 +20,7 @@
 #include <QVBoxLayout>
 
 #include "editor/answer_delegate.h"
-#include "editor/group_exchange.h"
-#include "editor/group_writer.h"
 #include "editor/quiz_preview.h"
-#include "platform/file_io.h"
 
 namespace zndl::editor {
 namespace {

@@ -5,7 +5,9 @@
 #include <QMessageBox>
 #include <QString>
 #include <functional>
+#include <optional>
 
+#include "editor/group_exchange.h"
 #include "editor/group_table_model.h"
 #include "editor/quiz_font.h"
 
@@ -76,6 +78,11 @@ class EditorWindow : public QMainWindow {
   // Offers to save unsaved changes; false when the user cancels.
   bool maybeSave();
   bool confirmProblems();
+  // The spreadsheet read and converted, its problems in `report` as "FILE:ROW:
+  // explanation" lines; nothing, with the reason in `report`, when it cannot be read.
+  std::optional<CsvImport> readCsv(const QString& path, QString* report);
+  // Puts imported rows in place of the group, as an untitled group.
+  void takeImport(const Group& group);
 
   void newGroup();
   void open();

@@ -49,11 +49,15 @@ struct Unwritable {
 };
 std::vector<Unwritable> unwritableTexts(const Group& group);
 
-// "U+2603" for the code point of the UTF-8 character starting at `at`.
-std::string codePointName(std::string_view utf8, std::size_t at);
 // A sentence naming every character of the text Windows-1252 cannot hold, or the
-// empty text when there is none, e.g. `"☃" (U+2603)`.
+// empty text when there is none, e.g. `"☃" (U+2603)`; a byte that is not UTF-8 is
+// named on its own, e.g. `byte 0xED`.
 std::string unencodableCharacters(std::string_view utf8);
+
+// Why the text cannot stand as a line of a group file, each reason a phrase to follow
+// the text's name: "holds a line break, ..." or "holds "☃" (U+2603), which
+// Windows-1252 cannot hold" and then `afterCharacters`. Empty when it can.
+std::vector<std::string> textFaults(std::string_view text, std::string_view afterCharacters = "");
 
 // Whether the text reads as a marker line of a group (any number, letter case
 // ignored), which the game would take for the marker itself.

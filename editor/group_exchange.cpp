@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "checker/group_checker.h"
 #include "editor/group_writer.h"
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
@@ -56,10 +57,6 @@ std::optional<std::vector<Role>> headerRoles(const csv::Record& r) {
   return roles;
 }
 
-std::string quoted(std::string_view s) {
-  return "\"" + std::string(s) + "\"";
-}
-
 // One row turned into a question, or the reasons it cannot be.
 struct Converted {
   Question question;
@@ -78,7 +75,7 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
         out.faults.push_back(column +
                              " has no role in the header row (Question, Right or Wrong), "
                              "so its text " +
-                             quoted(text) + " would be lost");
+                             check::quoted(text) + " would be lost");
       continue;
     }
     if (role == Role::Question) {
@@ -89,15 +86,10 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
     }
     if (text.empty()) continue;
     const std::string what = role == Role::Question ? "the question"
-                             : role == Role::Right  ? "the right answer " + quoted(text)
-                                                    : "the wrong answer " + quoted(text);
-    if (text.find_first_of("\r\n") != std::string::npos)
-      out.faults.push_back(what + " in " + column +
-                           " holds a line break, which a line of a group file cannot hold");
-    const std::string chars = unencodableCharacters(text);
-    if (!chars.empty())
-      out.faults.push_back(what + " in " + column + " holds " + chars +
-                           ", which Windows-1252 cannot hold");
+                             : role == Role::Right  ? "the right answer " + check::quoted(text)
+                                                    : "the wrong answer " + check::quoted(text);
+    for (const auto& fault : textFaults(text))
+      out.faults.push_back(what + " in " + column + " " + fault);
     if (looksLikeMarker(text))
       out.faults.push_back(what + " in " + column +
                            " reads like a marker line, which the game would take for the marker");
@@ -226,16 +218,15 @@ Exchange importFile(const std::string& csvPath, const std::string& groupPath, bo
   const CsvImport imported = importCsv(*bytes);
   for (const auto& p : imported.problems)
     out.messages.push_back(csvPath + ":" + std::to_string(p.row) + ": " + p.message);
-  if (!imported.usable || imported.group.questions.empty()) {
+  if (!imported.acceptable(skipBadRows)) {
     out.status = 1;
-    out.messages.push_back(csvPath + ": nothing written");
-    return out;
-  }
-  if (imported.refusedRows > 0 && !skipBadRows) {
-    out.status = 1;
-    out.messages.push_back(csvPath + ": nothing written: " + std::to_string(imported.refusedRows) +
-                           (imported.refusedRows == 1 ? " row" : " rows") +
-                           " cannot be converted (--skip-bad-rows writes the others)");
+    std::string message = csvPath + ": nothing written";
+    // When only the refused rows stand in the way, say how to write the others.
+    if (imported.acceptable(true))
+      message += ": " + std::to_string(imported.refusedRows) +
+                 (imported.refusedRows == 1 ? " row" : " rows") +
+                 " cannot be converted (--skip-bad-rows writes the others)";
+    out.messages.push_back(message);
     return out;
   }
   std::string error;

@@ -29,6 +29,12 @@ struct CsvImport {
   bool usable = true;
   csv::Encoding encoding = csv::Encoding::Utf8;
   char separator = ',';
+
+  // Whether the converted rows may be written as a group: the file is usable, some
+  // row converted, and no row was refused unless refused rows are to be left out.
+  bool acceptable(bool skipBadRows) const {
+    return usable && !group.questions.empty() && (skipBadRows || refusedRows == 0);
+  }
 };
 
 // Reads a spreadsheet saved as CSV or TSV (see csv.h for encodings and separators).

@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <QUndoStack>
 #include <map>
-#include <memory>
 #include <utility>
 #include <vector>
 

@@ -15,23 +15,19 @@ std::string lineBytes(std::string_view utf8) {
     return *bytes;
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
-    std::size_t n = 1;
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    if (lead >= 0xF0)
-      n = 4;
-    else if (lead >= 0xE0)
-      n = 3;
-    else if (lead >= 0xC0)
-      n = 2;
-    if (i + n > utf8.size()) n = utf8.size() - i;
-    const std::string_view ch = utf8.substr(i, n);
+    const std::size_t at = i;
+    if (!cp1252::decodeUtf8(utf8, i)) {
+      out += '?';  // a byte that is not UTF-8
+      ++i;
+      continue;
+    }
+    const std::string_view ch = utf8.substr(at, i - at);
     if (ch == "\r" || ch == "\n")
       out += ' ';
     else if (auto b = cp1252::fromUtf8(ch))
       out += *b;
     else
       out += '?';
-    i += n;
   }
   return out;
 }

@@ -15,11 +15,9 @@
 namespace zndl::editor {
 namespace {
 
-// The part of the 640 by 480 quiz screen the preview shows: the question line at
-// (232, 72) and the answer lines below it, with a margin.
+// The part of the 640 by 480 quiz screen the preview shows: the question box and the
+// answer lines below it, with a margin.
 const QRect kArea(222, 62, 325, 189);
-const QPoint kQuestionAt(232, 72);
-constexpr int kAnswerTops[3] = {144, 176, 208};
 
 QLabel* makeLine(QWidget* parent, QRect place, bool wrap) {
   auto* label = new QLabel(parent);
@@ -48,15 +46,17 @@ QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
     renderer.render(&painter, QRectF(0, 0, 640, 480));
   }
   board_ = screen.copy(kArea);
-  question_ = makeLine(this,
-                       QRect(kQuestionAt - kArea.topLeft(), QSize(quiz_layout::kQuestionBoxWidth,
-                                                                  quiz_layout::kQuestionBoxHeight)),
-                       true);
+  question_ = makeLine(
+      this,
+      QRect(QPoint(quiz_layout::kQuestionBoxLeft, quiz_layout::kQuestionBoxTop) - kArea.topLeft(),
+            QSize(quiz_layout::kQuestionBoxWidth, quiz_layout::kQuestionBoxHeight)),
+      true);
   question_->setObjectName(QStringLiteral("PreviewQuestion"));
   for (int i = 0; i < 3; ++i) {
     answers_[i] =
         makeLine(this,
-                 QRect(QPoint(232, kAnswerTops[i]) - kArea.topLeft(),
+                 QRect(QPoint(quiz_layout::kAnswerLineLeft, quiz_layout::kAnswerLineTops[i]) -
+                           kArea.topLeft(),
                        QSize(quiz_layout::kAnswerLineWidth, quiz_layout::kAnswerLineHeight)),
                  false);
     answers_[i]->setObjectName(QStringLiteral("PreviewAnswer%1").arg(QChar(u'A' + i)));

@@ -7,6 +7,13 @@
 // draws them, the engine that fills them and the group checker that measures them.
 namespace zndl::quiz_layout {
 
+// Where the question box and the answer lines stand on the 640 by 480 screen: the
+// box's top left corner, the answer lines' left edge and the tops of lines A, B, C.
+inline constexpr int kQuestionBoxLeft = 232;
+inline constexpr int kQuestionBoxTop = 72;
+inline constexpr int kAnswerLineLeft = 232;
+inline constexpr int kAnswerLineTops[] = {144, 176, 208};
+
 // The question box and each answer line, in pixels.
 inline constexpr int kQuestionBoxWidth = 305;
 inline constexpr int kQuestionBoxHeight = 73;

@@ -111,28 +111,29 @@ QuizView::QuizView(App& app)
                          screen_.titleLine.text, centredTop, false);
   titleLine_->setObjectName("titleLine");
   nameByRole(titleLine_, QStringLiteral("Show"));
-  question_ =
-      makeLabel(QRect(232, 72, quiz_layout::kQuestionBoxWidth, quiz_layout::kQuestionBoxHeight),
-                look::verdana(15), look::kYellow, screen_.question.text, centredTop, true);
+  question_ = makeLabel(QRect(quiz_layout::kQuestionBoxLeft, quiz_layout::kQuestionBoxTop,
+                              quiz_layout::kQuestionBoxWidth, quiz_layout::kQuestionBoxHeight),
+                        look::verdana(15), look::kYellow, screen_.question.text, centredTop, true);
   question_->setObjectName("question");
   nameByRole(question_, QStringLiteral("Question"));
   QuizScreen& box = screen_;
   const auto answerLine = [&](int top, std::function<void()> handler, const char* name,
                               const char* role) {
-    ClickLabel* line = makeClickLabel(
-        QRect(232, top, quiz_layout::kAnswerLineWidth, quiz_layout::kAnswerLineHeight),
-        look::verdana(15), look::kYellow, handler);
+    ClickLabel* line =
+        makeClickLabel(QRect(quiz_layout::kAnswerLineLeft, top, quiz_layout::kAnswerLineWidth,
+                             quiz_layout::kAnswerLineHeight),
+                       look::verdana(15), look::kYellow, handler);
     line->setAlignment(centredTop);
     line->setObjectName(name);
     nameByRole(line, QString::fromLatin1(role));
     return line;
   };
   answerA_ = answerLine(
-      144, [&box] { box.onAnswerA(); }, "answerA", "Answer line A");
+      quiz_layout::kAnswerLineTops[0], [&box] { box.onAnswerA(); }, "answerA", "Answer line A");
   answerB_ = answerLine(
-      176, [&box] { box.onAnswerB(); }, "answerB", "Answer line B");
+      quiz_layout::kAnswerLineTops[1], [&box] { box.onAnswerB(); }, "answerB", "Answer line B");
   answerC_ = answerLine(
-      208, [&box] { box.onAnswerC(); }, "answerC", "Answer line C");
+      quiz_layout::kAnswerLineTops[2], [&box] { box.onAnswerC(); }, "answerC", "Answer line C");
   countdown_ = makeLabel(QRect(46, 36, 95, 78), look::arial(67), look::kRed, screen_.countdown.text,
                          centredTop, false);
   countdown_->setObjectName("countdown");

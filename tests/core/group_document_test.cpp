@@ -9,6 +9,7 @@
 #include "editor/group_checks.h"
 #include "editor/group_document.h"
 #include "editor/group_writer.h"
+#include "fakes/crlf_lines.h"
 #include "host/text_list.h"
 #include "platform/file_io.h"
 #include "platform/random.h"
@@ -16,14 +17,9 @@
 
 using namespace zndl;
 using namespace zndl::editor;
+using zndl::testing::crlfLines;
 
 namespace {
-
-std::string lines(std::initializer_list<std::string_view> entries) {
-  std::string out;
-  for (const auto e : entries) out += std::string(e) + "\r\n";
-  return out;
-}
 
 std::vector<std::filesystem::path> shippedGroups() {
   std::vector<std::filesystem::path> out;
@@ -78,15 +74,16 @@ Question q(std::string text, std::vector<std::string> right, std::vector<std::st
 }  // namespace
 
 TEST(GroupDocument, ReadsBothLayoutsAsTheGameAsksThem) {
-  const Group sectioned = groupFromBytes(lines({"(ZNDL v4)", "My title", "[1]", "Q one?", "[1-YES]",
-                                                "Eight", "8", "[1-NO]", "Six", "Ten", "[2]"}));
+  const Group sectioned =
+      groupFromBytes(crlfLines({"(ZNDL v4)", "My title", "[1]", "Q one?", "[1-YES]", "Eight", "8",
+                                "[1-NO]", "Six", "Ten", "[2]"}));
   ASSERT_EQ(sectioned.questions.size(), 1u);
   EXPECT_EQ(sectioned.notes, std::vector<std::string>{"My title"});
   EXPECT_EQ(sectioned.questions[0], q("Q one?", {"Eight", "8"}, {"Six", "Ten"}));
 
   const Group classic =
-      groupFromBytes(lines({"Capitals", "[1]", "Norway?", "Oslo", "Bergen", "Bodo", "[2]", "Peru?",
-                            "Lima", "Cusco", "Quito", "[3]"}));
+      groupFromBytes(crlfLines({"Capitals", "[1]", "Norway?", "Oslo", "Bergen", "Bodo", "[2]",
+                                "Peru?", "Lima", "Cusco", "Quito", "[3]"}));
   EXPECT_EQ(classic.notes, std::vector<std::string>{"Capitals"});
   ASSERT_EQ(classic.questions.size(), 2u);
   EXPECT_EQ(classic.questions[1], q("Peru?", {"Lima"}, {"Cusco", "Quito"}));
@@ -94,8 +91,21 @@ TEST(GroupDocument, ReadsBothLayoutsAsTheGameAsksThem) {
   // Without its end marker the last question is never asked, so the editor does not
   // see it either.
   const Group open =
-      groupFromBytes(lines({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A", "[1-NO]", "B", "C"}));
+      groupFromBytes(crlfLines({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A", "[1-NO]", "B", "C"}));
   EXPECT_TRUE(open.questions.empty());
+}
+
+TEST(GroupDocument, KeepsTheNotesOfAGroupWithoutQuestions) {
+  // A group begun with only its title and notes: opening and saving it keeps them.
+  const Group sectioned =
+      groupFromBytes(crlfLines({"(ZNDL v4)", "My title", "To do: ten questions"}));
+  EXPECT_EQ(sectioned.notes, (std::vector<std::string>{"My title", "To do: ten questions"}));
+  EXPECT_TRUE(sectioned.questions.empty());
+  EXPECT_EQ(groupFromBytes(writeGroup(sectioned).bytes), sectioned);
+
+  const Group classic = groupFromBytes("Capitals\r\nfor the finals");
+  EXPECT_EQ(classic.notes, (std::vector<std::string>{"Capitals", "for the finals"}));
+  EXPECT_TRUE(classic.questions.empty());
 }
 
 TEST(GroupWriter, WritesTheSectionedLayoutInWindows1252WithCrLf) {
@@ -104,9 +114,9 @@ TEST(GroupWriter, WritesTheSectionedLayoutInWindows1252WithCrLf) {
   g.questions.push_back(q("Où?", {"Ici", "Là"}, {"Nowhere", "Everywhere"}));
   g.questions.push_back(q("Two?", {"2"}, {"1", "3", "4"}));
   const WrittenGroup w = writeGroup(g);
-  EXPECT_EQ(w.bytes, lines({"(ZNDL v4)", "Caf\xE9 quiz", "[1]", "O\xF9?", "[1-YES]", "Ici", "L\xE0",
-                            "[1-NO]", "Nowhere", "Everywhere", "[2]", "Two?", "[2-YES]", "2",
-                            "[2-NO]", "1", "3", "4", "[3]"}));
+  EXPECT_EQ(w.bytes, crlfLines({"(ZNDL v4)", "Caf\xE9 quiz", "[1]", "O\xF9?", "[1-YES]", "Ici",
+                                "L\xE0", "[1-NO]", "Nowhere", "Everywhere", "[2]", "Two?",
+                                "[2-YES]", "2", "[2-NO]", "1", "3", "4", "[3]"}));
   ASSERT_EQ(w.lines.size(), 19u);
   EXPECT_EQ(w.lines[6], (Place{0, Column::Right, 1}));
   EXPECT_EQ(w.lines[14], (Place{1, Column::Wrong, -1}));
@@ -158,12 +168,17 @@ TEST(GroupWriter, RefusesTextsTheFileCannotHoldAndKeepsTheOldFile) {
   std::filesystem::remove(file);
   // The bytes for the checker stay a well-formed file all the same.
   EXPECT_EQ(groupFromBytes(writeGroup(g).bytes).questions[0].text, "Snow ? man?");
+  // A broken sequence costs only its own byte, never the character after it.
+  g.questions[0].text = "Caf\xC3(e)?";
+  EXPECT_EQ(groupFromBytes(writeGroup(g).bytes).questions[0].text, "Caf?(e)?");
 }
 
 TEST(GroupDocument, NamesCharactersAndSpotsMarkerLookalikes) {
   EXPECT_EQ(unencodableCharacters("caf\u00e9 \u20ac"), "");  // é and € are in Windows-1252
   EXPECT_EQ(unencodableCharacters("a \u2603 b \u2603 \U0001F600"),
             "\"\u2603\" (U+2603), \"\U0001F600\" (U+1F600)");
+  // Bytes that are not UTF-8 (here an encoded surrogate) are named one by one.
+  EXPECT_EQ(unencodableCharacters("a\xED\xA0\x80z"), "byte 0xED, byte 0xA0, byte 0x80");
   EXPECT_TRUE(looksLikeMarker("[3]"));
   EXPECT_TRUE(looksLikeMarker("[12-no]"));
   EXPECT_TRUE(looksLikeMarker("[7-Yes]"));
@@ -214,6 +229,19 @@ TEST(GroupChecks, PutTheCheckersFindingsOnTheirCells) {
       << on(8, Column::Wrong, 1)[0];
   for (std::size_t i = 1; i < problems.size(); ++i)
     EXPECT_LE(problems[i - 1].place.row, problems[i].place.row);
+}
+
+TEST(GroupChecks, NameCellsWithoutTouchingTheAuthorsText) {
+  // The wrong answer quoted in the message holds "line 2" itself; only the checker's
+  // own mention of the first copy becomes a cell.
+  Group g;
+  g.questions.push_back(q("Due?", {"Today"}, {"Deadline 2", "Deadline 2"}));
+  const auto problems = checkCells(g, TenPixels());
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].place, (Place{0, Column::Wrong, 1}));
+  EXPECT_EQ(problems[0].message,
+            "the wrong answer \"Deadline 2\" of question 1 repeats wrong answer 1 of row 1, so "
+            "both wrong answers can read the same");
 }
 
 TEST(GroupChecks, ShippedGroupsHaveNoFindingsButTheirWidths) {

@@ -20,23 +20,19 @@
 #include "editor/editor_window.h"
 #include "editor/group_document.h"
 #include "editor/quiz_preview.h"
+#include "fakes/crlf_lines.h"
 #include "platform/file_io.h"
 
 using namespace zndl;
 using namespace zndl::editor;
+using zndl::testing::crlfLines;
 
 namespace {
 
-std::string group(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  for (const auto line : lines) out += std::string(line) + "\r\n";
-  return out;
-}
-
 const std::string kTwoQuestions =
-    group({"(ZNDL v4)", "Animals", "[1]", "How many legs has a spider?", "[1-YES]", "Eight", "8",
-           "[1-NO]", "Six", "Ten", "[2]", "What colour is a ripe banana?", "[2-YES]", "Yellow",
-           "[2-NO]", "Blue", "Purple", "[3]"});
+    crlfLines({"(ZNDL v4)", "Animals", "[1]", "How many legs has a spider?", "[1-YES]", "Eight",
+               "8", "[1-NO]", "Six", "Ten", "[2]", "What colour is a ripe banana?", "[2-YES]",
+               "Yellow", "[2-NO]", "Blue", "Purple", "[3]"});
 
 class EditorWindowTest : public ::testing::Test {
  protected:

@@ -11,11 +11,13 @@
 #include <map>
 #include <string>
 
+#include "fakes/crlf_lines.h"
 #include "host/text_list.h"
 #include "platform/random.h"
 #include "quiz/question_store.h"
 
 using namespace zndl;
+using zndl::testing::crlfLines;
 
 namespace {
 
@@ -43,15 +45,10 @@ void writeBytes(const QString& path, const std::string& bytes) {
   out << bytes;
 }
 
-std::string group(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  for (const auto line : lines) out += std::string(line) + "\r\n";
-  return out;
-}
-
 // A one-question sectioned group around the given question and answers.
 std::string oneQuestion(std::string_view question, std::string_view answer) {
-  return group({"(ZNDL v4)", "[1]", question, "[1-YES]", answer, "[1-NO]", "No", "Nope", "[2]"});
+  return crlfLines(
+      {"(ZNDL v4)", "[1]", question, "[1-YES]", answer, "[1-NO]", "No", "Nope", "[2]"});
 }
 
 std::string shippedGroupsDir() {
@@ -74,7 +71,7 @@ TEST(GroupCheckProgram, ShippedGroupsAreCleanAtTheGameFont) {
 TEST(GroupCheckProgram, ExitStatusTellsCleanFromProblemsFromUnreadable) {
   QTemporaryDir dir;
   writeBytes(dir.filePath("good.set"), oneQuestion("Is this fine?", "Yes"));
-  writeBytes(dir.filePath("broken.set"), group({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A"}));
+  writeBytes(dir.filePath("broken.set"), crlfLines({"(ZNDL v4)", "[1]", "Q?", "[1-YES]", "A"}));
   const CheckerRun good = runChecker({"good.set"}, dir.path());
   EXPECT_EQ(good.status, 0);
   EXPECT_EQ(good.out, "");
