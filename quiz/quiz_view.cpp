@@ -59,9 +59,7 @@ BevelPanel::BevelPanel(QWidget* parent, QRect place, Bevel outer, Bevel inner, i
   setGeometry(place);
   setAlignment(Qt::AlignCenter);
   setTextFormat(Qt::PlainText);
-  const int edge = (outer == Bevel::None ? 0 : bevelWidth) + borderWidth +
-                   (inner == Bevel::None ? 0 : bevelWidth);
-  setContentsMargins(edge, edge, edge, edge);
+  fitMargins();
   setAutoFillBackground(false);
   setTextColour(this, Qt::black);
 }
@@ -72,10 +70,15 @@ int BevelPanel::scaled(int width) const {
 
 void BevelPanel::setStageScale(qreal scale) {
   scale_ = scale;
+  fitMargins();
+  update();
+}
+
+void BevelPanel::fitMargins() {
+  // The caption keeps clear of the bevels and the border, as drawn at this scale.
   const int edge = (outer_ == Bevel::None ? 0 : scaled(bevelWidth_)) + scaled(borderWidth_) +
                    (inner_ == Bevel::None ? 0 : scaled(bevelWidth_));
   setContentsMargins(edge, edge, edge, edge);
-  update();
 }
 
 void BevelPanel::paintEvent(QPaintEvent* event) {

@@ -26,6 +26,7 @@ class BevelPanel : public QLabel, public StageScaled {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void fitMargins();
   Bevel outer_;
   Bevel inner_;
   int bevelWidth_;
