@@ -331,8 +331,8 @@ void QuizView::sync() {
   lives1_->setValue(std::clamp(box.lives1, 0, kStartingLives));
   lives2_->setValue(std::clamp(box.lives2, 0, kStartingLives));
   turn_->setValue(box.turn);
-  const QString turn =
-      box.turn == 0 ? QStringLiteral("Player one answers") : QStringLiteral("Player two answers");
+  const QString turn = box.turn == kFirstContestant ? QStringLiteral("Player one answers")
+                                                    : QStringLiteral("Player two answers");
   if (turn_->accessibleDescription() != turn) turn_->setAccessibleDescription(turn);
   // An answer button carries its answer once the line is on view, never before.
   for (auto [button, line] : {std::pair{buttonA_, answerA_}, std::pair{buttonB_, answerB_},
