@@ -6,6 +6,7 @@
 
 #include "fakes/test_game.h"
 #include "quiz/question_store.h"
+#include "quiz/quiz_screen.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -46,9 +47,9 @@ int main() {
   const auto start = Clock::now();
   for (int q = 0; q < 2000; ++q) {
     g.questionNo = 1 + q * 37 % 99999;
-    g.quizScreen.lives1 = g.quizScreen.lives2 = 5;
+    g.quizScreen.lives1 = g.quizScreen.lives2 = kStartingLives;
     g.quizScreen.onContinue();
-    while (g.questionStep != 0) {
+    while (g.questionStep != kIdle) {
       g.quizScreen.onTick();
       ++ticks;
     }

@@ -8,18 +8,14 @@ foreach(size 16 32 48 128)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 # The group editor's icon, one drawing for every size.
+set(ZNDL_EDITOR_ICON_PNGS)
 foreach(size 16 32 48 128)
-  set(png ${PROJECT_BINARY_DIR}/icons/${size}/zandoodle-editor.png)
-  add_custom_command(
-    OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:svgrender> ${PROJECT_SOURCE_DIR}/assets/art/editor_icon.svg ${png} ${size}
-    DEPENDS svgrender ${PROJECT_SOURCE_DIR}/assets/art/editor_icon.svg
-    COMMENT "Rendering the ${size} px editor icon")
-  list(APPEND ZNDL_ICON_PNGS ${png})
+  set(png ${ZNDL_RENDERED_DIR}/icons/${size}/zandoodle-editor.png)
+  zndl_render(${PROJECT_SOURCE_DIR}/assets/art/editor_icon.svg ${png} ${size} ${size})
+  list(APPEND ZNDL_EDITOR_ICON_PNGS ${png})
   install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-add_custom_target(zndl_icons ALL DEPENDS ${ZNDL_ICON_PNGS})
+add_custom_target(zndl_icons ALL DEPENDS ${ZNDL_ICON_PNGS} ${ZNDL_EDITOR_ICON_PNGS})
 install(FILES assets/art/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME zandoodle.svg)
 install(FILES assets/art/editor_icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps

@@ -30,8 +30,8 @@ class TieBreak : public Screen {
   static constexpr int kLeftFace = 20;
   static constexpr int kRightFace = 340;
   static constexpr int kFaceTop = 8;
-  Picture heads{true, kLeftFace, kFaceTop};   // heads
-  Picture tails{true, kRightFace, kFaceTop};  // tails
+  Picture heads{true, kLeftFace, kFaceTop};
+  Picture tails{true, kRightFace, kFaceTop};
   static constexpr int kTickInterval = 100;
   static constexpr int kSpinTicks = 50;
 

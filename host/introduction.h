@@ -16,10 +16,10 @@ class Introduction : public Screen {
 
   Label hostLine{""};
   Button skipButton{"Skip..."};
-  TextList script;        // script
-  TextList descriptions;  // descriptions
-  TextList jobs;          // jobs
-  TextList afterJobs;     // after-jobs
+  TextList script;        // the host's lines, one a tick; tags are filled in
+  TextList descriptions;  // what <DESCRIPTION> draws from, the first four only
+  TextList jobs;          // a contestant's job; the first entry is never drawn
+  TextList afterJobs;     // what follows the job; the first entry is never drawn
   Timer speechTimer{2500};
 
   void create();

@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/settings_dialog_view.h"
 
-#include <functional>
-
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QScreen>
-#include <algorithm>
-#include <cmath>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "platform/qt_ports.h"
 #include "shell/app.h"
@@ -31,8 +30,6 @@ SettingsDialogView::SettingsDialogView(App& app)
   // A plain grey dialog, not one of the show's black stages.
   setPalette(QPalette());
   setFont(look::sansSerif(11));
-  // The dialog has its own place on the desktop instead of the middle of it.
-  move(SettingsDialog::kLeft, SettingsDialog::kTop);
   setAccessibleDescription(QStringLiteral(
       "Settings: load new texts for Pembril and the prizes from files, and set how long "
       "Pembril waits between lines."));

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/question_store.h"
 
-#include <map>
-#include <mutex>
 #include <utility>
-#include <vector>
 
 #include "platform/cp1252.h"
 
@@ -99,66 +96,18 @@ void shufflePool(TextList& pool, RandomSource& random) {
   for (int i = 0; i < c; ++i) pool.swap(i, random.below(c - 1));
 }
 
-namespace {
-
-// Plays back one sequence of draws, given as digits, and notes how many values each
-// draw had to choose from.
-class Draws : public RandomSource {
- public:
-  explicit Draws(const std::vector<int>& digits) : digits_(digits) {}
-  void seedFromClock() override {}
-  int below(int n) override {
-    if (n <= 1) return 0;
-    ranges_.push_back(n);
-    const std::size_t at = ranges_.size() - 1;
-    return at < digits_.size() ? digits_[at] : 0;
-  }
-  const std::vector<int>& ranges() const { return ranges_; }
-
- private:
-  const std::vector<int>& digits_;
-  std::vector<int> ranges_;
-};
-
-// The places every entry of a pool of `count` reaches, by shuffling it with every
-// sequence of draws the shuffle can take.
-std::vector<ShuffleReach> reachByShuffling(int count) {
-  std::vector<ShuffleReach> reach(static_cast<std::size_t>(count));
-  std::vector<int> digits;
-  for (;;) {
-    TextList pool;
-    for (int i = 0; i < count; ++i) pool.append(std::to_string(i));
-    Draws draws(digits);
-    shufflePool(pool, draws);
-    for (int place = 0; place < count; ++place) {
-      ShuffleReach& r = reach[static_cast<std::size_t>(std::stoi(pool.at(place)))];
-      (place == 0 ? r.first : place == 1 ? r.second : r.further) = true;
-    }
-    // The next sequence, counting up with the last draw as the fastest digit.
-    digits.resize(draws.ranges().size(), 0);
-    std::size_t k = digits.size();
-    while (k > 0 && digits[k - 1] + 1 >= draws.ranges()[k - 1]) --k;
-    if (k == 0) return reach;
-    ++digits[k - 1];
-    digits.resize(k);
-  }
-}
-
-// Pools larger than this are not run through: from four entries on, every entry can
-// come out on top and can stay down, and more entries only add ways to get there.
-constexpr int kLargestPoolShuffled = 6;
-
-}  // namespace
-
 ShuffleReach shuffleReach(int index, int count) {
   if (index < 0 || index >= count) return {};
-  if (count > kLargestPoolShuffled) return {true, true, true};
-  static std::mutex lock;
-  static std::map<int, std::vector<ShuffleReach>> known;
-  const std::lock_guard<std::mutex> hold(lock);
-  auto it = known.find(count);
-  if (it == known.end()) it = known.emplace(count, reachByShuffling(count)).first;
-  return it->second[static_cast<std::size_t>(index)];
+  // Every draw is below count - 1, so a single entry stays put and a pair is always
+  // reversed.
+  if (count == 1) return {true, false, false};
+  if (count == 2)
+    return index == 0 ? ShuffleReach{false, true, false} : ShuffleReach{true, false, false};
+  // Only the swap of the last place moves the last entry, and it moves it into one of
+  // the places before: of three entries, the last ends first or second. From four
+  // entries on, every entry can end in every place.
+  if (count == 3 && index == 2) return {true, true, false};
+  return {true, true, true};
 }
 
 LoadedQuestion loadQuestion(const QuestionStore& store, int n, TextList& wrong, TextList& correct,

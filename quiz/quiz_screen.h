@@ -56,25 +56,26 @@ class QuizScreen : public Screen {
   explicit QuizScreen(Game& game);
 
   Label titleLine{"Zandoodle v3.1"};
-  Label question{"Welcome to Zandoodle v3.1"};  // question line
-  Label answerA{"By Vormle Co."};               // answer line A
-  Label answerB{""};                            // answer line B
-  Label answerC{""};                            // answer line C
-  Label countdown{kCountdownBeforePlay};        // countdown
-  Label resultPanel{"CORRECT", false};          // result panel
+  // Before the first question the question and answer lines greet the players.
+  Label question{"Welcome to Zandoodle v3.1"};
+  Label answerA{"By Vormle Co."};
+  Label answerB{""};
+  Label answerC{""};
+  Label countdown{kCountdownBeforePlay};  // seconds left while a question is open
+  Label resultPanel{"CORRECT", false};    // the verdict, shown once a question is judged
   Button continueButton{"CONTINUE"};
   Button exitButton{"Exit (Alt-F4)"};
   std::string score1 = "0";
   std::string score2 = "0";
   int lives1 = kStartingLives;
   int lives2 = kStartingLives;
-  int turn = kFirstContestant;  // whose turn (Contestant)
+  int turn = kFirstContestant;  // whose turn, a Contestant
   Label playerName1{"PLAYER ONE"};
   Label playerName2{"PLAYER TWO"};
 
   QuestionStore questions{TextList{"Questions"}};
-  TextList wrongPool{"Memo1"};  // wrong-answer pool
-  TextList correctPool{"Yes"};  // correct-answer pool
+  TextList wrongPool{"Memo1"};  // the question's wrong answers, shuffled
+  TextList correctPool{"Yes"};  // its correct answers, shuffled; sectioned layout only
   TunePlayer& countdownTune;
   static constexpr int kTickInterval = 1000;
 

@@ -59,9 +59,7 @@ BevelPanel::BevelPanel(QWidget* parent, QRect place, Bevel outer, Bevel inner, i
   setGeometry(place);
   setAlignment(Qt::AlignCenter);
   setTextFormat(Qt::PlainText);
-  const int edge = (outer == Bevel::None ? 0 : bevelWidth) + borderWidth +
-                   (inner == Bevel::None ? 0 : bevelWidth);
-  setContentsMargins(edge, edge, edge, edge);
+  fitMargins();
   setAutoFillBackground(false);
   setTextColour(this, Qt::black);
 }
@@ -72,10 +70,15 @@ int BevelPanel::scaled(int width) const {
 
 void BevelPanel::setStageScale(qreal scale) {
   scale_ = scale;
+  fitMargins();
+  update();
+}
+
+void BevelPanel::fitMargins() {
+  // The caption keeps clear of the bevels and the border, as drawn at this scale.
   const int edge = (outer_ == Bevel::None ? 0 : scaled(bevelWidth_)) + scaled(borderWidth_) +
                    (inner_ == Bevel::None ? 0 : scaled(bevelWidth_));
   setContentsMargins(edge, edge, edge, edge);
-  update();
 }
 
 void BevelPanel::paintEvent(QPaintEvent* event) {
@@ -329,8 +332,8 @@ void QuizView::sync() {
   lives1_->setValue(std::clamp(box.lives1, 0, kStartingLives));
   lives2_->setValue(std::clamp(box.lives2, 0, kStartingLives));
   turn_->setValue(box.turn);
-  const QString turn =
-      box.turn == 0 ? QStringLiteral("Player one answers") : QStringLiteral("Player two answers");
+  const QString turn = box.turn == kFirstContestant ? QStringLiteral("Player one answers")
+                                                    : QStringLiteral("Player two answers");
   if (turn_->accessibleDescription() != turn) turn_->setAccessibleDescription(turn);
   // An answer button carries its answer once the line is on view, never before.
   for (auto [button, line] : {std::pair{buttonA_, answerA_}, std::pair{buttonB_, answerB_},

@@ -26,6 +26,7 @@ class BevelPanel : public QLabel, public StageScaled {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void fitMargins();
   Bevel outer_;
   Bevel inner_;
   int bevelWidth_;
@@ -65,7 +66,7 @@ class QuizView : public ScreenView {
   QLineEdit* score2_ = nullptr;
   QProgressBar* lives1_ = nullptr;
   QProgressBar* lives2_ = nullptr;
-  QSlider* turn_ = nullptr;  // TrackBar1
+  QSlider* turn_ = nullptr;  // top for player one, bottom for player two
   QPushButton* buttonA_ = nullptr;
   QPushButton* buttonB_ = nullptr;
   QPushButton* buttonC_ = nullptr;
@@ -73,7 +74,7 @@ class QuizView : public ScreenView {
   QLabel* name2_ = nullptr;
   QPushButton* exit_ = nullptr;
   QPushButton* continue_ = nullptr;
-  BevelPanel* result_ = nullptr;  // Panel
+  BevelPanel* result_ = nullptr;  // the verdict, over the answers
 };
 
 }  // namespace zndl

@@ -16,24 +16,9 @@
 
 using namespace zndl;
 using namespace zndl::check;
+using zndl::testing::EveryDraw;
 
 namespace {
-
-// Runs through every sequence of draws a shuffle of `count` entries can take.
-class EveryDraw : public RandomSource {
- public:
-  explicit EveryDraw(long long sequence) : rest_(sequence) {}
-  void seedFromClock() override {}
-  int below(int n) override {
-    if (n <= 1) return 0;
-    const int v = static_cast<int>(rest_ % n);
-    rest_ /= n;
-    return v;
-  }
-
- private:
-  long long rest_;
-};
 
 // The final places each entry of a pool of `count` can take in the game's shuffle.
 std::vector<std::set<int>> reachablePlaces(int count) {

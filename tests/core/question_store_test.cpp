@@ -16,6 +16,7 @@
 #include "quiz/quiz_screen.h"
 
 using namespace zndl;
+using zndl::testing::EveryDraw;
 using zndl::testing::ScriptedRandom;
 using zndl::testing::sectionedGroup;
 using zndl::testing::TempDir;
@@ -156,6 +157,47 @@ TEST(QuestionStore, ShownAnswersFollowThePoolRulesForAnySeed) {
     lastShownSecond = lastShownSecond || q.wrong1 == "Wrong last";
   }
   EXPECT_TRUE(lastShownFirst && lastShownSecond) << "the draws really vary";
+}
+
+TEST(QuestionStore, ShuffleReachNamesEveryPlaceTheShuffleTakesAnEntryTo) {
+  for (int count = 1; count <= 8; ++count) {
+    TextList start;
+    for (int i = 0; i < count; ++i) start.append(std::string(1, static_cast<char>('0' + i)));
+    std::vector<ShuffleReach> seen(static_cast<std::size_t>(count));
+    const auto shuffleAndNote = [&](RandomSource& random) {
+      TextList pool = start;
+      shufflePool(pool, random);
+      for (int place = 0; place < count; ++place) {
+        ShuffleReach& r = seen[static_cast<std::size_t>(pool.at(place)[0] - '0')];
+        (place == 0 ? r.first : place == 1 ? r.second : r.further) = true;
+      }
+    };
+    // Every sequence of draws up to seven entries; eight take millions of sequences,
+    // so they are drawn at random instead (every place is reached by then).
+    if (count <= 7) {
+      long long sequences = 1;
+      for (int i = 0; i < count; ++i) sequences *= std::max(1, count - 1);
+      for (long long s = 0; s < sequences; ++s) {
+        EveryDraw draws(s);
+        shuffleAndNote(draws);
+      }
+    } else {
+      ClockRandom random(7);
+      for (int round = 0; round < 20000; ++round) shuffleAndNote(random);
+    }
+    for (int i = 0; i < count; ++i) {
+      SCOPED_TRACE("entry " + std::to_string(i) + " of " + std::to_string(count));
+      const ShuffleReach reach = shuffleReach(i, count);
+      const ShuffleReach& shuffled = seen[static_cast<std::size_t>(i)];
+      EXPECT_EQ(reach.first, shuffled.first);
+      EXPECT_EQ(reach.second, shuffled.second);
+      EXPECT_EQ(reach.further, shuffled.further);
+    }
+  }
+  for (auto [index, count] : {std::pair{-1, 3}, std::pair{3, 3}, std::pair{0, 0}}) {
+    const ShuffleReach none = shuffleReach(index, count);
+    EXPECT_FALSE(none.first || none.second || none.further) << index << " of " << count;
+  }
 }
 
 TEST(QuestionStore, OnlyTheExactVersionLineMakesAGroupSectioned) {

@@ -121,6 +121,24 @@ class ScriptedRandom : public RandomSource {
   ClockRandom fallback{12345};
 };
 
+// Plays back draw sequence number `sequence`, read as one digit per draw in that
+// draw's own base: counting `sequence` up from 0 runs through every sequence of draws
+// a run can take, each once.
+class EveryDraw : public RandomSource {
+ public:
+  explicit EveryDraw(long long sequence) : rest_(sequence) {}
+  void seedFromClock() override {}
+  int below(int n) override {
+    if (n <= 1) return 0;
+    const int v = static_cast<int>(rest_ % n);
+    rest_ /= n;
+    return v;
+  }
+
+ private:
+  long long rest_;
+};
+
 // A fresh working directory for one test; the old one comes back afterwards.
 class TempDir {
  public:
