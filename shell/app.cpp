@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <utility>
 
 #include "finale/coin_call_view.h"
 #include "finale/finale_view.h"
@@ -77,7 +78,6 @@ QWidget* App::mainWindow() {
 void App::buildHiddenWindows() {
   if (allBuilt_) return;
   allBuilt_ = true;
-  title_->removeEventFilter(this);
   quiz_ = std::make_unique<QuizView>(*this);
   introduction_ = std::make_unique<IntroductionView>(*this);
   settings_ = std::make_unique<SettingsDialogView>(*this);
@@ -231,14 +231,27 @@ void App::installKeys(ScreenView& view) {
 }
 
 bool App::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == title_.get() && event->type() == QEvent::Paint && !allBuilt_) {
+  if (watched == title_.get() && event->type() == QEvent::Paint) {
+    title_->removeEventFilter(this);
     // After this paint has reached the screen.
-    QTimer::singleShot(0, this, [this] {
-      buildHiddenWindows();
-      syncAll();
-    });
+    QTimer::singleShot(0, this, [this] { titlePainted(); });
   }
   return QObject::eventFilter(watched, event);
+}
+
+void App::titlePainted() {
+  titlePainted_ = true;
+  for (auto& then : std::exchange(afterTitlePainted_, {})) then(*title_);
+  if (allBuilt_) return;
+  buildHiddenWindows();
+  syncAll();
+}
+
+void App::afterTitlePainted(std::function<void(QWidget&)> then) {
+  if (titlePainted_)
+    then(*title_);
+  else
+    afterTitlePainted_.push_back(std::move(then));
 }
 
 void App::dispatch(const std::function<void()>& handler) {

@@ -67,6 +67,10 @@ class App : public QObject {
 
   // The title window, built at once; the others follow once it has been painted.
   TitleView& titleView() { return *title_; }
+  // Calls `then` with the title window as soon as the event loop is free after the
+  // title's first paint, or at once when that has happened already. What must not hold
+  // up the title (the music, the icon) starts here, each in the order given.
+  void afterTitlePainted(std::function<void(QWidget&)> then);
   // The title window, which owns every other window; none while it is being built.
   QWidget* mainWindow();
   // The window of the screen shown last of those on view.
@@ -105,6 +109,8 @@ class App : public QObject {
   // The eight windows hidden at start are built once the title has been painted (or
   // as soon as one is needed), so the title comes up without waiting for them.
   void buildHiddenWindows();
+  // The event loop is free after the title's first paint.
+  void titlePainted();
 
   FrontErrorBox errorBox_;
   Game game_;
@@ -126,6 +132,8 @@ class App : public QObject {
   int introRestarts_ = -1;
   bool syncing_ = false;
   bool allBuilt_ = false;
+  bool titlePainted_ = false;
+  std::vector<std::function<void(QWidget&)>> afterTitlePainted_;
   Presentation presentation_;
   std::function<void(const Presentation&)> presentationChanged_;
   std::function<void(bool)> muteOutput_;

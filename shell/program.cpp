@@ -2,10 +2,7 @@
 #include "shell/program.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
-#include <QTimer>
-#include <QWindow>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -20,40 +17,8 @@
 #include "shell/look.h"
 #include "shell/session.h"
 #include "shell/state_report_view.h"
-#include "shell/title_view.h"
 
 namespace zndl {
-namespace {
-
-// Calls its function once, when the event loop next has time after the window's first
-// paint: by then the painted window has reached the screen.
-class FirstPaint : public QObject {
- public:
-  FirstPaint(QWidget& window, std::function<void(QWidget&)> then)
-      : QObject(&window), then_(std::move(then)) {
-    window.installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && then_) {
-      auto* window = static_cast<QWidget*>(watched);
-      window->removeEventFilter(this);
-      QTimer::singleShot(0, this, [this, window] {
-        auto then = std::move(then_);
-        then_ = nullptr;
-        then(*window);
-        deleteLater();
-      });
-    }
-    return false;
-  }
-
- private:
-  std::function<void(QWidget&)> then_;
-};
-
-}  // namespace
 
 void installWindowIcon() {
   // The icon's bitmaps, drawn at build time. The frameless title shows no icon of its
@@ -65,15 +30,6 @@ void installWindowIcon() {
   QApplication::setWindowIcon(icon);
 }
 
-void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then) {
-  // A window already on the screen (an error box at start waited for it) was painted.
-  if (window.isVisible() && window.windowHandle() && window.windowHandle()->isExposed()) {
-    QTimer::singleShot(0, &window, [&window, then = std::move(then)] { then(window); });
-    return;
-  }
-  new FirstPaint(window, std::move(then));
-}
-
 void chooseWindowSystem(int argc, char* argv[]) {
   Session session;
   session.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
@@ -83,8 +39,8 @@ void chooseWindowSystem(int argc, char* argv[]) {
   if (preferX11(session)) qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
-  afterFirstPaint(title, [engine = std::move(engine)](QWidget&) { engine->start(); });
+void startMusicWhenShown(App& app, std::shared_ptr<FluidEngine> engine) {
+  app.afterTitlePainted([engine = std::move(engine)](QWidget&) { engine->start(); });
 }
 
 namespace {
@@ -146,11 +102,11 @@ int runProgram(int argc, char* argv[]) {
       std::fprintf(stderr, "zandoodle: could not save the display settings in %s\n",
                    qPrintable(preferences.file()));
   });
-  startMusicWhenShown(app.titleView(), engine);
-  afterFirstPaint(app.titleView(), [](QWidget&) { installWindowIcon(); });
+  startMusicWhenShown(app, engine);
+  app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
   // The desktop tests read the game's keyboard focus and state from here.
   if (const QString report = qEnvironmentVariable("ZNDL_STATE_REPORT"); !report.isEmpty())
-    afterFirstPaint(app.titleView(), [&app, report](QWidget&) { startStateReport(app, report); });
+    app.afterTitlePainted([&app, report](QWidget&) { startStateReport(app, report); });
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
 #include <memory>
-
-class QWidget;
 
 namespace zndl {
 
+class App;
 class FluidEngine;
 
 // Runs the whole program: the application object, the real music, windows and error
@@ -21,12 +19,9 @@ void chooseWindowSystem(int argc, char* argv[]);
 // Gives every window the game's icon (the bitmaps drawn at build time).
 void installWindowIcon();
 
-// Calls `then` once, as soon as the event loop is free after `window`'s first paint.
-void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then);
-
 // Starts `engine` (FluidSynth, the SoundFont, the sound device) once the title window
 // is on the screen, so none of it delays the title; the title tune, started before,
 // then plays by itself.
-void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine);
+void startMusicWhenShown(App& app, std::shared_ptr<FluidEngine> engine);
 
 }  // namespace zndl
