@@ -100,11 +100,14 @@ class App : public QObject {
   static Ports withErrorBox(const Ports& ports, ErrorBox& box);
 
   void followIntroTimer();
-  void present(ScreenView& view);
+  // Shows the views at the stage's size for the display as it is now.
+  void present(const std::vector<ScreenView*>& views);
   void applyPresentation();
   void choose(const Presentation& presentation);
+  // Once for each window, as it is built.
   void installKeys(ScreenView& view);
   stage::Display display() const;
+  qreal stageScaleFor(const stage::Display& facts) const;
 
   // The eight windows hidden at start are built once the title has been painted (or
   // as soon as one is needed), so the title comes up without waiting for them.
