@@ -23,15 +23,6 @@ class TieBreakView;
 class CoinCallView;
 class InternetSitesView;
 
-// How the windows are shown and heard, as the player chose: the size of the stage
-// (a whole factor, or stage::kFit), full screen, and the music muted.
-struct Presentation {
-  int scale = stage::kFit;
-  bool fullScreen = false;
-  bool muted = false;
-  bool operator==(const Presentation&) const = default;
-};
-
 // The running program: the game, its nine windows and the three timers that drive
 // it. Every event reaches the game through dispatch(), which shows an error in the
 // error box and then brings every window up to date.

@@ -9,12 +9,12 @@
 
 #include "platform/fluid_tune_player.h"
 #include "platform/qt_ports.h"
-#include "platform/qt_preferences.h"
 #include "platform/qt_tunes.h"
 #include "platform/random.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 #include "shell/look.h"
+#include "shell/qt_preferences.h"
 #include "shell/session.h"
 #include "shell/state_report_view.h"
 
