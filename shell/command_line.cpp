@@ -70,6 +70,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         if (i + 1 >= arguments.size())
           return wrong("option '" + std::string(arg) + "' needs a value");
         ++i;  // Qt reads the value itself
+        if (name == "platform") result.platformChosen = true;
       } else if (!qtFlag) {
         return wrong("unrecognized option '" + std::string(arg) + "'");
       }

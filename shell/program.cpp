@@ -30,12 +30,12 @@ void installWindowIcon() {
   QApplication::setWindowIcon(icon);
 }
 
-void chooseWindowSystem(int argc, char* argv[]) {
+void chooseWindowSystem(bool platformChosen) {
   Session session;
   session.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
   session.display = qEnvironmentVariable("DISPLAY").toStdString();
   session.chosenPlatform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
-  for (int i = 0; i < argc; ++i) session.arguments.emplace_back(argv[i]);
+  session.platformOption = platformChosen;
   if (preferX11(session)) qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
@@ -70,7 +70,7 @@ int runProgram(int argc, char* argv[]) {
       break;
   }
 
-  chooseWindowSystem(argc, argv);
+  chooseWindowSystem(command.platformChosen);
   QApplication application(argc, argv);
   // No display name: the toolkit would add it to every window's caption, and each
   // window already carries the caption it should.

@@ -14,7 +14,7 @@ int runProgram(int argc, char* argv[]);
 
 // Moves the program onto X11 when it starts in a Wayland session that has an X server
 // too and the player chose no platform; call before the application object exists.
-void chooseWindowSystem(int argc, char* argv[]);
+void chooseWindowSystem(bool platformChosen);
 
 // Gives every window the game's icon (the bitmaps drawn at build time).
 void installWindowIcon();
