@@ -14,6 +14,11 @@ namespace zndl {
 
 class App;
 
+// A length of the stage's design as it is drawn `scale` times as big, to the nearest
+// pixel; a font likewise, never smaller than one pixel.
+int scaledLength(int length, qreal scale);
+QFont scaledFont(QFont font, qreal scale);
+
 // A control that draws something of its own (a bevel, an outline, a picture) and
 // draws it bigger when the stage is shown bigger. Its place and font are scaled by
 // its window like every other control's.
