@@ -187,8 +187,9 @@ void ScreenView::speak() {
     if (onView) announce(this, qs(line));
 }
 
-SpokenLines ScreenView::narrate(bool) {
-  return {};
+SpokenLines ScreenView::narrate(bool onView) {
+  if (!spokenLine_) return {};
+  return lineNarrator_.update(onView, *spokenLine_);
 }
 
 void ScreenView::closeEvent(QCloseEvent* event) {

@@ -103,8 +103,12 @@ class ScreenView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   // Runs a handler of the screen: errors go to the error box, then every window syncs.
   void dispatch(const std::function<void()>& handler);
-  // What this window has to tell the screen reader now (see shell/narration.h).
+  // What this window has to tell the screen reader now (see shell/narration.h): by
+  // default the line named by speakLine(), if any.
   virtual SpokenLines narrate(bool onView);
+  // Names the one line of the screen this window speaks as it changes (Pembril's line,
+  // a prompt); the line belongs to the screen, which outlives the window.
+  void speakLine(const Label& line) { spokenLine_ = &line; }
 
   QLabel* makeLabel(QRect place, const QFont& font, QColor colour, const std::string& text,
                     Qt::Alignment align = Qt::AlignCenter, bool wrap = true,
@@ -173,6 +177,8 @@ class ScreenView : public QWidget {
   QList<QWidget*> designOrder_;
   QHash<QWidget*, Design> designs_;
   QWidget* firstFocus_ = nullptr;
+  const Label* spokenLine_ = nullptr;
+  LineNarrator lineNarrator_;
 };
 
 }  // namespace zndl
