@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/screen_view.h"
 
-#include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>

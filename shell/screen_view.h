@@ -82,7 +82,6 @@ class ScreenView : public QWidget {
   void setStage(qreal scale, bool fullScreen, QRect screenArea = {});
   qreal stageScale() const { return scale_; }
   bool fullScreen() const { return fullScreen_; }
-  QSize designSize() const { return designSize_; }
   bool isDialog() const { return frame_ != Frame::Borderless; }
   // Where a point of the stage's design lies in the window as it is shown now.
   QPoint toWindow(QPoint designPoint) const;
