@@ -88,7 +88,7 @@ std::string usageLine() {
 }
 
 std::string versionText() {
-  return "zandoodle 4.2\n"
+  return "zandoodle " ZNDL_VERSION "\n"
          "Copyright (C) Vormle Co.\n"
          "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>;\n"
          "pictures, tunes, host texts and question groups CC-BY-SA-4.0.\n"
