@@ -19,6 +19,7 @@ CoinCallView::CoinCallView(App& app)
                       palette().color(QPalette::WindowText), screen_.prompt.text);
   prompt_->setObjectName("prompt");
   nameByRole(prompt_, QStringLiteral("Call the coin"));
+  speakLine(screen_.prompt);
   heads_ =
       makeButton(QRect(16, 56, 75, 25), screen_.headsButton.caption, [this] { screen_.onHeads(); });
   heads_->setObjectName("headsButton");
@@ -35,10 +36,6 @@ void CoinCallView::sync() {
   apply(prompt_, screen_.prompt);
   apply(heads_, screen_.headsButton);
   apply(tails_, screen_.tailsButton);
-}
-
-SpokenLines CoinCallView::narrate(bool onView) {
-  return narrator_.update(onView, screen_.prompt);
 }
 
 }  // namespace zndl

@@ -16,12 +16,8 @@ class CoinCallView : public ScreenView {
   explicit CoinCallView(App& app);
   void sync() override;
 
- protected:
-  SpokenLines narrate(bool onView) override;
-
  private:
   CoinCall& screen_;
-  LineNarrator narrator_;
   QLabel* prompt_ = nullptr;
   QPushButton* heads_ = nullptr;
   QPushButton* tails_ = nullptr;

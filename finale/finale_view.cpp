@@ -43,6 +43,7 @@ FinaleView::FinaleView(App& app)
   anvil_->setObjectName("fallenAnvil");
 
   hostLine_ = makeHostLine(screen_.hostLine);
+  speakLine(screen_.hostLine);
 
   kill_ = makeButton(QRect(561, 448, 75, 25), screen_.killButton.caption,
                      [this] { screen_.onKillPressed(); });
@@ -66,10 +67,6 @@ void FinaleView::sync() {
     hostLineRepaints_ = screen_.hostLineRepaints;
     hostLine_->repaint();
   }
-}
-
-SpokenLines FinaleView::narrate(bool onView) {
-  return narrator_.update(onView, screen_.hostLine);
 }
 
 }  // namespace zndl

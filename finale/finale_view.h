@@ -17,9 +17,6 @@ class FinaleView : public ScreenView {
   explicit FinaleView(App& app);
   void sync() override;
 
- protected:
-  SpokenLines narrate(bool onView) override;
-
  private:
   struct PetWidget {
     const Picture* picture;
@@ -27,7 +24,6 @@ class FinaleView : public ScreenView {
   };
 
   Finale& screen_;
-  LineNarrator narrator_;
   PetWidget pets_[4] = {};
   QWidget* anvil_ = nullptr;
   QLabel* hostLine_ = nullptr;

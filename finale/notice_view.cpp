@@ -15,6 +15,7 @@ NoticeView::NoticeView(App& app)
       ->setObjectName("background");
 
   hostLine_ = makeHostLine(screen_.hostLine);
+  speakLine(screen_.hostLine);
 
   ok_ = makeButton(
       QRect(560, 448, 75, 25), screen_.okButton.caption, [this] { screen_.onOk(); },
@@ -28,10 +29,6 @@ NoticeView::NoticeView(App& app)
 void NoticeView::sync() {
   apply(hostLine_, screen_.hostLine);
   apply(ok_, screen_.okButton);
-}
-
-SpokenLines NoticeView::narrate(bool onView) {
-  return narrator_.update(onView, screen_.hostLine);
 }
 
 }  // namespace zndl

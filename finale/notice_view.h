@@ -16,12 +16,8 @@ class NoticeView : public ScreenView {
   explicit NoticeView(App& app);
   void sync() override;
 
- protected:
-  SpokenLines narrate(bool onView) override;
-
  private:
   Notice& screen_;
-  LineNarrator narrator_;
   QLabel* hostLine_ = nullptr;
   QPushButton* ok_ = nullptr;
 };

@@ -59,10 +59,9 @@ void FittingLabel::setStageScale(qreal scale) {
 }
 
 void FittingLabel::setFittedText(const QString& text) {
-  QFont font = designFont_;
-  font.setPixelSize(static_cast<int>(std::lround(designFont_.pixelSize() * scale_)));
-  const int smallest = static_cast<int>(std::lround(kSmallestPixels * scale_));
-  const int room = width() - static_cast<int>(std::lround(4 * scale_));
+  QFont font = scaledFont(designFont_, scale_);
+  const int smallest = scaledLength(kSmallestPixels, scale_);
+  const int room = width() - scaledLength(4, scale_);
   while (font.pixelSize() > smallest && QFontMetrics(font).horizontalAdvance(text) > room)
     font.setPixelSize(font.pixelSize() - 1);
   if (font != this->font()) setFont(font);

@@ -17,6 +17,7 @@ IntroductionView::IntroductionView(App& app)
       ->setObjectName("background");
 
   hostLine_ = makeHostLine(screen_.hostLine);
+  speakLine(screen_.hostLine);
 
   skip_ =
       makeButton(QRect(560, 448, 75, 25), screen_.skipButton.caption, [this] { screen_.onSkip(); });
@@ -28,10 +29,6 @@ IntroductionView::IntroductionView(App& app)
 void IntroductionView::sync() {
   apply(hostLine_, screen_.hostLine);
   apply(skip_, screen_.skipButton);
-}
-
-SpokenLines IntroductionView::narrate(bool onView) {
-  return narrator_.update(onView, screen_.hostLine);
 }
 
 }  // namespace zndl

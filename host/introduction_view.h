@@ -19,12 +19,8 @@ class IntroductionView : public ScreenView {
   QLabel* hostLine() const { return hostLine_; }
   QPushButton* skipButton() const { return skip_; }
 
- protected:
-  SpokenLines narrate(bool onView) override;
-
  private:
   Introduction& screen_;
-  LineNarrator narrator_;
   QLabel* hostLine_ = nullptr;
   QPushButton* skip_ = nullptr;
 };

@@ -107,8 +107,7 @@ SettingsDialogView::SettingsDialogView(App& app)
 
 void SettingsDialogView::placeWindow() {
   const qreal scale = stageScale();
-  QPoint at(static_cast<int>(std::lround(SettingsDialog::kLeft * scale)),
-            static_cast<int>(std::lround(SettingsDialog::kTop * scale)));
+  QPoint at(scaledLength(SettingsDialog::kLeft, scale), scaledLength(SettingsDialog::kTop, scale));
   const QScreen* where = QGuiApplication::primaryScreen();
   if (scale != 1.0 && where) {
     const QRect area = where->availableGeometry();

@@ -65,6 +65,13 @@ int FluidEngine::Impl::audioCallback(void* data, int len, int, float*[], int nou
 // device. Loading the library takes milliseconds, creating the synthesizer tens of
 // them, the SoundFont hundreds.
 void FluidEngine::Impl::load() {
+  // Looking for the SoundFont reads the environment and the disk: done here, it keeps
+  // off the thread that puts the first window up.
+  {
+    std::string found = fluid::findSoundFont(options.soundFont);
+    std::lock_guard lock(loadMutex);
+    fontPath = std::move(found);
+  }
   std::string why;
   auto loaded = fluid::load(options.library, &why);
   if (loaded == nullptr)
@@ -157,7 +164,6 @@ std::shared_ptr<FluidEngine> FluidEngine::create(const std::string& soundFont, b
 std::shared_ptr<FluidEngine> FluidEngine::create(const FluidEngineOptions& options) {
   auto impl = std::make_unique<Impl>();
   impl->options = options;
-  impl->fontPath = fluid::findSoundFont(options.soundFont);
   std::shared_ptr<FluidEngine> engine(new FluidEngine(std::move(impl)));
   if (options.startNow) engine->start();
   return engine;
@@ -208,6 +214,7 @@ bool FluidEngine::hasAudioDevice() const {
 }
 
 std::string FluidEngine::soundFontPath() const {
+  std::lock_guard lock(impl_->loadMutex);
   return impl_->fontPath;
 }
 

@@ -55,7 +55,8 @@ class FluidEngine {
   bool muted() const;
   // True once the background thread has opened a sound device.
   bool hasAudioDevice() const;
-  // The SoundFont chosen (empty when none was found); it may have failed to load.
+  // The SoundFont chosen (empty when none was found); it may have failed to load. It is
+  // chosen as the engine starts loading: ask once waitForSoundFont() has returned.
   std::string soundFontPath() const;
   // True until the background thread has the synthesizer running and the SoundFont
   // load has finished (or failed), or has found there is no FluidSynth.

@@ -21,6 +21,7 @@ struct SynthClient {
 
 struct FluidEngine::Impl {
   FluidEngineOptions options;
+  // Chosen by the loader thread as it begins; under loadMutex.
   std::string fontPath;
 
   // All set by the loader thread before `ready`, and fixed from then on. `synth` is

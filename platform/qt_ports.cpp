@@ -4,9 +4,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -20,14 +21,34 @@ constexpr const char* kErrorBoxName = "errorBox";
 // How long a box waits for its window to reach the screen before it shows anyway.
 constexpr int kMapWaitMs = 2000;
 
+// Ends `loop` as soon as the window it watches is on the screen.
+class ExposeWatch final : public QObject {
+ public:
+  explicit ExposeWatch(QEventLoop& loop) : loop_(loop) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
+      loop_.quit();
+    return false;
+  }
+
+ private:
+  QEventLoop& loop_;
+};
+
 // Waits until the window is on the screen (the window manager has mapped it), so a
 // box never stands alone on a bare desktop before the game's window is up.
 void waitUntilOnScreen(QWidget* window) {
   if (!window || !window->isVisible() || !window->windowHandle()) return;
-  QElapsedTimer waited;
-  waited.start();
-  while (!window->windowHandle()->isExposed() && waited.elapsed() < kMapWaitMs)
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+  QWindow* handle = window->windowHandle();
+  if (handle->isExposed()) return;
+  QEventLoop loop;
+  ExposeWatch watch(loop);
+  handle->installEventFilter(&watch);
+  QTimer::singleShot(kMapWaitMs, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  handle->removeEventFilter(&watch);
 }
 
 }  // namespace

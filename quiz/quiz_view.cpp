@@ -65,7 +65,7 @@ BevelPanel::BevelPanel(QWidget* parent, QRect place, Bevel outer, Bevel inner, i
 }
 
 int BevelPanel::scaled(int width) const {
-  return static_cast<int>(std::lround(width * scale_));
+  return scaledLength(width, scale_);
 }
 
 void BevelPanel::setStageScale(qreal scale) {

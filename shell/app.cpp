@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <utility>
 
 #include "finale/coin_call_view.h"
 #include "finale/finale_view.h"
@@ -49,7 +50,8 @@ App::App(const Ports& ports, const Presentation& presentation)
   title_ = std::make_unique<TitleView>(*this);
   views_ = {title_.get()};
   title_->installEventFilter(this);
-  present(*title_);
+  installKeys(*title_);
+  present(views_);
 
   game_.start();
 
@@ -77,7 +79,6 @@ QWidget* App::mainWindow() {
 void App::buildHiddenWindows() {
   if (allBuilt_) return;
   allBuilt_ = true;
-  title_->removeEventFilter(this);
   quiz_ = std::make_unique<QuizView>(*this);
   introduction_ = std::make_unique<IntroductionView>(*this);
   settings_ = std::make_unique<SettingsDialogView>(*this);
@@ -88,8 +89,9 @@ void App::buildHiddenWindows() {
   internetSites_ = std::make_unique<InternetSitesView>(*this);
   views_ = {title_.get(),  quiz_.get(),     introduction_.get(), settings_.get(),     notice_.get(),
             finale_.get(), tieBreak_.get(), coinCall_.get(),     internetSites_.get()};
-  for (ScreenView* view : views_)
-    if (view != title_.get()) present(*view);
+  std::vector<ScreenView*> built(views_.begin() + 1, views_.end());
+  for (ScreenView* view : built) installKeys(*view);
+  present(built);
 }
 
 // ---- Size, full screen and sound ------------------------------------------------------
@@ -111,19 +113,24 @@ int App::windowFactor() const {
 }
 
 qreal App::stageScale() const {
-  const stage::Display facts = display();
-  const int factor = presentation_.fullScreen ? stage::fullScreenFactor(facts) : windowFactor();
+  return stageScaleFor(display());
+}
+
+qreal App::stageScaleFor(const stage::Display& facts) const {
+  const int factor = presentation_.fullScreen ? stage::fullScreenFactor(facts)
+                                              : stage::windowFactor(facts, presentation_.scale);
   return stage::stageScale(factor, facts.pixelRatio);
 }
 
-void App::present(ScreenView& view) {
-  installKeys(view);
+void App::present(const std::vector<ScreenView*>& views) {
+  const qreal scale = stageScaleFor(display());
   const QScreen* where = QGuiApplication::primaryScreen();
-  view.setStage(stageScale(), presentation_.fullScreen, where ? where->geometry() : QRect());
+  const QRect area = where ? where->geometry() : QRect();
+  for (ScreenView* view : views) view->setStage(scale, presentation_.fullScreen, area);
 }
 
 void App::applyPresentation() {
-  for (ScreenView* view : views_) present(*view);
+  present(views_);
   // Labels sized to their text measure it again in the new size.
   syncAll();
   if (muteOutput_) muteOutput_(presentation_.muted);
@@ -174,8 +181,6 @@ void App::setMuteOutput(std::function<void(bool)> output) {
 }
 
 void App::installKeys(ScreenView& view) {
-  if (view.property("zndlKeys").toBool()) return;
-  view.setProperty("zndlKeys", true);
   struct Key {
     const char* name;
     QList<QKeySequence> keys;
@@ -226,19 +231,31 @@ void App::installKeys(ScreenView& view) {
       " Keys on every screen: Ctrl+Plus and Ctrl+Minus make the screens bigger and smaller, "
       "Ctrl+0 fits them to the display, F11 switches full screen, M turns the music off "
       "and on.");
-  if (!view.accessibleDescription().endsWith(note))
-    view.setAccessibleDescription(view.accessibleDescription() + note);
+  view.setAccessibleDescription(view.accessibleDescription() + note);
 }
 
 bool App::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == title_.get() && event->type() == QEvent::Paint && !allBuilt_) {
+  if (watched == title_.get() && event->type() == QEvent::Paint) {
+    title_->removeEventFilter(this);
     // After this paint has reached the screen.
-    QTimer::singleShot(0, this, [this] {
-      buildHiddenWindows();
-      syncAll();
-    });
+    QTimer::singleShot(0, this, [this] { titlePainted(); });
   }
   return QObject::eventFilter(watched, event);
+}
+
+void App::titlePainted() {
+  titlePainted_ = true;
+  for (auto& then : std::exchange(afterTitlePainted_, {})) then(*title_);
+  if (allBuilt_) return;
+  buildHiddenWindows();
+  syncAll();
+}
+
+void App::afterTitlePainted(std::function<void(QWidget&)> then) {
+  if (titlePainted_)
+    then(*title_);
+  else
+    afterTitlePainted_.push_back(std::move(then));
 }
 
 void App::dispatch(const std::function<void()>& handler) {

@@ -23,15 +23,6 @@ class TieBreakView;
 class CoinCallView;
 class InternetSitesView;
 
-// How the windows are shown and heard, as the player chose: the size of the stage
-// (a whole factor, or stage::kFit), full screen, and the music muted.
-struct Presentation {
-  int scale = stage::kFit;
-  bool fullScreen = false;
-  bool muted = false;
-  bool operator==(const Presentation&) const = default;
-};
-
 // The running program: the game, its nine windows and the three timers that drive
 // it. Every event reaches the game through dispatch(), which shows an error in the
 // error box and then brings every window up to date.
@@ -67,6 +58,10 @@ class App : public QObject {
 
   // The title window, built at once; the others follow once it has been painted.
   TitleView& titleView() { return *title_; }
+  // Calls `then` with the title window as soon as the event loop is free after the
+  // title's first paint, or at once when that has happened already. What must not hold
+  // up the title (the music, the icon) starts here, each in the order given.
+  void afterTitlePainted(std::function<void(QWidget&)> then);
   // The title window, which owns every other window; none while it is being built.
   QWidget* mainWindow();
   // The window of the screen shown last of those on view.
@@ -96,15 +91,20 @@ class App : public QObject {
   static Ports withErrorBox(const Ports& ports, ErrorBox& box);
 
   void followIntroTimer();
-  void present(ScreenView& view);
+  // Shows the views at the stage's size for the display as it is now.
+  void present(const std::vector<ScreenView*>& views);
   void applyPresentation();
   void choose(const Presentation& presentation);
+  // Once for each window, as it is built.
   void installKeys(ScreenView& view);
   stage::Display display() const;
+  qreal stageScaleFor(const stage::Display& facts) const;
 
   // The eight windows hidden at start are built once the title has been painted (or
   // as soon as one is needed), so the title comes up without waiting for them.
   void buildHiddenWindows();
+  // The event loop is free after the title's first paint.
+  void titlePainted();
 
   FrontErrorBox errorBox_;
   Game game_;
@@ -126,6 +126,8 @@ class App : public QObject {
   int introRestarts_ = -1;
   bool syncing_ = false;
   bool allBuilt_ = false;
+  bool titlePainted_ = false;
+  std::vector<std::function<void(QWidget&)>> afterTitlePainted_;
   Presentation presentation_;
   std::function<void(const Presentation&)> presentationChanged_;
   std::function<void(bool)> muteOutput_;

@@ -70,6 +70,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         if (i + 1 >= arguments.size())
           return wrong("option '" + std::string(arg) + "' needs a value");
         ++i;  // Qt reads the value itself
+        if (name == "platform") result.platformChosen = true;
       } else if (!qtFlag) {
         return wrong("unrecognized option '" + std::string(arg) + "'");
       }
@@ -87,7 +88,7 @@ std::string usageLine() {
 }
 
 std::string versionText() {
-  return "zandoodle 4.2\n"
+  return "zandoodle " ZNDL_VERSION "\n"
          "Copyright (C) Vormle Co.\n"
          "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>;\n"
          "pictures, tunes, host texts and question groups CC-BY-SA-4.0.\n"

@@ -14,6 +14,8 @@ struct CommandLine {
   Action action = Action::Play;
   // --scale: a stage::parseChoice value; unset keeps the remembered choice.
   std::optional<int> scale;
+  // -platform NAME: the player has chosen Qt's window system.
+  bool platformChosen = false;
   // Why the command line was refused (Action::Wrong).
   std::string problem;
 };

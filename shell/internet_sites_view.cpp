@@ -42,24 +42,26 @@ InternetSitesView::InternetSitesView(App& app)
       "The show's web sites and mail addresses: open one, or copy it to the clipboard."));
 
   // Tab runs along the rows, link then copy button, and ends on OK.
+  const QIcon copy = copyIcon();
   makeRow(8, "makerSiteCaption", 162, "Vormle Co. on the Web:", "makerSite", QRect(168, 8, 202, 14),
           &InternetSites::makerSite, &InternetSites::onMakerSiteClicked,
           &InternetSites::onHoverMakerSite, "copyMakerSite", {376, 4},
           &InternetSites::onCopyMakerSite,
-          {"Vormle Co. web site", "Copy the Vormle Co. web address"});
+          {"Vormle Co. web site", "Copy the Vormle Co. web address"}, copy);
   makeRow(32, "gameSiteCaption", 161, "Zandoodle Website:", "gameSite", QRect(168, 32, 232, 14),
           &InternetSites::gameSite, &InternetSites::onGameSiteClicked,
           &InternetSites::onHoverGameSite, "copyGameSite", {408, 28},
-          &InternetSites::onCopyGameSite, {"Zandoodle web site", "Copy the Zandoodle web address"});
+          &InternetSites::onCopyGameSite, {"Zandoodle web site", "Copy the Zandoodle web address"},
+          copy);
   makeRow(56, "gameMailCaption", 161, "E-mail us about Zandoodle", "gameMail",
           QRect(168, 56, 177, 14), &InternetSites::gameMail, &InternetSites::onGameMailClicked,
           &InternetSites::onHoverGameMail, "copyGameMail", {352, 52},
           &InternetSites::onCopyGameMail,
-          {"Mail about Zandoodle", "Copy the mail address for Zandoodle"});
+          {"Mail about Zandoodle", "Copy the mail address for Zandoodle"}, copy);
   makeRow(80, "makerMailCaption", 161, "General E-Mail:", "makerMail", QRect(168, 80, 175, 14),
           &InternetSites::makerMail, &InternetSites::onMakerMailClicked,
           &InternetSites::onHoverMakerMail, "copyMakerMail", {352, 76},
-          &InternetSites::onCopyMakerMail, {"General mail", "Copy the general mail address"});
+          &InternetSites::onCopyMakerMail, {"General mail", "Copy the general mail address"}, copy);
 
   QPushButton* ok = makeButton(QRect(165, 104, 75, 25), "OK", [this] { screen_.onOk(); });
   ok->setObjectName("okButton");
@@ -81,7 +83,8 @@ void InternetSitesView::makeRow(int top, const char* captionName, int captionRig
                                 const char* caption, const char* linkName, QRect linkPlace,
                                 LinkLabel InternetSites::*state, void (InternetSites::*click)(),
                                 void (InternetSites::*hover)(), const char* copyName, QPoint copyAt,
-                                void (InternetSites::*copy)(), SpokenNames spoken) {
+                                void (InternetSites::*copy)(), SpokenNames spoken,
+                                const QIcon& copyIcon) {
   // Captions end where their links begin; a face wider than the old one grows leftwards.
   const QFont captionFont = look::sansSerif(11);
   const int width = QFontMetrics(captionFont).horizontalAdvance(QString::fromUtf8(caption)) + 2;
@@ -111,7 +114,7 @@ void InternetSitesView::makeRow(int top, const char* captionName, int captionRig
   auto* button = new QToolButton(this);
   button->setObjectName(copyName);
   button->setGeometry(QRect(copyAt, QSize(25, 25)));
-  button->setIcon(copyIcon());
+  button->setIcon(copyIcon);
   button->setIconSize(QSize(16, 16));
   button->setToolTip(QStringLiteral("Copy To Clipboard"));
   button->setAccessibleName(QString::fromUtf8(spoken.copy) + QStringLiteral(" to the clipboard"));

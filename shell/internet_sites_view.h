@@ -40,7 +40,8 @@ class InternetSitesView : public ScreenView {
   void makeRow(int top, const char* captionName, int captionRight, const char* caption,
                const char* linkName, QRect linkPlace, LinkLabel InternetSites::*state,
                void (InternetSites::*click)(), void (InternetSites::*hover)(), const char* copyName,
-               QPoint copyAt, void (InternetSites::*copy)(), SpokenNames spoken);
+               QPoint copyAt, void (InternetSites::*copy)(), SpokenNames spoken,
+               const QIcon& copyIcon);
   void pointerOverBackground();
 
   InternetSites& screen_;

@@ -119,12 +119,15 @@ SpokenLines QuizNarrator::update(bool onView, const QuizScreen& quiz, int questi
 }
 
 SpokenLines TieBreakNarrator::update(bool onView, const TieBreak& tieBreak, int spinTicksLeft) {
+  if (!onView) {
+    coin_.forget();
+    contestants_.forget();
+    return {};
+  }
   SpokenLines said;
   const Label& coin = tieBreak.coinFace;
   // While the coin spins its faces flash by: only where it lands is news.
-  if (spinTicksLeft <= 0 && coin_.changed(onView && coin.visible, coin.text))
-    said.push_back(coin.text);
-  if (!onView) coin_.forget();
+  if (spinTicksLeft <= 0 && coin_.changed(coin.visible, coin.text)) said.push_back(coin.text);
 
   const auto side = [](const Label& name, const Label& pet, const Label& type) {
     std::string line = name.text;
@@ -135,7 +138,7 @@ SpokenLines TieBreakNarrator::update(bool onView, const TieBreak& tieBreak, int 
   const std::string contestants =
       side(tieBreak.playerName1, tieBreak.petName1, tieBreak.petType1) + ", against " +
       side(tieBreak.playerName2, tieBreak.petName2, tieBreak.petType2);
-  if (contestants_.changed(onView, contestants)) said.push_back(contestants);
+  if (contestants_.changed(true, contestants)) said.push_back(contestants);
   return said;
 }
 

@@ -2,58 +2,23 @@
 #include "shell/program.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
-#include <QTimer>
-#include <QWindow>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/fluid_tune_player.h"
 #include "platform/qt_ports.h"
-#include "platform/qt_preferences.h"
 #include "platform/qt_tunes.h"
 #include "platform/random.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 #include "shell/look.h"
+#include "shell/qt_preferences.h"
 #include "shell/session.h"
 #include "shell/state_report_view.h"
-#include "shell/title_view.h"
 
 namespace zndl {
-namespace {
-
-// Calls its function once, when the event loop next has time after the window's first
-// paint: by then the painted window has reached the screen.
-class FirstPaint : public QObject {
- public:
-  FirstPaint(QWidget& window, std::function<void(QWidget&)> then)
-      : QObject(&window), then_(std::move(then)) {
-    window.installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && then_) {
-      auto* window = static_cast<QWidget*>(watched);
-      window->removeEventFilter(this);
-      QTimer::singleShot(0, this, [this, window] {
-        auto then = std::move(then_);
-        then_ = nullptr;
-        then(*window);
-        deleteLater();
-      });
-    }
-    return false;
-  }
-
- private:
-  std::function<void(QWidget&)> then_;
-};
-
-}  // namespace
 
 void installWindowIcon() {
   // The icon's bitmaps, drawn at build time. The frameless title shows no icon of its
@@ -65,26 +30,17 @@ void installWindowIcon() {
   QApplication::setWindowIcon(icon);
 }
 
-void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then) {
-  // A window already on the screen (an error box at start waited for it) was painted.
-  if (window.isVisible() && window.windowHandle() && window.windowHandle()->isExposed()) {
-    QTimer::singleShot(0, &window, [&window, then = std::move(then)] { then(window); });
-    return;
-  }
-  new FirstPaint(window, std::move(then));
-}
-
-void chooseWindowSystem(int argc, char* argv[]) {
+void chooseWindowSystem(bool platformChosen) {
   Session session;
   session.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
   session.display = qEnvironmentVariable("DISPLAY").toStdString();
   session.chosenPlatform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
-  for (int i = 0; i < argc; ++i) session.arguments.emplace_back(argv[i]);
+  session.platformOption = platformChosen;
   if (preferX11(session)) qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine) {
-  afterFirstPaint(title, [engine = std::move(engine)](QWidget&) { engine->start(); });
+void startMusicWhenShown(App& app, std::shared_ptr<FluidEngine> engine) {
+  app.afterTitlePainted([engine = std::move(engine)](QWidget&) { engine->start(); });
 }
 
 namespace {
@@ -114,7 +70,7 @@ int runProgram(int argc, char* argv[]) {
       break;
   }
 
-  chooseWindowSystem(argc, argv);
+  chooseWindowSystem(command.platformChosen);
   QApplication application(argc, argv);
   // No display name: the toolkit would add it to every window's caption, and each
   // window already carries the caption it should.
@@ -146,11 +102,11 @@ int runProgram(int argc, char* argv[]) {
       std::fprintf(stderr, "zandoodle: could not save the display settings in %s\n",
                    qPrintable(preferences.file()));
   });
-  startMusicWhenShown(app.titleView(), engine);
-  afterFirstPaint(app.titleView(), [](QWidget&) { installWindowIcon(); });
+  startMusicWhenShown(app, engine);
+  app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
   // The desktop tests read the game's keyboard focus and state from here.
   if (const QString report = qEnvironmentVariable("ZNDL_STATE_REPORT"); !report.isEmpty())
-    afterFirstPaint(app.titleView(), [&app, report](QWidget&) { startStateReport(app, report); });
+    app.afterTitlePainted([&app, report](QWidget&) { startStateReport(app, report); });
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }

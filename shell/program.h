@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
 #include <memory>
-
-class QWidget;
 
 namespace zndl {
 
+class App;
 class FluidEngine;
 
 // Runs the whole program: the application object, the real music, windows and error
@@ -16,17 +14,14 @@ int runProgram(int argc, char* argv[]);
 
 // Moves the program onto X11 when it starts in a Wayland session that has an X server
 // too and the player chose no platform; call before the application object exists.
-void chooseWindowSystem(int argc, char* argv[]);
+void chooseWindowSystem(bool platformChosen);
 
 // Gives every window the game's icon (the bitmaps drawn at build time).
 void installWindowIcon();
 
-// Calls `then` once, as soon as the event loop is free after `window`'s first paint.
-void afterFirstPaint(QWidget& window, std::function<void(QWidget&)> then);
-
 // Starts `engine` (FluidSynth, the SoundFont, the sound device) once the title window
 // is on the screen, so none of it delays the title; the title tune, started before,
 // then plays by itself.
-void startMusicWhenShown(QWidget& title, std::shared_ptr<FluidEngine> engine);
+void startMusicWhenShown(App& app, std::shared_ptr<FluidEngine> engine);
 
 }  // namespace zndl

@@ -14,7 +14,6 @@
 #include "shell/screen_view.h"
 
 namespace zndl {
-namespace {
 
 int scaledLength(int length, qreal scale) {
   return static_cast<int>(std::lround(length * scale));
@@ -27,6 +26,8 @@ QFont scaledFont(QFont font, qreal scale) {
     font.setPointSizeF(font.pointSizeF() * scale);
   return font;
 }
+
+namespace {
 
 // The lengths of a style sheet ("border: 2px inset") drawn as many times bigger.
 QString scaledStyle(const QString& style, qreal scale) {

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/screen_view.h"
 
-#include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -187,8 +184,9 @@ void ScreenView::speak() {
     if (onView) announce(this, qs(line));
 }
 
-SpokenLines ScreenView::narrate(bool) {
-  return {};
+SpokenLines ScreenView::narrate(bool onView) {
+  if (!spokenLine_) return {};
+  return lineNarrator_.update(onView, *spokenLine_);
 }
 
 void ScreenView::closeEvent(QCloseEvent* event) {

@@ -14,6 +14,11 @@ namespace zndl {
 
 class App;
 
+// A length of the stage's design as it is drawn `scale` times as big, to the nearest
+// pixel; a font likewise, never smaller than one pixel.
+int scaledLength(int length, qreal scale);
+QFont scaledFont(QFont font, qreal scale);
+
 // A control that draws something of its own (a bevel, an outline, a picture) and
 // draws it bigger when the stage is shown bigger. Its place and font are scaled by
 // its window like every other control's.
@@ -77,7 +82,6 @@ class ScreenView : public QWidget {
   void setStage(qreal scale, bool fullScreen, QRect screenArea = {});
   qreal stageScale() const { return scale_; }
   bool fullScreen() const { return fullScreen_; }
-  QSize designSize() const { return designSize_; }
   bool isDialog() const { return frame_ != Frame::Borderless; }
   // Where a point of the stage's design lies in the window as it is shown now.
   QPoint toWindow(QPoint designPoint) const;
@@ -98,8 +102,12 @@ class ScreenView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   // Runs a handler of the screen: errors go to the error box, then every window syncs.
   void dispatch(const std::function<void()>& handler);
-  // What this window has to tell the screen reader now (see shell/narration.h).
+  // What this window has to tell the screen reader now (see shell/narration.h): by
+  // default the line named by speakLine(), if any.
   virtual SpokenLines narrate(bool onView);
+  // Names the one line of the screen this window speaks as it changes (Pembril's line,
+  // a prompt); the line belongs to the screen, which outlives the window.
+  void speakLine(const Label& line) { spokenLine_ = &line; }
 
   QLabel* makeLabel(QRect place, const QFont& font, QColor colour, const std::string& text,
                     Qt::Alignment align = Qt::AlignCenter, bool wrap = true,
@@ -168,6 +176,8 @@ class ScreenView : public QWidget {
   QList<QWidget*> designOrder_;
   QHash<QWidget*, Design> designs_;
   QWidget* firstFocus_ = nullptr;
+  const Label* spokenLine_ = nullptr;
+  LineNarrator lineNarrator_;
 };
 
 }  // namespace zndl

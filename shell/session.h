@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace zndl {
 
@@ -11,7 +10,7 @@ struct Session {
   std::string waylandDisplay;  // WAYLAND_DISPLAY
   std::string display;         // DISPLAY: an X server is there too
   std::string chosenPlatform;  // QT_QPA_PLATFORM
-  std::vector<std::string> arguments;
+  bool platformOption = false;  // -platform on the command line (CommandLine::platformChosen)
 };
 
 // Whether to run on X11 rather than on the session's own Wayland: the game places its

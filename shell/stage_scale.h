@@ -47,3 +47,16 @@ std::optional<int> parseChoice(std::string_view text);
 const char* choiceName(int choice);
 
 }  // namespace zndl::stage
+
+namespace zndl {
+
+// How the windows are shown and heard, as the player chose: the size of the stage
+// (a whole factor, or stage::kFit), full screen, and the music muted.
+struct Presentation {
+  int scale = stage::kFit;
+  bool fullScreen = false;
+  bool muted = false;
+  bool operator==(const Presentation&) const = default;
+};
+
+}  // namespace zndl

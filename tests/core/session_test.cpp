@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "shell/command_line.h"
 #include "shell/session.h"
 
 using namespace zndl;
@@ -11,7 +15,7 @@ Session wayland(std::vector<std::string> arguments = {"zandoodle"}) {
   Session s;
   s.waylandDisplay = "wayland-0";
   s.display = ":0";
-  s.arguments = std::move(arguments);
+  s.platformOption = parseCommandLine(arguments).platformChosen;
   return s;
 }
 
@@ -39,7 +43,7 @@ TEST(Session, ThePlayersOwnChoiceOfPlatformIsKept) {
   EXPECT_FALSE(preferX11(chosen));
   EXPECT_FALSE(preferX11(wayland({"zandoodle", "-platform", "wayland"})));
   EXPECT_FALSE(preferX11(wayland({"zandoodle", "--platform", "wayland"})));
-  EXPECT_FALSE(preferX11(wayland({"zandoodle", "-platform=offscreen"})));
+  EXPECT_FALSE(preferX11(wayland({"zandoodle", "--scale", "2", "-platform", "offscreen"})));
   // The program's own name is not an option.
   EXPECT_TRUE(preferX11(wayland({"-platform"})));
 }

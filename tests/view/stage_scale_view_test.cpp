@@ -27,10 +27,10 @@
 #include "host/introduction_view.h"
 #include "host/settings_dialog.h"
 #include "host/settings_dialog_view.h"
-#include "platform/qt_preferences.h"
 #include "quiz/quiz_view.h"
 #include "shell/internet_sites_view.h"
 #include "shell/look.h"
+#include "shell/qt_preferences.h"
 #include "shell/title_view.h"
 
 using namespace zndl;

@@ -15,6 +15,7 @@
 #include "platform/qt_tunes.h"
 #include "shell/app.h"
 #include "shell/program.h"
+#include "shell/title_view.h"
 
 namespace zndl {
 namespace {
@@ -52,7 +53,7 @@ struct MusicalApp {
     for (QWidget* widget : QApplication::topLevelWidgets())
       if (widget->isVisible()) title = widget;
     ASSERT_NE(title, nullptr);
-    startMusicWhenShown(*title, engine);
+    startMusicWhenShown(*app, engine);
   }
 };
 
@@ -109,8 +110,16 @@ TEST(TitleMusic, TheEngineIsStartedOnlyOnceAndOnlyAfterAPaint) {
 
 TEST(TitleMusic, AfterFirstPaintCallsItsFunctionOnceAfterThePaint) {
   testing::TempDir dir;
-  QWidget window;
-  window.resize(100, 100);
+  testing::FakeTunePlayer titleTune;
+  testing::FakeTunePlayer quizTune;
+  testing::FakeErrorBox errors;
+  testing::FakeDesktop desktop;
+  testing::FakeFilePicker picker;
+  testing::ScriptedRandom random;
+  App app(Ports{titleTune, quizTune, errors, desktop, picker, random});
+  // The title, taken off the screen again before it could be painted.
+  QWidget& window = app.titleView();
+  window.hide();
   int calls = 0;
   bool painted = false;
   struct PaintSpy : QObject {
@@ -122,7 +131,7 @@ TEST(TitleMusic, AfterFirstPaintCallsItsFunctionOnceAfterThePaint) {
     }
   } spy(&painted);
   window.installEventFilter(&spy);
-  afterFirstPaint(window, [&](QWidget& shown) {
+  app.afterTitlePainted([&](QWidget& shown) {
     EXPECT_EQ(&shown, &window);
     EXPECT_TRUE(painted) << "called before the paint";
     ++calls;
@@ -136,6 +145,13 @@ TEST(TitleMusic, AfterFirstPaintCallsItsFunctionOnceAfterThePaint) {
   window.show();
   QTest::qWait(50);
   EXPECT_EQ(calls, 1);
+  // Asked for once the title has been painted, it is called at once.
+  bool late = false;
+  app.afterTitlePainted([&](QWidget& shown) {
+    EXPECT_EQ(&shown, &window);
+    late = true;
+  });
+  EXPECT_TRUE(late);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "shell/app.h"
+#include "shell/stage_scale.h"
 
 namespace zndl {
 

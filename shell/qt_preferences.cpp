@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt_preferences.h"
+#include "shell/qt_preferences.h"
 
 #include <QSettings>
 #include <QStandardPaths>
