@@ -2,7 +2,7 @@
 #include "finale/tie_break_view.h"
 
 #include <QPainter>
-#include <cmath>
+#include <algorithm>
 
 #include "platform/qt_ports.h"
 #include "shell/app.h"

@@ -10,7 +10,6 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 
 #include "platform/qt_ports.h"

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 #include <utility>
 
