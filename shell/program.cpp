@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/fluid_tune_player.h"
+#include "platform/font_config.h"
 #include "platform/qt_ports.h"
 #include "platform/qt_tunes.h"
 #include "platform/random.h"
@@ -71,6 +72,8 @@ int runProgram(int argc, char* argv[]) {
   }
 
   chooseWindowSystem(command.platformChosen);
+  // The title's first caption needs the fonts; nothing has used fontconfig yet.
+  loadFontConfiguration();
   QApplication application(argc, argv);
   // No display name: the toolkit would add it to every window's caption, and each
   // window already carries the caption it should.
