@@ -2,6 +2,7 @@
 #include "shell/title_view.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -230,15 +231,20 @@ void TitleView::makePetType(const char* name, QRect place, int TitleScreen::*fie
 }
 
 QComboBox* TitleView::makeDropDown(const char* name, QRect place, bool storedInNames) {
+  // The box takes the panel's font. It is made editable with a field of its own: Qt's
+  // setEditable() also builds the drop-down list and a completer straight away, the
+  // costliest part of building the title; this way the list is built when it first opens.
+  // The stand-in completer only keeps Qt from building one of its own.
   auto* box = new QComboBox(setupPanel_);
   box->setObjectName(name);
   box->setGeometry(place);
-  box->setFont(controlFont());
-  box->setEditable(true);
+  auto* field = new QLineEdit(box);
+  field->setCompleter(new QCompleter(field));
+  box->setLineEdit(field);
   // The box's text is the player's own: Enter adds nothing to the list, and nothing
   // completes a half-typed name behind the player's back.
   box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
+  box->setCompleter(nullptr);  // the field deletes the stand-in, its own child
   box->setMaxVisibleItems(8);
   box->setFocusPolicy(Qt::StrongFocus);
   box->installEventFilter(new WheelOnlyWithFocus(box));

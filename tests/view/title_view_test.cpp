@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -50,7 +52,10 @@ struct StartedTitle {
   TestApp t;
   TitleView* view = nullptr;
 
-  explicit StartedTitle(bool withNames = true) {
+  explicit StartedTitle(bool withNames = true, int moreGroups = 0) {
+    for (int i = 1; i <= moreGroups; ++i)
+      writeFile(QStringLiteral("g%1.set").arg(i, 2, 10, QLatin1Char('0')).toStdString(),
+                "(ZNDL v4)\r\nQ1\r\nGroup?\r\n");
     if (withNames)
       writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
     for (const char* name : {"banter", "describe", "jobs", "after.job"}) writeFile(name, "x\r\n");
@@ -255,6 +260,31 @@ TEST(TitleWindow, EveryKeystrokeInTheGroupBoxIsALoadAndAPickLoadsTheGroup) {
   EXPECT_TRUE(s.t.errors.shown.empty());
   QTest::keyClick(groups->lineEdit(), Qt::Key_Return);
   EXPECT_EQ(groups->count(), 2) << "Enter adds nothing to the list";
+}
+
+TEST(TitleWindow, TheGroupListIsBuiltWhenItFirstOpensAndScrollsPastEightEntries) {
+  StartedTitle s(true, 12);
+  QComboBox* groups = s.view->groupBox();
+  // Nothing of the lists is built before a player opens one: building them held up the
+  // title's start.
+  for (QComboBox* box : {s.view->p1TimeBox(), s.view->p2TimeBox(), groups})
+    EXPECT_TRUE(box->findChildren<QAbstractItemView*>().isEmpty()) << qPrintable(box->objectName());
+  EXPECT_EQ(groups->completer(), nullptr);
+  EXPECT_EQ(groups->font(), s.view->setupPanel()->font()) << "the panel's caption face";
+  EXPECT_EQ(groups->lineEdit()->font(), s.view->setupPanel()->font());
+
+  groups->showPopup();
+  QAbstractItemView* list = groups->view();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+  EXPECT_EQ(list->model()->rowCount(), 14);
+  EXPECT_TRUE(list->verticalScrollBar()->isVisible()) << "eight rows show, the rest scroll";
+  EXPECT_GT(list->verticalScrollBar()->maximum(), 0);
+  const QModelIndex third = list->model()->index(2, 0);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(third).center());
+  EXPECT_FALSE(list->window()->isVisible());
+  EXPECT_EQ(groups->currentText(), QStringLiteral("g02.set"));
+  EXPECT_EQ(s.t.game().quizScreen.questions.at(2), "Group?");
+  EXPECT_TRUE(s.t.errors.shown.empty());
 }
 
 TEST(TitleWindow, RefreshFillsTheDropDownWithoutLoadingAnything) {
