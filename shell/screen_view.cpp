@@ -128,6 +128,7 @@ ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
     : QWidget(app.mainWindow()),
       app_(app),
       screen_(screen),
+      buttonFont_(look::sansSerif(11)),
       frame_(frame),
       designSize_(clientSize) {
   // Every window but the title belongs to the title: the desktop lists the game once,
@@ -252,7 +253,7 @@ QPushButton* ScreenView::makeButton(QRect place, const std::string& caption,
                                     QWidget* parent) {
   auto* button = new QPushButton(qs(caption), parent ? parent : this);
   button->setGeometry(place);
-  button->setFont(look::sansSerif(11));
+  button->setFont(buttonFont_);
   if (!hint.empty()) button->setToolTip(qs(hint));
   QObject::connect(button, &QPushButton::clicked, button,
                    [this, handler = std::move(handler)] { dispatch(handler); });

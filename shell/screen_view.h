@@ -116,6 +116,8 @@ class ScreenView : public QWidget {
                              std::function<void()> handler, QWidget* parent = nullptr);
   QPushButton* makeButton(QRect place, const std::string& caption, std::function<void()> handler,
                           const std::string& hint = {}, QWidget* parent = nullptr);
+  // The face makeButton() gives its buttons; by default the sans-serif of the dialogs.
+  void setButtonFont(const QFont& font) { buttonFont_ = font; }
   // Pembril's spoken line across the top of a stage: yellow, wrapped from the top of
   // its box, and cut off at the bottom rather than growing over the host.
   QLabel* makeHostLine(const Label& line);
@@ -165,6 +167,7 @@ class ScreenView : public QWidget {
   Screen& screen_;
   std::uint64_t raisedAt_ = 0;
   QPushButton* defaultButton_ = nullptr;
+  QFont buttonFont_;
   Frame frame_;
   QSize designSize_;
   qreal scale_ = 1.0;

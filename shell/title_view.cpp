@@ -71,6 +71,7 @@ TitleView::TitleView(App& app)
   setAccessibleDescription(QStringLiteral(
       "The title screen: enter both contestants and their pets, choose a question group, "
       "then press Play."));
+  setButtonFont(controlFont());
   makePicture(QStringLiteral("title"), QRect(0, 0, 640, 480),
               QStringLiteral("Pembril the penguin under the Zandoodle sign"))
       ->setObjectName("background");
@@ -96,7 +97,6 @@ TitleView::TitleView(App& app)
   settings_->setAccessibleDescription(QStringLiteral("Show the contestants' setup again"));
 
   buildPanel();
-  for (QPushButton* button : findChildren<QPushButton*>()) button->setFont(controlFont());
   orderTabs();
   sync();
 }
@@ -130,6 +130,7 @@ void TitleView::buildPanel() {
   grey.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
   setupPanel_->setPalette(grey);
   setupPanel_->setAutoFillBackground(true);
+  // Every control of the panel takes its font from here.
   setupPanel_->setFont(controlFont());
   normalText_ = setupPanel_->palette().color(QPalette::Text);
 
@@ -198,7 +199,6 @@ void TitleView::makeEntry(const char* name, QRect place, std::string TitleScreen
   edit->setObjectName(name);
   edit->setAccessibleName(QString::fromUtf8(spokenName));
   edit->setGeometry(place);
-  edit->setFont(controlFont());
   edit->setValidator(new StorableTextValidator(edit));
   edit->setText(qs(screen_.*field));
   connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
@@ -213,7 +213,6 @@ void TitleView::makePetType(const char* name, QRect place, int TitleScreen::*fie
   box->setObjectName(name);
   box->setAccessibleName(QString::fromUtf8(spokenName));
   box->setGeometry(place);
-  box->setFont(controlFont());
   auto* group = new QButtonGroup(box);
   group->setExclusive(true);
   // The four choices share the room below the caption evenly, as a radio group does.
@@ -221,7 +220,6 @@ void TitleView::makePetType(const char* name, QRect place, int TitleScreen::*fie
   for (int type = kHamster; type <= kDog; ++type) {
     auto* radio = new QRadioButton(qs(TitleScreen::petTypeText(type)), box);
     radio->setObjectName(QStringLiteral("%1.%2").arg(name).arg(type));
-    radio->setFont(controlFont());
     radio->setGeometry(8, kTop + type * kRow, place.width() - 14, 18);
     group->addButton(radio, type);
   }
