@@ -265,10 +265,14 @@ TEST(TitleWindow, EveryKeystrokeInTheGroupBoxIsALoadAndAPickLoadsTheGroup) {
 TEST(TitleWindow, TheGroupListIsBuiltWhenItFirstOpensAndScrollsPastEightEntries) {
   StartedTitle s(true, 12);
   QComboBox* groups = s.view->groupBox();
-  // Nothing of the lists is built before a player opens one: building them held up the
-  // title's start.
+  // The boxes build no more of their lists at start than Qt builds for any drop-down
+  // (Qt 6.4 builds none, Qt 6.8 one for every box): making them editable the usual way
+  // built each list at once and held up the title's start.
+  const QComboBox plain;
+  const bool qtBuildsTheList = !plain.findChildren<QAbstractItemView*>().isEmpty();
   for (QComboBox* box : {s.view->p1TimeBox(), s.view->p2TimeBox(), groups})
-    EXPECT_TRUE(box->findChildren<QAbstractItemView*>().isEmpty()) << qPrintable(box->objectName());
+    EXPECT_EQ(!box->findChildren<QAbstractItemView*>().isEmpty(), qtBuildsTheList)
+        << qPrintable(box->objectName());
   EXPECT_EQ(groups->completer(), nullptr);
   EXPECT_EQ(groups->font(), s.view->setupPanel()->font()) << "the panel's caption face";
   EXPECT_EQ(groups->lineEdit()->font(), s.view->setupPanel()->font());
