@@ -50,6 +50,7 @@ TEST(Pictures, TheTitleIsDrawnAheadForRatiosOneAndTwoAndMatchesItsDrawing) {
     ASSERT_TRUE(QFile::exists(ahead)) << ahead.toStdString();
     const QImage stored(ahead);
     EXPECT_EQ(stored.size(), size * ratio);
+    EXPECT_FALSE(stored.hasAlphaChannel()) << "the title covers its whole area";
     const QPixmap shown = look::picture(QStringLiteral("title"), size, ratio);
     EXPECT_EQ(shown.size(), size * ratio);
     EXPECT_EQ(shown.devicePixelRatio(), ratio);
@@ -81,6 +82,7 @@ TEST(Pictures, TheWindowIconIsDrawnAheadAtItsFourSizes) {
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.size(), QSize(size, size));
     EXPECT_GT(icon.pixelColor(size / 2, size / 2).alpha(), 0) << "an empty icon";
+    EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << "the round icon keeps its clear corners";
   }
 }
 
