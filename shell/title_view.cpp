@@ -231,8 +231,9 @@ void TitleView::makePetType(const char* name, QRect place, int TitleScreen::*fie
 QComboBox* TitleView::makeDropDown(const char* name, QRect place, bool storedInNames) {
   // The box takes the panel's font. It is made editable with a field of its own: Qt's
   // setEditable() also builds the drop-down list and a completer straight away, the
-  // costliest part of building the title; this way the list is built when it first opens.
-  // The stand-in completer only keeps Qt from building one of its own.
+  // costliest part of building the title; this way the list waits until Qt needs it
+  // (Qt 6.4 builds it as it first opens, Qt 6.8 as items go in). The stand-in completer
+  // only keeps Qt from building one of its own.
   auto* box = new QComboBox(setupPanel_);
   box->setObjectName(name);
   box->setGeometry(place);
