@@ -32,16 +32,30 @@ foreach(size 16 32 48 128)
   list(APPEND ZNDL_ICON_PNGS ${png})
 endforeach()
 
-# The first picture the player sees, named as look::picture looks for it.
-set(ZNDL_PICTURE_PNGS)
+# The first picture the player sees, as bare pixels the program carries as they are
+# (look::drawnAhead): the first paint copies them to the screen, with nothing to decode.
+# An assembler file takes them into the program whole, aligned for QImage.
+enable_language(ASM)
+set(ZNDL_PICTURE_PIXELS)
+set(pixel_symbols "")
 foreach(ratio 1 2)
   math(EXPR width "640 * ${ratio}")
   math(EXPR height "480 * ${ratio}")
-  set(png ${ZNDL_RENDERED_DIR}/art/title-640x480@${ratio}.png)
-  zndl_render(${PROJECT_SOURCE_DIR}/assets/art/title.svg ${png} ${width} ${height})
-  list(APPEND ZNDL_PICTURE_PNGS ${png})
+  set(pixels ${ZNDL_RENDERED_DIR}/art/title-640x480@${ratio}.rgb32)
+  zndl_render(${PROJECT_SOURCE_DIR}/assets/art/title.svg ${pixels} ${width} ${height})
+  list(APPEND ZNDL_PICTURE_PIXELS ${pixels})
+  string(APPEND pixel_symbols
+         "  .balign 64\n  .globl zndl_title_${ratio}x\n  .hidden zndl_title_${ratio}x\n"
+         "zndl_title_${ratio}x:\n  .incbin \"${pixels}\"\n"
+         "  .globl zndl_title_${ratio}x_end\n  .hidden zndl_title_${ratio}x_end\n"
+         "zndl_title_${ratio}x_end:\n")
 endforeach()
+set(ZNDL_PICTURE_ASM ${ZNDL_RENDERED_DIR}/drawn_ahead.S)
+file(CONFIGURE OUTPUT ${ZNDL_PICTURE_ASM} CONTENT
+     "  .section .rodata\n${pixel_symbols}  .section .note.GNU-stack,\"\",@progbits\n")
+set_source_files_properties(${ZNDL_PICTURE_ASM} PROPERTIES OBJECT_DEPENDS "${ZNDL_PICTURE_PIXELS}")
+target_sources(zndl_ui PRIVATE ${ZNDL_PICTURE_ASM})
 
 # PNG is compressed already; rcc's own compression would only cost time at start.
 qt_add_resources(zndl_ui "zndl_rendered" PREFIX "/rendered" BASE ${ZNDL_RENDERED_DIR}
-                 OPTIONS -no-compress FILES ${ZNDL_ICON_PNGS} ${ZNDL_PICTURE_PNGS})
+                 OPTIONS -no-compress FILES ${ZNDL_ICON_PNGS})

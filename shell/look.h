@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -23,9 +24,10 @@ void installFontSubstitutes();
 // The picture `name` (a file of assets/art without ".svg") drawn at `size` logical
 // pixels for the given device pixel ratio; rendered once and cached.
 QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio = 1.0);
-// Where a copy of the picture drawn ahead, at build time, is found: a resource that
-// exists only for the sizes and ratios the build draws (see cmake/pictures.cmake).
-QString renderedPictureName(const QString& name, QSize size, qreal devicePixelRatio);
+// The copy of the picture drawn ahead, at build time, for this size and ratio: an image
+// over the pixels the program carries, or a null image where the build draws none (see
+// cmake/pictures.cmake).
+QImage drawnAhead(const QString& name, QSize size, qreal devicePixelRatio);
 
 inline const QColor kYellow{255, 255, 0};
 inline const QColor kRed{255, 0, 0};

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QFile>
 #include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -29,12 +28,35 @@ void installFontSubstitutes() {
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
-QString renderedPictureName(const QString& name, QSize size, qreal devicePixelRatio) {
-  return QStringLiteral(":/rendered/art/%1-%2x%3@%4.png")
-      .arg(name)
-      .arg(size.width())
-      .arg(size.height())
-      .arg(devicePixelRatio);
+// The pixels of the pictures drawn ahead (cmake/pictures.cmake), as QImage::Format_RGB32
+// holds them.
+extern "C" const uchar zndl_title_1x[], zndl_title_1x_end[], zndl_title_2x[], zndl_title_2x_end[];
+
+QImage drawnAhead(const QString& name, QSize size, qreal devicePixelRatio) {
+  struct Pixels {
+    const char* name;
+    QSize size;
+    qreal ratio;
+    const uchar* begin;
+    const uchar* end;
+  };
+  static const Pixels drawn[] = {
+      {"title", {640, 480}, 1.0, zndl_title_1x, zndl_title_1x_end},
+      {"title", {640, 480}, 2.0, zndl_title_2x, zndl_title_2x_end},
+  };
+  for (const Pixels& pixels : drawn) {
+    if (name != QLatin1String(pixels.name) || size != pixels.size ||
+        devicePixelRatio != pixels.ratio)
+      continue;
+    const QSize device = size * devicePixelRatio;
+    const qsizetype line = qsizetype{device.width()} * 4;
+    if (pixels.end - pixels.begin != line * device.height()) return {};
+    // Read-only, shared with every pixmap made from it: nothing is decoded or copied.
+    QImage image(pixels.begin, device.width(), device.height(), line, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+  }
+  return {};
 }
 
 QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio) {
@@ -47,16 +69,10 @@ QPixmap picture(const QString& name, QSize size, qreal devicePixelRatio) {
   if (const auto it = cache.constFind(key); it != cache.constEnd()) return *it;
   // Drawn at build time for the usual ratios, where there is such a copy; drawing the
   // title from its SVG would hold up the first paint for several milliseconds.
-  if (devicePixelRatio == 1.0 || devicePixelRatio == 2.0) {
-    const QString ahead = renderedPictureName(name, size, devicePixelRatio);
-    if (QFile::exists(ahead)) {
-      QPixmap pixmap(ahead);
-      if (pixmap.size() == size * devicePixelRatio) {
-        pixmap.setDevicePixelRatio(devicePixelRatio);
-        cache.insert(key, pixmap);
-        return pixmap;
-      }
-    }
+  if (const QImage ahead = drawnAhead(name, size, devicePixelRatio); !ahead.isNull()) {
+    const QPixmap pixmap = QPixmap::fromImage(ahead);
+    cache.insert(key, pixmap);
+    return pixmap;
   }
   QSvgRenderer renderer(QStringLiteral(":/assets/art/%1.svg").arg(name));
   QPixmap pixmap(size * devicePixelRatio);

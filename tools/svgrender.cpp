@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders an SVG picture to a PNG of a given size; the build uses it for the icon
-// theme, the pictures drawn ahead and the screenshots.
+// theme, the pictures drawn ahead and the screenshots. An output named *.rgb32 gets the
+// bare pixel rows of an opaque picture instead, as QImage::Format_RGB32 holds them.
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -10,7 +12,7 @@
 
 int main(int argc, char* argv[]) {
   if (argc != 4 && argc != 5) {
-    std::fprintf(stderr, "usage: svgrender IN.svg OUT.png WIDTH [HEIGHT]\n");
+    std::fprintf(stderr, "usage: svgrender IN.svg OUT.png|OUT.rgb32 WIDTH [HEIGHT]\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -37,5 +39,18 @@ int main(int argc, char* argv[]) {
     for (int col = 0; opaque && col < image.width(); ++col) opaque = qAlpha(line[col]) == 255;
   }
   if (opaque) image.convertTo(QImage::Format_RGB32);
-  return image.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  const QString out = QString::fromLocal8Bit(argv[2]);
+  if (!out.endsWith(QLatin1String(".rgb32"))) return image.save(out) ? 0 : 1;
+  if (!opaque) {
+    std::fprintf(stderr, "svgrender: %s does not cover its whole area\n", argv[1]);
+    return 1;
+  }
+  // Rows of four-byte pixels have no padding: the file is the image's bytes as they are.
+  const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+  QFile file(out);
+  if (!file.open(QIODevice::WriteOnly) || file.write(pixels) != pixels.size() || !file.flush()) {
+    std::fprintf(stderr, "svgrender: cannot write %s\n", argv[2]);
+    return 1;
+  }
+  return 0;
 }
