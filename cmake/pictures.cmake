@@ -44,15 +44,21 @@ foreach(ratio 1 2)
   set(pixels ${ZNDL_RENDERED_DIR}/art/title-640x480@${ratio}.rgb32)
   zndl_render(${PROJECT_SOURCE_DIR}/assets/art/title.svg ${pixels} ${width} ${height})
   list(APPEND ZNDL_PICTURE_PIXELS ${pixels})
+  # The path as an assembler string: backslashes and quotes escaped.
+  string(REPLACE "\\" "\\\\" quoted "${pixels}")
+  string(REPLACE "\"" "\\\"" quoted "${quoted}")
   string(APPEND pixel_symbols
          "  .balign 64\n  .globl zndl_title_${ratio}x\n  .hidden zndl_title_${ratio}x\n"
-         "zndl_title_${ratio}x:\n  .incbin \"${pixels}\"\n"
+         "zndl_title_${ratio}x:\n  .incbin \"${quoted}\"\n"
          "  .globl zndl_title_${ratio}x_end\n  .hidden zndl_title_${ratio}x_end\n"
          "zndl_title_${ratio}x_end:\n")
 endforeach()
-set(ZNDL_PICTURE_ASM ${ZNDL_RENDERED_DIR}/drawn_ahead.S)
-file(CONFIGURE OUTPUT ${ZNDL_PICTURE_ASM} CONTENT
-     "  .section .rodata\n${pixel_symbols}  .section .note.GNU-stack,\"\",@progbits\n")
+# Written as it stands (the file names hold "@", which file(CONFIGURE) would expand), and
+# copied only when it changed, so a new configure run does not rebuild it.
+set(ZNDL_PICTURE_ASM ${ZNDL_RENDERED_DIR}/drawn_ahead.s)
+file(WRITE ${ZNDL_PICTURE_ASM}.new
+     "  .section .rodata\n${pixel_symbols}  .section .note.GNU-stack,\"\",%progbits\n")
+configure_file(${ZNDL_PICTURE_ASM}.new ${ZNDL_PICTURE_ASM} COPYONLY)
 set_source_files_properties(${ZNDL_PICTURE_ASM} PROPERTIES OBJECT_DEPENDS "${ZNDL_PICTURE_PIXELS}")
 target_sources(zndl_ui PRIVATE ${ZNDL_PICTURE_ASM})
 
