@@ -7,8 +7,8 @@
 # Start-up and memory are measured as a player meets them: the real program on a real
 # X server (Xvfb) with a window manager (openbox), both started and stopped here. The
 # yardstick is a separate bare window program; the two are started in turn, ten times
-# each, and a watcher outside both tells when each window is mapped. A third program,
-# the bare window with one caption, is started in the same turns: how far it lies from
+# each, and a watcher outside both tells when each window is mapped. The bare window
+# with one caption (--caption) is started in the same turns: how far it lies from
 # the bare window is what any Qt window that shows text pays here, and is printed for
 # comparison only.
 set -eu
@@ -24,7 +24,6 @@ build=$(cd "$1" && pwd)
 quick=${2:-}
 game=$build/zandoodle
 bare=$build/bench/bare_window
-caption=$build/bench/caption_window
 watcher=$build/bench/window_watch
 probe=$build/bench/startup_probe
 ticks=$build/bench/tick_bench
@@ -94,7 +93,7 @@ for sf in $fonts; do
   # One start of each first, so all find the same warm disk cache.
   "$watcher" "$bare" >/dev/null 2>&1 || true
   "$watcher" "$game" >/dev/null 2>&1 || true
-  "$watcher" "$caption" >/dev/null 2>&1 || true
+  "$watcher" "$bare" --caption >/dev/null 2>&1 || true
   : >"$work/bare.txt"
   : >"$work/caption.txt"
   : >"$work/game.txt"
@@ -102,7 +101,7 @@ for sf in $fonts; do
     "$watcher" "$bare" 2>/dev/null >>"$work/bare.txt"
     "$watcher" "$game" 2>/dev/null >>"$work/game.txt"
     # For comparison only: it may not end the run.
-    "$watcher" "$caption" 2>/dev/null >>"$work/caption.txt" || true
+    "$watcher" "$bare" --caption 2>/dev/null >>"$work/caption.txt" || true
   done
   bare_ms=$(median "$work/bare.txt")
   caption_ms=$(median "$work/caption.txt")

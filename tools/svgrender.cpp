@@ -46,9 +46,10 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   // Rows of four-byte pixels have no padding: the file is the image's bytes as they are.
-  const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+  const auto* pixels = reinterpret_cast<const char*>(image.constBits());
+  const qint64 size = image.sizeInBytes();
   QFile file(out);
-  if (!file.open(QIODevice::WriteOnly) || file.write(pixels) != pixels.size() || !file.flush()) {
+  if (!file.open(QIODevice::WriteOnly) || file.write(pixels, size) != size || !file.flush()) {
     std::fprintf(stderr, "svgrender: cannot write %s\n", argv[2]);
     return 1;
   }
