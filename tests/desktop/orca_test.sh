@@ -15,6 +15,9 @@
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
+# What Orca says is UTF-8 (curly quotes, the curly apostrophe), and the checks below
+# match it: grep reads it as UTF-8 whatever locale the caller has, or none at all.
+grep() { LC_ALL=C.UTF-8 command grep "$@"; }
 # shellcheck source=tests/x_session.sh
 . "$here/../x_session.sh"
 title='^Zandoodle v4\.2$'
