@@ -7,7 +7,7 @@
 namespace zndl {
 
 CoinCallView::CoinCallView(App& app)
-    : ScreenView(app, app.game().coinCall, QSize(192, 88), Frame::DialogOnTop),
+    : ScreenView(app, app.game().coinCall, QSize(192, 88), Frame::DialogOnTopWithoutClose),
       screen_(app.game().coinCall) {
   // A plain grey dialog, not one of the show's black stages.
   setPalette(QPalette());

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "platform/qt_announce.h"
+#include "platform/qt_dialog_frame.h"
 #include "platform/qt_ports.h"
 #include "shell/app.h"
 #include "shell/look.h"
@@ -140,10 +141,17 @@ ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
     case Frame::Borderless:
       flags = (owned ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint;
       break;
+    // A dialog's title bar: the caption, and a close command where the dialog has one;
+    // no minimise or maximise button, which Qt announces by leaving them out.
     case Frame::Dialog:
-      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+              Qt::WindowCloseButtonHint;
       break;
     case Frame::DialogOnTop:
+      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+              Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint;
+      break;
+    case Frame::DialogOnTopWithoutClose:
       flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
       break;
   }
@@ -196,7 +204,22 @@ void ScreenView::closeEvent(QCloseEvent* event) {
   dispatch([this] { screen_.close(); });
 }
 
+void ScreenView::showEvent(QShowEvent* event) {
+  // Once the window exists and before it is mapped: the window manager reads its type
+  // as it takes the window on.
+  if (isDialog() && !framed_) {
+    framed_ = true;
+    keepTitleButtonsOff(*this);
+  }
+  QWidget::showEvent(event);
+}
+
 void ScreenView::keyPressEvent(QKeyEvent* event) {
+  // Escape dismisses a dialog the way its close command does, on every desktop.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && closesOnEscape()) {
+    dispatch([this] { screen_.close(); });
+    return;
+  }
   // Buttons here press with Space on their own; Enter is what a player tries next.
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {

@@ -68,7 +68,10 @@ class ClickLabel : public QLabel {
 // sync(). It keeps no game state of its own.
 class ScreenView : public QWidget {
  public:
-  enum class Frame { Borderless, Dialog, DialogOnTop };
+  // A full screen, or a dialog with a title bar (its caption, no minimise or maximise
+  // button) that Escape and the desktop's close command close, or one that stays on top,
+  // or one on top that offers no close of its own.
+  enum class Frame { Borderless, Dialog, DialogOnTop, DialogOnTopWithoutClose };
 
   ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame);
 
@@ -83,6 +86,7 @@ class ScreenView : public QWidget {
   qreal stageScale() const { return scale_; }
   bool fullScreen() const { return fullScreen_; }
   bool isDialog() const { return frame_ != Frame::Borderless; }
+  bool closesOnEscape() const { return frame_ == Frame::Dialog || frame_ == Frame::DialogOnTop; }
   // Where a point of the stage's design lies in the window as it is shown now.
   QPoint toWindow(QPoint designPoint) const;
   // Shows, hides and raises the window as the screen says; true when it came forward.
@@ -98,6 +102,7 @@ class ScreenView : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   // Enter presses the focused button, or else the window's default button.
   void keyPressEvent(QKeyEvent* event) override;
   // Runs a handler of the screen: errors go to the error box, then every window syncs.
@@ -176,6 +181,7 @@ class ScreenView : public QWidget {
   QFont designFont_;
   bool ownFont_ = false;
   bool designed_ = false;
+  bool framed_ = false;  // the window manager's frame has been asked for
   QList<QWidget*> designOrder_;
   QHash<QWidget*, Design> designs_;
   QWidget* firstFocus_ = nullptr;

@@ -79,6 +79,21 @@ transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*'; }
 skips_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
 is_viewable() { [ -n "$1" ] && xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 
+# The window manager's own view of a dialog's title bar. Openbox takes a button off a
+# frame when it takes the action away (it sets _NET_WM_ALLOWED_ACTIONS from the same
+# functions it draws the buttons from): no minimise and no maximise, and a close only
+# where the dialog may be closed.
+expect_title_buttons() {  # SCREEN close|no-close
+  local actions
+  actions=$(xprop -id "$(window_of "$1")" _NET_WM_ALLOWED_ACTIONS)
+  case $actions in
+    *_NET_WM_ACTION_MINIMIZE* | *_NET_WM_ACTION_MAXIMIZE*) fail "$1 offers minimise or maximise: $actions" ;;
+  esac
+  if [ "$2" = close ]; then
+    case $actions in *_NET_WM_ACTION_CLOSE*) ;; *) fail "$1 cannot be closed: $actions" ;; esac
+  fi
+}
+
 # Whether the window manager has given window $1 the keyboard.
 wm_active_is() {
   [ "$(xprop -root _NET_ACTIVE_WINDOW | grep -o '0x[0-9a-f]*')" = "$(hex "$1")" ]

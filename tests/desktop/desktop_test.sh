@@ -121,13 +121,28 @@ scenario_whole_game() {
   click_in "$title" $INTERNET
   screen_comes_up internetSites okButton "the Internet dialog holds the keyboard at OK"
   expect_title "$(window_of internetSites)" "Internet Sites"
+  expect_title_buttons internetSites close
   close_with_alt_f4 internetSites "Alt-F4 hides the Internet dialog"
+  # shellcheck disable=SC2086
+  click_in "$title" $INTERNET
+  screen_comes_up internetSites okButton "the Internet dialog comes up again"
+  key Escape
+  expect_state window.internetSites "0 hidden" 3 "Escape closes the Internet dialog"
   # shellcheck disable=SC2086
   click_in "$title" $MORE
   screen_comes_up settings okButton "the settings hold the keyboard at OK"
   expect_title "$(window_of settings)" "Zandoodle Settings"
+  expect_title_buttons settings close
   close_with_alt_f4 settings "Alt-F4 hides the settings"
-  pass "the dialogs belong to the title and carry their own captions"
+  # shellcheck disable=SC2086
+  click_in "$title" $MORE
+  screen_comes_up settings okButton "the settings come up again"
+  key Escape
+  expect_state window.settings "0 hidden" 3 "Escape closes the settings"
+  key Escape
+  sleep 0.3
+  state_is window.title "$(window_of title) shown" || fail "Escape on the title did something"
+  pass "the dialogs belong to the title, carry their own captions and close with Alt-F4 and Escape"
 
   choose_group
   # shellcheck disable=SC2086
@@ -160,8 +175,13 @@ scenario_whole_game() {
   key Return
   screen_comes_up coinCall headsButton "the coin call holds the keyboard at Heads"
   expect_title "$(window_of coinCall)" "Call please..."
+  expect_title_buttons coinCall no-close
   expect_above "$(window_of coinCall)" "$(window_of tieBreak)" "the coin call" "the tie break"
   shot coin-call
+  key Escape
+  sleep 0.3
+  state_is window.coinCall "$(window_of coinCall) shown" || fail "Escape closed the coin call"
+  expect_state focus coinCall/headsButton 3 "the coin call keeps the keyboard after Escape"
   key Return
   expect_state window.coinCall "0 hidden" 3 "Heads closes the call"
   expect_state focus tieBreak/tossButton 3 "the tie break holds the keyboard at TOSS THE COIN"
