@@ -10,7 +10,7 @@
 
 #include "fakes/app_probe.h"
 #include "fakes/fake_ports.h"
-#include "shell/app.h"
+#include "shell/ui/app.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "fakes/app_probe.h"
 #include "fakes/fake_ports.h"
 #include "host/host_lists.h"
-#include "shell/app.h"
-#include "shell/look.h"
-#include "shell/screen_view.h"
+#include "shell/ui/app.h"
+#include "shell/ui/look.h"
+#include "shell/ui/screen_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;

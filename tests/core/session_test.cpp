@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "shell/command_line.h"
-#include "shell/session.h"
+#include "platform/session.h"
 
 using namespace zndl;
 

@@ -3,16 +3,16 @@
 
 #include <vector>
 
-#include "finale/coin_call_view.h"
-#include "finale/finale_view.h"
-#include "finale/notice_view.h"
-#include "finale/tie_break_view.h"
-#include "host/introduction_view.h"
-#include "host/settings_dialog_view.h"
-#include "quiz/quiz_view.h"
-#include "shell/app.h"
-#include "shell/internet_sites_view.h"
-#include "shell/title_view.h"
+#include "finale/ui/coin_call_view.h"
+#include "finale/ui/finale_view.h"
+#include "finale/ui/notice_view.h"
+#include "finale/ui/tie_break_view.h"
+#include "host/ui/introduction_view.h"
+#include "host/ui/settings_dialog_view.h"
+#include "quiz/ui/quiz_view.h"
+#include "shell/ui/app.h"
+#include "shell/ui/internet_sites_view.h"
+#include "shell/ui/title_view.h"
 
 namespace zndl {
 

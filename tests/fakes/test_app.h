@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "fakes/fake_ports.h"
-#include "shell/app.h"
+#include "shell/ui/app.h"
 
 namespace zndl::testing {
 

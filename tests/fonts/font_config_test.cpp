@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/font_config.h"
+#include "adapters/font_config.h"
 
 namespace zndl {
 namespace {

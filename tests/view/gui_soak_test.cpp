@@ -38,8 +38,8 @@
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "platform/numbers.h"
-#include "platform/qt_ports.h"
-#include "shell/screen_view.h"
+#include "adapters/qt_ports.h"
+#include "shell/ui/screen_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;

@@ -11,8 +11,8 @@
 
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
-#include "shell/internet_sites_view.h"
-#include "shell/title_view.h"
+#include "shell/ui/internet_sites_view.h"
+#include "shell/ui/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;

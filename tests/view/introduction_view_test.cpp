@@ -8,11 +8,11 @@
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
-#include "host/introduction_view.h"
-#include "host/settings_dialog_view.h"
-#include "quiz/quiz_view.h"
-#include "shell/look.h"
-#include "shell/title_view.h"
+#include "host/ui/introduction_view.h"
+#include "host/ui/settings_dialog_view.h"
+#include "quiz/ui/quiz_view.h"
+#include "shell/ui/look.h"
+#include "shell/ui/title_view.h"
 
 using namespace zndl;
 using zndl::testing::namesFile;

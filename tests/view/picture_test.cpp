@@ -11,7 +11,7 @@
 
 #include <cstdlib>
 
-#include "shell/look.h"
+#include "shell/ui/look.h"
 
 namespace zndl {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
-#include "quiz/quiz_view.h"
+#include "quiz/ui/quiz_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;

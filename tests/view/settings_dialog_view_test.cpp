@@ -11,7 +11,7 @@
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "host/host_lists.h"
-#include "host/settings_dialog_view.h"
+#include "host/ui/settings_dialog_view.h"
 
 using namespace zndl;
 using zndl::testing::namesFile;

@@ -8,8 +8,8 @@
 
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
-#include "shell/screen_view.h"
-#include "shell/title_view.h"
+#include "shell/ui/screen_view.h"
+#include "shell/ui/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -49,7 +49,9 @@ TEST(StartUpWindows, EveryScreenHasItsFrameAndSize) {
     const bool dialog = i == 3 || i == 7 || i == 8;
     EXPECT_EQ(bool(views[i]->windowFlags() & Qt::FramelessWindowHint), !dialog) << i;
     if (dialog) {
-      EXPECT_FALSE(views[i]->windowFlags() & Qt::WindowCloseButtonHint) << i;
+      // The settings and the Internet dialog announce their close command, which some
+      // window managers need before Alt-F4 reaches them; the coin call has none.
+      EXPECT_EQ(bool(views[i]->windowFlags() & Qt::WindowCloseButtonHint), i != 7) << i;
       EXPECT_FALSE(views[i]->windowFlags() & Qt::WindowMinMaxButtonsHint) << i;
     }
   }

@@ -11,11 +11,11 @@
 #include <memory>
 
 #include "fakes/fakes.h"
-#include "platform/fluid_tune_player.h"
-#include "platform/qt_tunes.h"
-#include "shell/app.h"
-#include "shell/program.h"
-#include "shell/title_view.h"
+#include "adapters/fluid_tune_player.h"
+#include "adapters/qt_tunes.h"
+#include "shell/ui/app.h"
+#include "shell/ui/program.h"
+#include "shell/ui/title_view.h"
 
 namespace zndl {
 namespace {

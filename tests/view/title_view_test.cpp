@@ -18,7 +18,7 @@
 
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
-#include "shell/title_view.h"
+#include "shell/ui/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;

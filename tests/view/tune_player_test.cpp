@@ -15,9 +15,9 @@
 #include "fakes/fakes.h"
 #include "fakes/midi_bytes.h"
 #include "platform/error.h"
-#include "platform/fluid_soundfont.h"
-#include "platform/fluid_tune_player.h"
-#include "platform/qt_tunes.h"
+#include "adapters/fluid_soundfont.h"
+#include "adapters/fluid_tune_player.h"
+#include "adapters/qt_tunes.h"
 
 namespace zndl {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "shell/look.h"
+#include "shell/ui/look.h"
 
 // One application object for every window test, offscreen.
 int main(int argc, char** argv) {

@@ -12,14 +12,14 @@
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
-#include "finale/coin_call_view.h"
-#include "finale/finale_view.h"
-#include "finale/notice_view.h"
-#include "finale/tie_break_view.h"
+#include "finale/ui/coin_call_view.h"
+#include "finale/ui/finale_view.h"
+#include "finale/ui/notice_view.h"
+#include "finale/ui/tie_break_view.h"
 #include "finale/verdicts.h"
-#include "host/introduction_view.h"
-#include "quiz/quiz_view.h"
-#include "shell/title_view.h"
+#include "host/ui/introduction_view.h"
+#include "quiz/ui/quiz_view.h"
+#include "shell/ui/title_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
+#include "quiz/quiz_screen.h"
+#include "shell/ui/screen_view.h"
+
+namespace zndl {
+
+// A classic 3-D panel: an outer and an inner bevel with a flat border between them,
+// and an optional centred caption. Used for the bottom panel and the result panel.
+class BevelPanel : public QLabel, public StageScaled {
+ public:
+  enum class Bevel { None, Lowered, Raised };
+  BevelPanel(QWidget* parent, QRect place, Bevel outer, Bevel inner, int bevelWidth,
+             int borderWidth);
+  // The bevels and the border grow with the stage, a whole pixel at a time.
+  void setStageScale(qreal scale) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void fitMargins();
+  Bevel outer_;
+  Bevel inner_;
+  int bevelWidth_;
+  int borderWidth_;
+  qreal scale_ = 1.0;
+  int scaled(int width) const;
+};
+
+// The window of the quiz screen: the question and its answers over the studio
+// picture, the countdown, the scores and lives gauges, the turn indicator, CONTINUE,
+// the result panel and Exit. The keys A, B and C answer like the buttons.
+class QuizView : public ScreenView {
+ public:
+  explicit QuizView(App& app);
+  void sync() override;
+  // CONTINUE while it shows; else the window itself, where Space and Enter do nothing.
+  QWidget* firstFocus() override;
+
+ protected:
+  SpokenLines narrate(bool onView) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QLabel* nameLabel(QRect place, QColor colour, const char* objectName, QWidget* parent);
+  QLineEdit* scoreField(QRect place, QColor colour, const char* objectName, QWidget* parent);
+  QProgressBar* livesGauge(QRect place, QColor colour, const char* objectName, QWidget* parent);
+
+  QuizScreen& screen_;
+  QuizNarrator narrator_;
+  QLabel* titleLine_ = nullptr;
+  QLabel* question_ = nullptr;
+  QLabel* answerA_ = nullptr;
+  QLabel* answerB_ = nullptr;
+  QLabel* answerC_ = nullptr;
+  QLabel* countdown_ = nullptr;
+  QLineEdit* score1_ = nullptr;
+  QLineEdit* score2_ = nullptr;
+  QProgressBar* lives1_ = nullptr;
+  QProgressBar* lives2_ = nullptr;
+  QSlider* turn_ = nullptr;  // top for player one, bottom for player two
+  QPushButton* buttonA_ = nullptr;
+  QPushButton* buttonB_ = nullptr;
+  QPushButton* buttonC_ = nullptr;
+  QLabel* name1_ = nullptr;
+  QLabel* name2_ = nullptr;
+  QPushButton* exit_ = nullptr;
+  QPushButton* continue_ = nullptr;
+  BevelPanel* result_ = nullptr;  // the verdict, over the answers
+};
+
+}  // namespace zndl

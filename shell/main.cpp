@@ -1,4 +1,0 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/program.h"
-
-int main(int argc, char* argv[]) { return zndl::runProgram(argc, argv); }

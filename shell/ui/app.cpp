@@ -1,0 +1,300 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/ui/app.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <utility>
+
+#include "finale/ui/coin_call_view.h"
+#include "finale/ui/finale_view.h"
+#include "finale/ui/notice_view.h"
+#include "finale/ui/tie_break_view.h"
+#include "host/ui/introduction_view.h"
+#include "host/ui/settings_dialog_view.h"
+#include "adapters/qt_ports.h"
+#include "quiz/ui/quiz_view.h"
+#include "shell/ui/internet_sites_view.h"
+#include "shell/ui/title_view.h"
+
+namespace zndl {
+
+Ports App::withErrorBox(const Ports& ports, ErrorBox& box) {
+  return Ports{ports.titleTune, ports.quizTune, box, ports.desktop, ports.filePicker, ports.random};
+}
+
+void App::FrontErrorBox::showError(const std::string& text) {
+  app_.syncAll();
+  box_.showError(text);
+  // The window manager hands the keyboard back to the box's owner, the title; it
+  // belongs to the screen in front.
+  if (ScreenView* front = app_.frontView(); front && front->isVisible()) front->activateWindow();
+}
+
+ScreenView* App::frontView() {
+  ScreenView* front = nullptr;
+  for (ScreenView* view : views_)
+    if (view->screen().visible() &&
+        (!front || view->screen().frontOrder() > front->screen().frontOrder()))
+      front = view;
+  return front;
+}
+
+App::App(const Ports& ports, const Presentation& presentation)
+    : errorBox_(*this, ports.errorBox),
+      game_(withErrorBox(ports, errorBox_)),
+      presentation_(presentation) {
+  if (auto* box = dynamic_cast<QtErrorBox*>(&ports.errorBox))
+    box->setOwner([this] { return mainWindow(); });
+  title_ = std::make_unique<TitleView>(*this);
+  views_ = {title_.get()};
+  title_->installEventFilter(this);
+  installKeys(*title_);
+  present(views_);
+
+  game_.start();
+
+  // The three timers run from start to the end of the program; each tick does
+  // nothing unless its screen asks for work.
+  for (QTimer* timer : {&quizTimer_, &introTimer_, &tieBreakTimer_})
+    timer->setTimerType(Qt::PreciseTimer);
+  connect(&quizTimer_, &QTimer::timeout, this,
+          [this] { dispatch([this] { game_.quizScreen.onTick(); }); });
+  connect(&introTimer_, &QTimer::timeout, this,
+          [this] { dispatch([this] { game_.introduction.onTick(); }); });
+  connect(&tieBreakTimer_, &QTimer::timeout, this,
+          [this] { dispatch([this] { game_.tieBreak.onTick(); }); });
+  quizTimer_.start(QuizScreen::kTickInterval);
+  tieBreakTimer_.start(TieBreak::kTickInterval);
+  syncAll();
+}
+
+App::~App() = default;
+
+QWidget* App::mainWindow() {
+  return title_.get();
+}
+
+void App::buildHiddenWindows() {
+  if (allBuilt_) return;
+  allBuilt_ = true;
+  quiz_ = std::make_unique<QuizView>(*this);
+  introduction_ = std::make_unique<IntroductionView>(*this);
+  settings_ = std::make_unique<SettingsDialogView>(*this);
+  notice_ = std::make_unique<NoticeView>(*this);
+  finale_ = std::make_unique<FinaleView>(*this);
+  tieBreak_ = std::make_unique<TieBreakView>(*this);
+  coinCall_ = std::make_unique<CoinCallView>(*this);
+  internetSites_ = std::make_unique<InternetSitesView>(*this);
+  views_ = {title_.get(),  quiz_.get(),     introduction_.get(), settings_.get(),     notice_.get(),
+            finale_.get(), tieBreak_.get(), coinCall_.get(),     internetSites_.get()};
+  std::vector<ScreenView*> built(views_.begin() + 1, views_.end());
+  for (ScreenView* view : built) installKeys(*view);
+  present(built);
+}
+
+// ---- Size, full screen and sound ------------------------------------------------------
+
+stage::Display App::display() const {
+  stage::Display facts;
+  const QScreen* where = QGuiApplication::primaryScreen();
+  if (!where) return facts;
+  facts.width = where->geometry().width();
+  facts.height = where->geometry().height();
+  facts.availableWidth = where->availableGeometry().width();
+  facts.availableHeight = where->availableGeometry().height();
+  facts.pixelRatio = where->devicePixelRatio();
+  return facts;
+}
+
+int App::windowFactor() const {
+  return stage::windowFactor(display(), presentation_.scale);
+}
+
+qreal App::stageScale() const {
+  return stageScaleFor(display());
+}
+
+qreal App::stageScaleFor(const stage::Display& facts) const {
+  const int factor = presentation_.fullScreen ? stage::fullScreenFactor(facts)
+                                              : stage::windowFactor(facts, presentation_.scale);
+  return stage::stageScale(factor, facts.pixelRatio);
+}
+
+void App::present(const std::vector<ScreenView*>& views) {
+  const qreal scale = stageScaleFor(display());
+  const QScreen* where = QGuiApplication::primaryScreen();
+  const QRect area = where ? where->geometry() : QRect();
+  for (ScreenView* view : views) view->setStage(scale, presentation_.fullScreen, area);
+}
+
+void App::applyPresentation() {
+  present(views_);
+  // Labels sized to their text measure it again in the new size.
+  syncAll();
+  if (muteOutput_) muteOutput_(presentation_.muted);
+}
+
+void App::setPresentation(const Presentation& presentation) {
+  presentation_ = presentation;
+  applyPresentation();
+}
+
+void App::choose(const Presentation& presentation) {
+  if (presentation == presentation_) return;
+  setPresentation(presentation);
+  if (presentationChanged_) presentationChanged_(presentation_);
+}
+
+void App::stepScale(int step) {
+  // Sizing the stage is a choice for a window; full screen already shows it as big as
+  // it can be, so a step leaves full screen for a window of the size asked for.
+  Presentation next = presentation_;
+  next.scale = stage::steppedChoice(windowFactor(), step);
+  next.fullScreen = false;
+  choose(next);
+}
+
+void App::fitScale() {
+  Presentation next = presentation_;
+  next.scale = stage::kFit;
+  next.fullScreen = false;
+  choose(next);
+}
+
+void App::toggleFullScreen() {
+  Presentation next = presentation_;
+  next.fullScreen = !next.fullScreen;
+  choose(next);
+}
+
+void App::toggleMute() {
+  Presentation next = presentation_;
+  next.muted = !next.muted;
+  choose(next);
+}
+
+void App::setMuteOutput(std::function<void(bool)> output) {
+  muteOutput_ = std::move(output);
+  if (muteOutput_) muteOutput_(presentation_.muted);
+}
+
+void App::installKeys(ScreenView& view) {
+  struct Key {
+    const char* name;
+    QList<QKeySequence> keys;
+    const char* text;
+    const char* help;
+    std::function<void()> run;
+  };
+  const Key keys[] = {
+      {"biggerAction",
+       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)},
+       "Bigger",
+       "Ctrl+Plus or Ctrl+Equals: show every screen one size bigger",
+       [this] { stepScale(+1); }},
+      {"smallerAction",
+       {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+       "Smaller",
+       "Ctrl+Minus: show every screen one size smaller",
+       [this] { stepScale(-1); }},
+      {"fitAction",
+       {QKeySequence(Qt::CTRL | Qt::Key_0)},
+       "Fit the screen",
+       "Ctrl+0: show every screen as big as fits the display",
+       [this] { fitScale(); }},
+      {"fullScreenAction",
+       {QKeySequence(Qt::Key_F11)},
+       "Full screen",
+       "F11: show the game over the whole display, or in a window again",
+       [this] { toggleFullScreen(); }},
+      {"muteAction",
+       {QKeySequence(Qt::Key_M)},
+       "Music off or on",
+       "M: turn all music off, or on again; in a text field M types an M",
+       [this] { toggleMute(); }},
+  };
+  for (const Key& key : keys) {
+    auto* action = new QAction(QString::fromUtf8(key.text), &view);
+    action->setObjectName(QString::fromLatin1(key.name));
+    action->setShortcuts(key.keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setToolTip(QString::fromUtf8(key.help));
+    action->setWhatsThis(QString::fromUtf8(key.help));
+    connect(action, &QAction::triggered, this, [run = key.run] { run(); });
+    view.addAction(action);
+  }
+  // Screen readers hear the keys with the window's own description.
+  const QString note = QStringLiteral(
+      " Keys on every screen: Ctrl+Plus and Ctrl+Minus make the screens bigger and smaller, "
+      "Ctrl+0 fits them to the display, F11 switches full screen, M turns the music off "
+      "and on.");
+  view.setAccessibleDescription(view.accessibleDescription() + note);
+}
+
+bool App::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == title_.get() && event->type() == QEvent::Paint) {
+    title_->removeEventFilter(this);
+    // After this paint has reached the screen.
+    QTimer::singleShot(0, this, [this] { titlePainted(); });
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void App::titlePainted() {
+  titlePainted_ = true;
+  for (auto& then : std::exchange(afterTitlePainted_, {})) then(*title_);
+  if (allBuilt_) return;
+  buildHiddenWindows();
+  syncAll();
+}
+
+void App::afterTitlePainted(std::function<void(QWidget&)> then) {
+  if (titlePainted_)
+    then(*title_);
+  else
+    afterTitlePainted_.push_back(std::move(then));
+}
+
+void App::dispatch(const std::function<void()>& handler) {
+  game_.guarded(handler);
+  syncAll();
+  if (game_.ended()) QCoreApplication::quit();
+}
+
+void App::followIntroTimer() {
+  const Timer& timer = game_.introduction.speechTimer;
+  if (timer.restarts == introRestarts_) return;
+  introRestarts_ = timer.restarts;
+  if (timer.ticking())
+    introTimer_.start(timer.interval);
+  else
+    introTimer_.stop();
+}
+
+void App::syncAll() {
+  if (syncing_) return;
+  syncing_ = true;
+  followIntroTimer();
+  const Game& g = game_;
+  const Screen* others[] = {&g.quizScreen, &g.introduction, &g.settingsDialog, &g.notice,
+                            &g.finale,     &g.tieBreak,     &g.coinCall,       &g.internetSites};
+  for (const Screen* screen : others)
+    if (screen->visible()) buildHiddenWindows();
+  for (ScreenView* view : views_) view->sync();
+  // Windows come forward in the order their screens were shown.
+  std::vector<ScreenView*> order = views_;
+  std::stable_sort(order.begin(), order.end(), [](ScreenView* a, ScreenView* b) {
+    return a->screen().frontOrder() < b->screen().frontOrder();
+  });
+  bool raised = false;
+  for (ScreenView* view : order) raised = view->syncWindow() || raised;
+  // A box opened a moment before stays above whatever a timer has just brought up.
+  if (raised) QtErrorBox::raiseOpenBox();
+  for (ScreenView* view : order) view->speak();
+  syncing_ = false;
+}
+
+}  // namespace zndl

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/ui/program.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "adapters/fluid_tune_player.h"
+#include "adapters/font_config.h"
+#include "adapters/qt_ports.h"
+#include "adapters/qt_tunes.h"
+#include "platform/random.h"
+#include "shell/ui/app.h"
+#include "shell/command_line.h"
+#include "shell/ui/look.h"
+#include "adapters/qt_preferences.h"
+#include "platform/session.h"
+#include "shell/ui/state_report_view.h"
+
+namespace zndl {
+
+void installWindowIcon() {
+  // The icon's bitmaps, drawn at build time. The frameless title shows no icon of its
+  // own, so it is given once the title is up: the window manager's taskbar picks it up
+  // then, and decoding it does not hold up the title.
+  QIcon icon;
+  for (int size : {16, 32, 48, 128})
+    icon.addFile(QStringLiteral(":/rendered/icons/%1/zandoodle.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
+}
+
+void chooseWindowSystem(bool platformChosen) {
+  Session session;
+  session.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
+  session.display = qEnvironmentVariable("DISPLAY").toStdString();
+  session.chosenPlatform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
+  session.platformOption = platformChosen;
+  if (preferX11(session)) qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+void startMusicWhenShown(App& app, std::shared_ptr<FluidEngine> engine) {
+  app.afterTitlePainted([engine = std::move(engine)](QWidget&) { engine->start(); });
+}
+
+namespace {
+
+void print(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+}  // namespace
+
+int runProgram(int argc, char* argv[]) {
+  // The game's own options are read before Qt needs a display, so --help works
+  // anywhere.
+  const CommandLine command = parseCommandLine(std::vector<std::string>(argv, argv + argc));
+  switch (command.action) {
+    case CommandLine::Action::Help:
+      print(stdout, helpText());
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case CommandLine::Action::Version:
+      print(stdout, versionText());
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case CommandLine::Action::Wrong:
+      print(stderr, "zandoodle: " + command.problem + "\n" + usageLine() +
+                        "Try 'zandoodle --help' for more information.\n");
+      return 2;
+    case CommandLine::Action::Play:
+      break;
+  }
+
+  chooseWindowSystem(command.platformChosen);
+  // The title's first caption needs the fonts; nothing has used fontconfig yet.
+  loadFontConfiguration();
+  QApplication application(argc, argv);
+  // No display name: the toolkit would add it to every window's caption, and each
+  // window already carries the caption it should.
+  QApplication::setApplicationName(QStringLiteral("zandoodle"));
+  QApplication::setDesktopFileName(QStringLiteral("zandoodle"));
+  look::installFontSubstitutes();
+
+  // FluidSynth and the SoundFont are loaded once the title is on the screen; the title
+  // tune, started meanwhile, plays as soon as they are in.
+  FluidEngineOptions music;
+  music.startNow = false;
+  auto engine = FluidEngine::create(music);
+  FluidTunePlayer titleTune(engine, tuneData);
+  FluidTunePlayer quizTune(engine, tuneData);
+  QtErrorBox errorBox;
+  QtDesktop desktop;
+  QtFilePicker filePicker;
+  ClockRandom random;
+
+  // The size, full screen and sound as the player left them; --scale is for this run.
+  const QtPreferences preferences;
+  Presentation presentation = preferences.load();
+  if (command.scale) presentation.scale = *command.scale;
+
+  App app(Ports{titleTune, quizTune, errorBox, desktop, filePicker, random}, presentation);
+  app.setMuteOutput([engine](bool muted) { engine->setMuted(muted); });
+  app.onPresentationChanged([&preferences](const Presentation& chosen) {
+    if (!preferences.save(chosen))
+      std::fprintf(stderr, "zandoodle: could not save the display settings in %s\n",
+                   qPrintable(preferences.file()));
+  });
+  startMusicWhenShown(app, engine);
+  app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
+  // The desktop tests read the game's keyboard focus and state from here.
+  if (const QString report = qEnvironmentVariable("ZNDL_STATE_REPORT"); !report.isEmpty())
+    app.afterTitlePainted([&app, report](QWidget&) { startStateReport(app, report); });
+  if (app.game().ended()) return 0;
+  return QApplication::exec();
+}
+
+}  // namespace zndl
