@@ -14,8 +14,8 @@
 
 #include "checker/group_check.h"
 #include "checker/group_show.h"
-#include "editor/group_exchange.h"
 #include "editor/quiz_font.h"
+#include "exchange/group_exchange.h"
 #include "host/text_list.h"
 #include "platform/file_io.h"
 #include "quiz/question_store.h"
@@ -28,7 +28,8 @@ constexpr std::string_view kExchangeUsage =
     "       zandoodle-check --export GROUP.set -o FILE.csv\n";
 
 constexpr std::string_view kVersion =
-    "zandoodle-check " ZNDL_VERSION "\n"
+    "zandoodle-check " ZNDL_VERSION
+    "\n"
     "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
     "This is free software: you are free to change and redistribute it.\n"
     "There is NO WARRANTY, to the extent permitted by law.\n";
@@ -127,8 +128,8 @@ int main(int argc, char** argv) {
       return 2;
     }
     const auto result = importFrom.empty()
-                            ? zndl::editor::exportFile(exportFrom, output)
-                            : zndl::editor::importFile(importFrom, output, skipBadRows);
+                            ? zndl::exchange::exportFile(exportFrom, output)
+                            : zndl::exchange::importFile(importFrom, output, skipBadRows);
     for (const auto& message : result.messages)
       print(result.status == 2 ? stderr : stdout, message + "\n");
     return result.status;

@@ -15,9 +15,9 @@
 #include <QUndoStack>
 
 #include "editor/editor_window.h"
-#include "editor/group_exchange.h"
-#include "editor/group_writer.h"
 #include "editor/quiz_preview.h"
+#include "exchange/group_exchange.h"
+#include "exchange/group_writer.h"
 #include "platform/file_io.h"
 
 // The window's commands on files (new, open, save, import, export, notes) and on rows.
@@ -31,7 +31,7 @@ bool EditorWindow::openFile(const QString& path, QString* error) {
     if (error) *error = tr("Cannot read %1.").arg(path);
     return false;
   }
-  model_->resetGroup(groupFromBytes(*bytes));
+  model_->resetGroup(exchange::groupFromBytes(*bytes));
   file_ = QFileInfo(path).absoluteFilePath();
   setWindowModified(false);
   updateTitle();
@@ -56,13 +56,13 @@ bool EditorWindow::saveTo(const QString& path, QString* error) {
   return true;
 }
 
-std::optional<CsvImport> EditorWindow::readCsv(const QString& path, QString* report) {
+std::optional<exchange::CsvImport> EditorWindow::readCsv(const QString& path, QString* report) {
   const auto bytes = fileio::readAll(path.toStdString());
   if (!bytes) {
     if (report) *report = tr("Cannot read %1.").arg(path);
     return std::nullopt;
   }
-  CsvImport imported = editor::importCsv(*bytes);
+  exchange::CsvImport imported = exchange::importCsv(*bytes);
   QStringList lines;
   const QString name = QFileInfo(path).fileName();
   for (const auto& p : imported.problems)
@@ -91,7 +91,7 @@ void EditorWindow::takeImport(const Group& group) {
 }
 
 bool EditorWindow::exportCsv(const QString& path) {
-  return fileio::replaceAtomically(path.toStdString(), editor::exportCsv(model_->group()));
+  return fileio::replaceAtomically(path.toStdString(), exchange::exportCsv(model_->group()));
 }
 
 void EditorWindow::addRecent(const QString& path) {

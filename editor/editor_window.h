@@ -7,9 +7,9 @@
 #include <functional>
 #include <optional>
 
-#include "editor/group_exchange.h"
 #include "editor/group_table_model.h"
 #include "editor/quiz_font.h"
+#include "exchange/group_exchange.h"
 
 class QAction;
 class QLabel;
@@ -80,7 +80,7 @@ class EditorWindow : public QMainWindow {
   bool confirmProblems();
   // The spreadsheet read and converted, its problems in `report` as "FILE:ROW:
   // explanation" lines; nothing, with the reason in `report`, when it cannot be read.
-  std::optional<CsvImport> readCsv(const QString& path, QString* report);
+  std::optional<exchange::CsvImport> readCsv(const QString& path, QString* report);
   // Puts imported rows in place of the group, as an untitled group.
   void takeImport(const Group& group);
 

@@ -18,13 +18,14 @@
 #include <string>
 
 #include "editor/editor_window.h"
-#include "editor/group_document.h"
 #include "editor/quiz_preview.h"
+#include "exchange/group_document.h"
 #include "fakes/crlf_lines.h"
 #include "platform/file_io.h"
 
 using namespace zndl;
 using namespace zndl::editor;
+using namespace zndl::exchange;
 using zndl::testing::crlfLines;
 
 namespace {

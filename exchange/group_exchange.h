@@ -5,15 +5,15 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/csv.h"
-#include "editor/group_document.h"
+#include "exchange/csv.h"
+#include "exchange/group_document.h"
 
 // Question groups to and from spreadsheets. A row is a question: without a header
 // row, column 1 holds the question, column 2 the right answer and every further
 // non-empty column a wrong answer. A header row names each column's role with the
 // words Question, Right and Wrong (any letter case); Right and Wrong may repeat, and
 // several Right columns hold alternatives.
-namespace zndl::editor {
+namespace zndl::exchange {
 
 struct RowProblem {
   int row = 0;  // 1-based row of the spreadsheet
@@ -59,4 +59,4 @@ struct Exchange {
 Exchange importFile(const std::string& csvPath, const std::string& groupPath, bool skipBadRows);
 Exchange exportFile(const std::string& groupPath, const std::string& csvPath);
 
-}  // namespace zndl::editor
+}  // namespace zndl::exchange

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/group_exchange.h"
+#include "exchange/group_exchange.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "checker/group_checker.h"
-#include "editor/group_writer.h"
+#include "exchange/group_writer.h"
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
 
-namespace zndl::editor {
+namespace zndl::exchange {
 namespace {
 
 std::string trimmed(std::string_view s) {
@@ -260,4 +260,4 @@ Exchange exportFile(const std::string& groupPath, const std::string& csvPath) {
   return out;
 }
 
-}  // namespace zndl::editor
+}  // namespace zndl::exchange
