@@ -24,7 +24,7 @@ namespace {
 
 constexpr std::string_view kUsage = "usage: zandoodle-check [--show] FILE.set ...\n";
 constexpr std::string_view kExchangeUsage =
-    "usage: zandoodle-check --import FILE.csv [--skip-bad-rows] -o GROUP.set\n"
+    "usage: zandoodle-check --import FILE.csv|FILE.json [--skip-bad-rows] -o GROUP.set\n"
     "       zandoodle-check --export GROUP.set -o FILE.csv\n";
 
 constexpr std::string_view kVersion =
@@ -55,6 +55,12 @@ constexpr std::string_view kHelp =
     "           columns question, right answer, wrong answers, or named in a header row\n"
     "           Question, Right, Wrong; problems are listed as FILE:ROW: explanation\n"
     "           and nothing is written while a row cannot be converted\n"
+    "  --import FILE.json -o GROUP.set\n"
+    "           the same for questions downloaded from the Open Trivia Database\n"
+    "           (https://opentdb.com/, CC BY-SA 4.0) in any of its encodings: its\n"
+    "           multiple-choice questions become the group's, true/false ones cannot be\n"
+    "           converted; ROW is the question's place in the file, and the group's\n"
+    "           notes name the source, the licence, the categories and the difficulties\n"
     "  --skip-bad-rows\n"
     "           with --import, write the rows that can be converted and leave out the rest\n"
     "  --export GROUP.set -o FILE.csv\n"

@@ -56,24 +56,23 @@ bool EditorWindow::saveTo(const QString& path, QString* error) {
   return true;
 }
 
-std::optional<exchange::CsvImport> EditorWindow::readCsv(const QString& path, QString* report) {
+std::optional<exchange::Import> EditorWindow::readImport(const QString& path, QString* report) {
   const auto bytes = fileio::readAll(path.toStdString());
   if (!bytes) {
     if (report) *report = tr("Cannot read %1.").arg(path);
     return std::nullopt;
   }
-  exchange::CsvImport imported = exchange::importCsv(*bytes);
+  exchange::Import imported = exchange::importQuestions(path.toStdString(), *bytes);
   QStringList lines;
-  const QString name = QFileInfo(path).fileName();
+  const std::string name = QFileInfo(path).fileName().toStdString();
   for (const auto& p : imported.problems)
-    lines
-        << QStringLiteral("%1:%2: %3").arg(name).arg(p.row).arg(QString::fromStdString(p.message));
+    lines << QString::fromStdString(exchange::describeProblem(name, p));
   if (report) *report = lines.join(QLatin1Char('\n'));
   return imported;
 }
 
 bool EditorWindow::importCsv(const QString& path, bool skipBadRows, QString* report) {
-  const auto imported = readCsv(path, report);
+  const auto imported = readImport(path, report);
   if (!imported || !imported->acceptable(skipBadRows)) return false;
   takeImport(imported->group);
   return true;
@@ -184,12 +183,14 @@ bool EditorWindow::saveAs() {
 
 void EditorWindow::importDialog() {
   if (!maybeSave()) return;
-  const QString path =
-      QFileDialog::getOpenFileName(this, tr("Import spreadsheet"), QDir::homePath(),
-                                   tr("Spreadsheet text (*.csv *.tsv *.txt);;All files (*)"));
+  const QString path = QFileDialog::getOpenFileName(
+      this, tr("Import questions"), QDir::homePath(),
+      tr("Spreadsheets and Open Trivia Database files (*.csv *.tsv *.txt *.json);;"
+         "Spreadsheet text (*.csv *.tsv *.txt);;Open Trivia Database JSON (*.json);;"
+         "All files (*)"));
   if (path.isEmpty()) return;
   QString report;
-  const auto imported = readCsv(path, &report);
+  const auto imported = readImport(path, &report);
   if (imported && imported->acceptable(false)) return takeImport(imported->group);
   if (imported && imported->acceptable(true)) {
     const auto answer =

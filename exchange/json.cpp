@@ -149,7 +149,7 @@ class Parser {
     std::vector<std::string_view> names(v.keys.begin(), v.keys.end());
     std::sort(names.begin(), names.end());
     if (const auto twice = std::adjacent_find(names.begin(), names.end()); twice != names.end())
-      failAt(start, "this object names the member \"" + std::string(*twice) + "\" twice");
+      failAt(start, "this object names the member " + quoted(*twice) + " twice");
   }
 
   std::string number() {
@@ -267,6 +267,23 @@ class Parser {
 };
 
 }  // namespace
+
+std::string quoted(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c));
+      out += buffer;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
 
 const Value* Value::find(std::string_view key) const {
   if (kind != Kind::Object) return nullptr;

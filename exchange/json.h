@@ -51,4 +51,8 @@ struct Parsed {
 // guess.
 Parsed parse(std::string_view text, const Limits& limits = {});
 
+// The text as a JSON string: in double quotes, with '"', '\\' and the control
+// characters escaped (a message naming a member shows it on one line).
+std::string quoted(std::string_view text);
+
 }  // namespace zndl::json

@@ -104,6 +104,9 @@ TEST(JsonReader, StringsAreUtf8WithTheirEscapesWhole) {
 TEST(JsonReader, AMemberNamedTwiceIsRefusedWhereItsObjectStarts) {
   EXPECT_EQ(refusal("[1,\n  {\"results\": [], \"x\": 1, \"results\": [2]}]"),
             "2:3 this object names the member \"results\" twice");
+  // The name as JSON writes it, so that the message stays on one line.
+  EXPECT_EQ(refusal("{\"a\\nb\": 1, \"a\\u000ab\": 2}"),
+            "1:1 this object names the member \"a\\u000Ab\" twice");
   // The same name in different objects is fine.
   EXPECT_TRUE(json::parse("[{\"a\": 1}, {\"a\": {\"a\": 2}}]").value);
 }
