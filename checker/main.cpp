@@ -14,8 +14,8 @@
 
 #include "checker/group_check.h"
 #include "checker/group_show.h"
-#include "editor/group_exchange.h"
 #include "editor/quiz_font.h"
+#include "exchange/group_exchange.h"
 #include "host/text_list.h"
 #include "platform/file_io.h"
 #include "quiz/question_store.h"
@@ -24,11 +24,12 @@ namespace {
 
 constexpr std::string_view kUsage = "usage: zandoodle-check [--show] FILE.set ...\n";
 constexpr std::string_view kExchangeUsage =
-    "usage: zandoodle-check --import FILE.csv [--skip-bad-rows] -o GROUP.set\n"
+    "usage: zandoodle-check --import FILE.csv|FILE.json [--skip-bad-rows] -o GROUP.set\n"
     "       zandoodle-check --export GROUP.set -o FILE.csv\n";
 
 constexpr std::string_view kVersion =
-    "zandoodle-check " ZNDL_VERSION "\n"
+    "zandoodle-check " ZNDL_VERSION
+    "\n"
     "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
     "This is free software: you are free to change and redistribute it.\n"
     "There is NO WARRANTY, to the extent permitted by law.\n";
@@ -54,6 +55,12 @@ constexpr std::string_view kHelp =
     "           columns question, right answer, wrong answers, or named in a header row\n"
     "           Question, Right, Wrong; problems are listed as FILE:ROW: explanation\n"
     "           and nothing is written while a row cannot be converted\n"
+    "  --import FILE.json -o GROUP.set\n"
+    "           the same for questions downloaded from the Open Trivia Database\n"
+    "           (https://opentdb.com/, CC BY-SA 4.0) in any of its encodings: its\n"
+    "           multiple-choice questions become the group's, true/false ones cannot be\n"
+    "           converted; ROW is the question's place in the file, and the group's\n"
+    "           notes name the source, the licence, the categories and the difficulties\n"
     "  --skip-bad-rows\n"
     "           with --import, write the rows that can be converted and leave out the rest\n"
     "  --export GROUP.set -o FILE.csv\n"
@@ -127,8 +134,8 @@ int main(int argc, char** argv) {
       return 2;
     }
     const auto result = importFrom.empty()
-                            ? zndl::editor::exportFile(exportFrom, output)
-                            : zndl::editor::importFile(importFrom, output, skipBadRows);
+                            ? zndl::exchange::exportFile(exportFrom, output)
+                            : zndl::exchange::importFile(importFrom, output, skipBadRows);
     for (const auto& message : result.messages)
       print(result.status == 2 ? stderr : stdout, message + "\n");
     return result.status;

@@ -61,7 +61,7 @@ set(CPACK_PACKAGE_CONTACT "Vormle Co. <zandoodle@vormle.example>")
 set(CPACK_PACKAGE_VENDOR "Vormle Co.")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player party quiz show where the loser's pet meets an anvil")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Two contestants answer multiple-choice questions in turn against a countdown,\n hosted by Pembril the penguin. The loser's pet meets an anvil; the winner\n takes a prize. Ships sample question groups, a group checker and a group\n editor that also exchanges groups with spreadsheets.")
+    "Two contestants answer multiple-choice questions in turn against a countdown,\n hosted by Pembril the penguin. The loser's pet meets an anvil; the winner\n takes a prize. Ships sample question groups, a group checker and a group\n editor that also exchange groups with spreadsheets and import the Open\n Trivia Database's questions.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -15,9 +15,9 @@
 #include <QUndoStack>
 
 #include "editor/editor_window.h"
-#include "editor/group_exchange.h"
-#include "editor/group_writer.h"
 #include "editor/quiz_preview.h"
+#include "exchange/group_exchange.h"
+#include "exchange/group_writer.h"
 #include "platform/file_io.h"
 
 // The window's commands on files (new, open, save, import, export, notes) and on rows.
@@ -31,7 +31,7 @@ bool EditorWindow::openFile(const QString& path, QString* error) {
     if (error) *error = tr("Cannot read %1.").arg(path);
     return false;
   }
-  model_->resetGroup(groupFromBytes(*bytes));
+  model_->resetGroup(exchange::groupFromBytes(*bytes));
   file_ = QFileInfo(path).absoluteFilePath();
   setWindowModified(false);
   updateTitle();
@@ -56,24 +56,23 @@ bool EditorWindow::saveTo(const QString& path, QString* error) {
   return true;
 }
 
-std::optional<CsvImport> EditorWindow::readCsv(const QString& path, QString* report) {
+std::optional<exchange::Import> EditorWindow::readImport(const QString& path, QString* report) {
   const auto bytes = fileio::readAll(path.toStdString());
   if (!bytes) {
     if (report) *report = tr("Cannot read %1.").arg(path);
     return std::nullopt;
   }
-  CsvImport imported = editor::importCsv(*bytes);
+  exchange::Import imported = exchange::importQuestions(path.toStdString(), *bytes);
   QStringList lines;
-  const QString name = QFileInfo(path).fileName();
+  const std::string name = QFileInfo(path).fileName().toStdString();
   for (const auto& p : imported.problems)
-    lines
-        << QStringLiteral("%1:%2: %3").arg(name).arg(p.row).arg(QString::fromStdString(p.message));
+    lines << QString::fromStdString(exchange::describeProblem(name, p));
   if (report) *report = lines.join(QLatin1Char('\n'));
   return imported;
 }
 
 bool EditorWindow::importCsv(const QString& path, bool skipBadRows, QString* report) {
-  const auto imported = readCsv(path, report);
+  const auto imported = readImport(path, report);
   if (!imported || !imported->acceptable(skipBadRows)) return false;
   takeImport(imported->group);
   return true;
@@ -91,7 +90,7 @@ void EditorWindow::takeImport(const Group& group) {
 }
 
 bool EditorWindow::exportCsv(const QString& path) {
-  return fileio::replaceAtomically(path.toStdString(), editor::exportCsv(model_->group()));
+  return fileio::replaceAtomically(path.toStdString(), exchange::exportCsv(model_->group()));
 }
 
 void EditorWindow::addRecent(const QString& path) {
@@ -184,12 +183,14 @@ bool EditorWindow::saveAs() {
 
 void EditorWindow::importDialog() {
   if (!maybeSave()) return;
-  const QString path =
-      QFileDialog::getOpenFileName(this, tr("Import spreadsheet"), QDir::homePath(),
-                                   tr("Spreadsheet text (*.csv *.tsv *.txt);;All files (*)"));
+  const QString path = QFileDialog::getOpenFileName(
+      this, tr("Import questions"), QDir::homePath(),
+      tr("Spreadsheets and Open Trivia Database files (*.csv *.tsv *.txt *.json);;"
+         "Spreadsheet text (*.csv *.tsv *.txt);;Open Trivia Database JSON (*.json);;"
+         "All files (*)"));
   if (path.isEmpty()) return;
   QString report;
-  const auto imported = readCsv(path, &report);
+  const auto imported = readImport(path, &report);
   if (imported && imported->acceptable(false)) return takeImport(imported->group);
   if (imported && imported->acceptable(true)) {
     const auto answer =

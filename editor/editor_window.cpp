@@ -133,7 +133,7 @@ void EditorWindow::buildActions() {
   make(QStringLiteral("save"), tr("&Save"), QKeySequence::Save, &EditorWindow::save,
        QStyle::SP_DialogSaveButton);
   make(QStringLiteral("saveAs"), tr("Save &As..."), QKeySequence::SaveAs, &EditorWindow::saveAs);
-  make(QStringLiteral("import"), tr("&Import CSV..."), QKeySequence(), &EditorWindow::importDialog);
+  make(QStringLiteral("import"), tr("&Import..."), QKeySequence(), &EditorWindow::importDialog);
   make(QStringLiteral("export"), tr("&Export CSV..."), QKeySequence(), &EditorWindow::exportDialog);
   make(QStringLiteral("quit"), tr("&Quit"), QKeySequence::Quit, &EditorWindow::close);
   make(QStringLiteral("notes"), tr("&Notes..."), QKeySequence(), &EditorWindow::editNotes);

@@ -7,9 +7,9 @@
 #include <functional>
 #include <optional>
 
-#include "editor/group_exchange.h"
 #include "editor/group_table_model.h"
 #include "editor/quiz_font.h"
+#include "exchange/group_exchange.h"
 
 class QAction;
 class QLabel;
@@ -38,8 +38,9 @@ class EditorWindow : public QMainWindow {
   // Saves in the sectioned layout; false when the group cannot be written. Does not
   // warn about the checker's problems.
   bool saveTo(const QString& path, QString* error = nullptr);
-  // Replaces the group with the rows of a spreadsheet, as an untitled group; false
-  // when nothing was imported. With skipBadRows the rows that convert are taken.
+  // Replaces the group with the rows of a spreadsheet or the questions of an Open
+  // Trivia Database file (exchange::importQuestions tells which), as an untitled group;
+  // false when nothing was imported. With skipBadRows the rows that convert are taken.
   bool importCsv(const QString& path, bool skipBadRows, QString* report = nullptr);
   bool exportCsv(const QString& path);
 
@@ -78,9 +79,9 @@ class EditorWindow : public QMainWindow {
   // Offers to save unsaved changes; false when the user cancels.
   bool maybeSave();
   bool confirmProblems();
-  // The spreadsheet read and converted, its problems in `report` as "FILE:ROW:
-  // explanation" lines; nothing, with the reason in `report`, when it cannot be read.
-  std::optional<CsvImport> readCsv(const QString& path, QString* report);
+  // The file read and converted, its problems in `report` as "FILE:ROW: explanation"
+  // lines; nothing, with the reason in `report`, when it cannot be read.
+  std::optional<exchange::Import> readImport(const QString& path, QString* report);
   // Puts imported rows in place of the group, as an untitled group.
   void takeImport(const Group& group);
 

@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-#include "editor/group_writer.h"
+#include "exchange/group_writer.h"
 
 namespace zndl::editor {
 
 std::vector<CellProblem> checkCells(const Group& group, const check::TextMeasurer& measurer) {
   std::vector<CellProblem> out;
   for (auto& u : unwritableTexts(group)) out.push_back({u.place, std::move(u.message)});
-  const WrittenGroup written = writeGroup(group);
+  const exchange::WrittenGroup written = exchange::writeGroup(group);
   // The checker names other lines of the file ("repeats line 57"); here they are the
   // cells that hold them.
   const auto nameLine = [&written](int line) {

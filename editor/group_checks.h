@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "checker/group_check.h"
-#include "editor/group_document.h"
+#include "editor/group_model.h"
 
 // The checker's findings on the editor's cells. The group is written the way saving
 // writes it and the checker reads that file, so the editor reports exactly what

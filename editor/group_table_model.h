@@ -10,7 +10,7 @@
 
 #include "checker/group_check.h"
 #include "editor/group_checks.h"
-#include "editor/group_document.h"
+#include "editor/group_model.h"
 
 // The table of the editor: a row per question, columns Question, Right answers and
 // Wrong answers. A cell with several answers shows them joined with " | " and is

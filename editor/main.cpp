@@ -20,7 +20,8 @@ constexpr std::string_view kHelp =
     "(alternatives) and its wrong answers. Problems the game would run into are shown\n"
     "on their cells as you type, and the preview shows the selected question as the\n"
     "quiz screen does. Groups are saved in the sectioned layout, Windows-1252, CR LF.\n"
-    "File > Import CSV and Export CSV exchange groups with spreadsheets.\n"
+    "File > Import reads spreadsheets saved as CSV or TSV and the Open Trivia Database's\n"
+    "JSON files; File > Export CSV writes a group as a spreadsheet.\n"
     "\n"
     "  --help      print this help\n"
     "  --version   print the version\n";

@@ -5,8 +5,8 @@
 #include <QPalette>
 #include <QSvgRenderer>
 
-#include "editor/group_writer.h"
 #include "editor/quiz_font.h"
+#include "exchange/group_writer.h"
 #include "host/text_list.h"
 #include "platform/random.h"
 #include "quiz/question_store.h"

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "editor/group_document.h"
+#include "editor/group_model.h"
 
 // One question as the quiz screen shows it: the question line (305 by 73 pixels, word-
 // wrapped, cut off below) and the answer lines A, B and C (305 by 33 each), in the

@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor/csv.h"
-#include "editor/group_exchange.h"
-#include "editor/group_writer.h"
+#include "exchange/csv.h"
+#include "exchange/group_exchange.h"
+#include "exchange/group_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace zndl::editor;
+  using namespace zndl::exchange;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const CsvImport imported = importCsv(bytes);
   const std::size_t records =

@@ -7,8 +7,8 @@
 
 #include "checker/group_show.h"
 #include "editor/group_checks.h"
-#include "editor/group_document.h"
-#include "editor/group_writer.h"
+#include "exchange/group_document.h"
+#include "exchange/group_writer.h"
 #include "fakes/crlf_lines.h"
 #include "host/text_list.h"
 #include "platform/file_io.h"
@@ -17,6 +17,7 @@
 
 using namespace zndl;
 using namespace zndl::editor;
+using namespace zndl::exchange;
 using zndl::testing::crlfLines;
 
 namespace {

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "editor/csv.h"
-#include "editor/group_document.h"
-#include "editor/group_exchange.h"
-#include "editor/group_writer.h"
+#include "exchange/csv.h"
+#include "exchange/group_document.h"
+#include "exchange/group_exchange.h"
+#include "exchange/group_writer.h"
 #include "platform/file_io.h"
 
 using namespace zndl;
-using namespace zndl::editor;
+using namespace zndl::exchange;
 
 namespace {
 

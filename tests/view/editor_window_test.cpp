@@ -18,13 +18,14 @@
 #include <string>
 
 #include "editor/editor_window.h"
-#include "editor/group_document.h"
 #include "editor/quiz_preview.h"
+#include "exchange/group_document.h"
 #include "fakes/crlf_lines.h"
 #include "platform/file_io.h"
 
 using namespace zndl;
 using namespace zndl::editor;
+using namespace zndl::exchange;
 using zndl::testing::crlfLines;
 
 namespace {
@@ -288,6 +289,37 @@ TEST_F(EditorWindowTest, ImportTakesGoodRowsOnlyWhenAskedAndExportsBack) {
   ASSERT_TRUE(window.exportCsv(out));
   EXPECT_EQ(fileio::readAll(out.toStdString()),
             "\xEF\xBB\xBFQuestion,Right,Wrong,Wrong\r\nGood?,Yes,No,Nope\r\n");
+}
+
+TEST_F(EditorWindowTest, ImportTakesAnOpenTriviaDatabaseFileWithItsAttribution) {
+  const QString json = write(
+      "trivia.json",
+      "{\"response_code\":0,\"results\":[{\"type\":\"boolean\",\"difficulty\":\"easy\","
+      "\"category\":\"Animals\",\"question\":\"Cats purr.\",\"correct_answer\":\"True\","
+      "\"incorrect_answers\":[\"False\"]},{\"type\":\"multiple\",\"difficulty\":\"easy\","
+      "\"category\":\"Animals\",\"question\":\"Which bird lays the largest egg?\","
+      "\"correct_answer\":\"Ostrich\",\"incorrect_answers\":[\"Emu\",\"Penguin\",\"Swan\"]}]}");
+  QString report;
+  EXPECT_FALSE(window.importCsv(json, false, &report));
+  EXPECT_TRUE(report.startsWith("trivia.json:1: a true/false question")) << report.toStdString();
+  EXPECT_EQ(window.model().rowCount(), 0);
+  ASSERT_TRUE(window.importCsv(json, true));
+  ASSERT_EQ(window.model().rowCount(), 1);
+  EXPECT_EQ(cell(0, 0), "Which bird lays the largest egg?");
+  EXPECT_EQ(cell(0, 1), "Ostrich");
+  EXPECT_EQ(cell(0, 2, Qt::EditRole), "Emu\nPenguin\nSwan");
+  const auto& notes = window.model().group().notes;
+  ASSERT_EQ(notes.size(), 4u);
+  EXPECT_EQ(notes[0].rfind("Source: Open Trivia Database, https://opentdb.com/", 0), 0u);
+  EXPECT_EQ(notes[1].rfind("Licence: CC BY-SA 4.0", 0), 0u);
+  EXPECT_EQ(notes[2], "Category: Animals");
+  EXPECT_EQ(notes[3], "Difficulty: 1 easy");
+  EXPECT_EQ(window.problemList()->count(), 0);
+  EXPECT_TRUE(window.isModified());
+  // Saved, the attribution goes with the questions.
+  const QString saved = dir.filePath("animals.set");
+  ASSERT_TRUE(window.saveTo(saved));
+  EXPECT_EQ(groupFromBytes(*fileio::readAll(saved.toStdString())).notes, notes);
 }
 
 TEST_F(EditorWindowTest, RemembersRecentFilesAndDrawsItsWindow) {

@@ -11,34 +11,18 @@
 #include <map>
 #include <string>
 
+#include "fakes/checker_run.h"
 #include "fakes/crlf_lines.h"
 #include "host/text_list.h"
 #include "platform/random.h"
 #include "quiz/question_store.h"
 
 using namespace zndl;
+using zndl::testing::CheckerRun;
 using zndl::testing::crlfLines;
+using zndl::testing::runChecker;
 
 namespace {
-
-struct CheckerRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs the installed program as a player would, in `dir`.
-CheckerRun runChecker(const QStringList& arguments, const QString& dir = QDir::currentPath()) {
-  QProcess process;
-  process.setWorkingDirectory(dir);
-  process.start(QStringLiteral(ZNDL_CHECK_BINARY), arguments);
-  CheckerRun run;
-  if (!process.waitForFinished(60000)) return run;
-  run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.out = process.readAllStandardOutput().toStdString();
-  run.err = process.readAllStandardError().toStdString();
-  return run;
-}
 
 void writeBytes(const QString& path, const std::string& bytes) {
   std::ofstream out(path.toStdString(), std::ios::binary);

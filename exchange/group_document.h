@@ -9,7 +9,7 @@
 
 // A question group as its author edits it: questions in play order, each with its
 // text, its correct answers and its wrong answers. Plain C++, no Qt.
-namespace zndl::editor {
+namespace zndl::exchange {
 
 struct Question {
   std::string text;
@@ -67,4 +67,4 @@ bool looksLikeMarker(std::string_view text);
 // "right answer 2 of row 3".
 std::string describePlace(const Place& place);
 
-}  // namespace zndl::editor
+}  // namespace zndl::exchange

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/group_document.h"
+#include "exchange/group_document.h"
 
 // Writes a group in the sectioned layout: the version line, the notes, then for
 // every question [n], its text, [n-YES], its right answers, [n-NO], its wrong answers,
 // and the end marker after the last one. Windows-1252 with CR LF line ends; questions
 // are numbered in row order.
-namespace zndl::editor {
+namespace zndl::exchange {
 
 struct WrittenGroup {
   std::string bytes;
@@ -31,4 +31,4 @@ WrittenGroup writeGroup(const Group& group);
 // that the file could not be written.
 bool saveGroup(const std::string& path, const Group& group, std::string& error);
 
-}  // namespace zndl::editor
+}  // namespace zndl::exchange

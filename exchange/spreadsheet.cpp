@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/group_exchange.h"
+#include "exchange/spreadsheet.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "checker/group_checker.h"
-#include "editor/group_writer.h"
 #include "platform/cp1252.h"
-#include "platform/file_io.h"
 
-namespace zndl::editor {
+namespace zndl::exchange {
 namespace {
 
 std::string trimmed(std::string_view s) {
@@ -73,9 +70,8 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
     if (role == Role::None || role == Role::Unknown) {
       if (!text.empty())
         out.faults.push_back(column +
-                             " has no role in the header row (Question, Right or Wrong), "
-                             "so its text " +
-                             check::quoted(text) + " would be lost");
+                             " has no role in the header row (Question, Right or Wrong), so " +
+                             namedText("its text", text) + " would be lost");
       continue;
     }
     if (role == Role::Question) {
@@ -86,8 +82,8 @@ Converted convert(const csv::Record& r, const std::vector<Role>& roles) {
     }
     if (text.empty()) continue;
     const std::string what = role == Role::Question ? "the question"
-                             : role == Role::Right  ? "the right answer " + check::quoted(text)
-                                                    : "the wrong answer " + check::quoted(text);
+                             : role == Role::Right  ? namedText("the right answer", text)
+                                                    : namedText("the wrong answer", text);
     for (const auto& fault : textFaults(text))
       out.faults.push_back(what + " in " + column + " " + fault);
     if (looksLikeMarker(text))
@@ -207,57 +203,4 @@ std::string exportCsv(const Group& group) {
   return out;
 }
 
-Exchange importFile(const std::string& csvPath, const std::string& groupPath, bool skipBadRows) {
-  Exchange out;
-  const auto bytes = fileio::readAll(csvPath);
-  if (!bytes) {
-    out.status = 2;
-    out.messages.push_back(csvPath + ": cannot read the file");
-    return out;
-  }
-  const CsvImport imported = importCsv(*bytes);
-  for (const auto& p : imported.problems)
-    out.messages.push_back(csvPath + ":" + std::to_string(p.row) + ": " + p.message);
-  if (!imported.acceptable(skipBadRows)) {
-    out.status = 1;
-    std::string message = csvPath + ": nothing written";
-    // When only the refused rows stand in the way, say how to write the others.
-    if (imported.acceptable(true))
-      message += ": " + std::to_string(imported.refusedRows) +
-                 (imported.refusedRows == 1 ? " row" : " rows") +
-                 " cannot be converted (--skip-bad-rows writes the others)";
-    out.messages.push_back(message);
-    return out;
-  }
-  std::string error;
-  if (!saveGroup(groupPath, imported.group, error)) {
-    out.status = 2;
-    out.messages.push_back(groupPath + ": " + error.substr(0, error.find('\n')));
-    return out;
-  }
-  if (imported.refusedRows > 0) {
-    out.status = 1;
-    out.messages.push_back(csvPath + ": " + std::to_string(imported.refusedRows) +
-                           (imported.refusedRows == 1 ? " row" : " rows") + " skipped; " +
-                           std::to_string(imported.group.questions.size()) +
-                           " questions written to " + groupPath);
-  }
-  return out;
-}
-
-Exchange exportFile(const std::string& groupPath, const std::string& csvPath) {
-  Exchange out;
-  const auto bytes = fileio::readAll(groupPath);
-  if (!bytes) {
-    out.status = 2;
-    out.messages.push_back(groupPath + ": cannot read the file");
-    return out;
-  }
-  if (!fileio::replaceAtomically(csvPath, exportCsv(groupFromBytes(*bytes)))) {
-    out.status = 2;
-    out.messages.push_back(csvPath + ": cannot write the file");
-  }
-  return out;
-}
-
-}  // namespace zndl::editor
+}  // namespace zndl::exchange

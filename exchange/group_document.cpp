@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/group_document.h"
+#include "exchange/group_document.h"
 
 #include <cstdio>
 #include <set>
@@ -9,7 +9,7 @@
 #include "host/text_list.h"
 #include "platform/cp1252.h"
 
-namespace zndl::editor {
+namespace zndl::exchange {
 
 Group groupFromStore(const QuestionStore& store) {
   Group group;
@@ -116,4 +116,4 @@ std::vector<Unwritable> unwritableTexts(const Group& group) {
   return out;
 }
 
-}  // namespace zndl::editor
+}  // namespace zndl::exchange

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/csv.h"
+#include "exchange/csv.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/group_writer.h"
+#include "exchange/group_writer.h"
 
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
 
-namespace zndl::editor {
+namespace zndl::exchange {
 namespace {
 
 // The Windows-1252 bytes of a text, with '?' for what the code page lacks and a space
@@ -72,4 +72,4 @@ bool saveGroup(const std::string& path, const Group& group, std::string& error) 
   return true;
 }
 
-}  // namespace zndl::editor
+}  // namespace zndl::exchange
