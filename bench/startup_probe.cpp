@@ -21,7 +21,7 @@ int drift(int argc, char* argv[]) {
   zndl::App game(fakes.ports());
   QElapsedTimer clock;
   int ticks = 0;
-  QObject::connect(&zndl::AppProbe::quizTimer(game), &QTimer::timeout, &app, [&] {
+  QObject::connect(&zndl::AppProbe::timer<zndl::QuizScreen>(game), &QTimer::timeout, &app, [&] {
     if (ticks == 0) clock.start();
     if (++ticks == 61) {
       const double drift = static_cast<double>(clock.nsecsElapsed()) / 1e6 - 60000.0;

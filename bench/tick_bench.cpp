@@ -40,17 +40,18 @@ int main() {
   TestGame t;
   t->start();
   Game& g = *t;
-  g.quizScreen.questions.assign(bigGroup(100000));
+  g.screen<QuizScreen>().questions.assign(bigGroup(100000));
 
   // Whole questions: CONTINUE, then ticks until it is judged, time and again.
   long ticks = 0;
   const auto start = Clock::now();
   for (int q = 0; q < 2000; ++q) {
-    g.questionNo = 1 + q * 37 % 99999;
-    g.quizScreen.lives1 = g.quizScreen.lives2 = kStartingLives;
-    g.quizScreen.onContinue();
-    while (g.questionStep != kIdle) {
-      g.quizScreen.onTick();
+    g.screen<QuizScreen>().questionNo = 1 + q * 37 % 99999;
+    g.screen<QuizScreen>().lives[kFirstContestant] =
+        g.screen<QuizScreen>().lives[kSecondContestant] = kStartingLives;
+    g.screen<QuizScreen>().onContinue();
+    while (g.screen<QuizScreen>().step != QuestionStep::idle) {
+      g.screen<QuizScreen>().onTick();
       ++ticks;
     }
   }
@@ -58,15 +59,15 @@ int main() {
       std::chrono::duration<double, std::micro>(Clock::now() - start).count() / 2000;
   const double quizTick = perQuestion / (static_cast<double>(ticks) / 2000 + 1);
 
-  g.introduction.show();
+  g.screen<Introduction>().show();
   const double introTick = microsecondsPer(20000, [&](int i) {
-    if (i % 9 == 0) g.introduction.show();
-    g.introduction.onTick();
+    if (i % 9 == 0) g.screen<Introduction>().show();
+    g.screen<Introduction>().onTick();
   });
 
   TextList wrong, correct;
   const double load = microsecondsPer(20000, [&](int i) {
-    loadQuestion(g.quizScreen.questions, 100000 - i % 1000, wrong, correct, t.random);
+    loadQuestion(g.screen<QuizScreen>().questions, 100000 - i % 1000, wrong, correct, t.random);
   });
   std::printf("quiz_tick_us %.2f\nintro_tick_us %.2f\nload_question_100k_us %.2f\n", quizTick,
               introTick, load);

@@ -6,18 +6,18 @@
 
 namespace zndl {
 
-// The face called stands on the left, over player one's panel, whoever called.
+void CoinCall::ask(const std::string& caller) {
+  prompt.text = "Please call," + caller;
+  show();
+}
+
 void CoinCall::onHeads() {
-  game_.tieBreak.heads.left = TieBreak::kLeftFace;
-  game_.tieBreak.tails.left = TieBreak::kRightFace;
-  game_.calledFace = kHeads;
+  game_.screen<TieBreak>().onCall(kHeads);
   close();
 }
 
 void CoinCall::onTails() {
-  game_.tieBreak.heads.left = TieBreak::kRightFace;
-  game_.tieBreak.tails.left = TieBreak::kLeftFace;
-  game_.calledFace = kTails;
+  game_.screen<TieBreak>().onCall(kTails);
   close();
 }
 

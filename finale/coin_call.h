@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+
 #include "shell/screen.h"
 
 namespace zndl {
@@ -14,6 +16,8 @@ class CoinCall : public Screen {
   Button headsButton{"Heads"};
   Button tailsButton{"Tails"};
 
+  // The tie break asks its caller for a call.
+  void ask(const std::string& caller);
   void onHeads();
   void onTails();
 };

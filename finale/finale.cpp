@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "finale/finale.h"
 
+#include "finale/notice.h"
 #include "finale/verdicts.h"
 #include "host/host_lists.h"
+#include "host/introduction.h"
+#include "quiz/quiz_screen.h"
 #include "shell/game.h"
+#include "shell/title_screen.h"
 
 namespace zndl {
 
@@ -17,11 +21,11 @@ std::string drawPrize(Game& game, const TextList& prizes) {
   return prizes.at(1 + game.randomBelow(prizes.count() - 1));
 }
 
-bool hasWinner(int winner) {
-  return winner == kPlayerOneWins || winner == kPlayerTwoWins;
-}
-
 }  // namespace
+
+const Button Finale::killButton() const {
+  return Button{phase == Phase::kill ? "Kill" : "Back To Title"};
+}
 
 Picture& Finale::petPicture(int type) {
   switch (type) {
@@ -36,45 +40,54 @@ Picture& Finale::petPicture(int type) {
   }
 }
 
-void Finale::prepare(int winner) {
+void Finale::prepareForGame() {
+  phase = Phase::kill;
+}
+
+void Finale::prepare(Winner winner) {
   // A finale left with Alt-F4 after the anvil fell must not open on the fallen anvil.
   fallenAnvil.visible = false;
-  if (!hasWinner(winner)) return;
-  const TitleScreen& title = game_.titleScreen;
-  hostLine.text = honoursCall(winner == kPlayerOneWins ? title.name1 : title.name2);
-  const int loserType = winner == kPlayerOneWins ? title.petType2 : title.petType1;
+  const std::optional<Contestant> won = winnerOf(winner);
+  if (!won) return;
+  const auto& entries = game_.screen<TitleScreen>().entries;
+  hostLine.text = honoursCall(entries[*won].name);
   for (Picture* pet : {&hamster, &goldfish, &mouse, &dog}) pet->visible = false;
-  petPicture(loserType).visible = true;
+  petPicture(entries[otherContestant(*won)].petType).visible = true;
 }
 
 void Finale::onKillPressed() {
-  if (killButton.caption == "Back To Title") {
+  // One press is one step: the later phase is looked at first.
+  if (phase == Phase::backToTitle) {
     backToTitle();
     return;
   }
-  if (killButton.caption != "Kill") return;
-  killButton.caption = "Back To Title";
+  phase = Phase::backToTitle;
   fallenAnvil.visible = true;
-  const int winner = game_.winner;
-  if (hasWinner(winner)) {
-    const TitleScreen& title = game_.titleScreen;
+  if (const std::optional<Contestant> won = winnerOf(game_.winner)) {
     const std::string prize = drawPrize(game_, prizes);
-    hostLine.text = prizeLine(winner == kPlayerOneWins ? title.name1 : title.name2, prize);
+    hostLine.text = prizeLine(game_.screen<TitleScreen>().entries[*won].name, prize);
   }
   ++hostLineRepaints;
 }
 
 void Finale::backToTitle() {
   Game& g = game_;
-  g.quizScreen.close();
-  g.notice.close();
-  g.introduction.close();
+  QuizScreen& quiz = g.screen<QuizScreen>();
+  quiz.close();
+  g.screen<Notice>().close();
+  g.screen<Introduction>().close();
   close();
   fallenAnvil.visible = false;
-  g.questionStep = kIdle;
-  g.questionNo = 0;
-  g.quizScreen.resetForNextGame(kCountdownAfterFinale);
-  g.titleScreen.titleTune.open("ZNDL.MID");
+  quiz.resetForNextGame(ClockFace::afterFinale);
+  g.screen<TitleScreen>().reopenTitleTune();
+}
+
+void Finale::readPrizes() {
+  loadPrizesFrom(kPrizesFile);
+}
+
+void Finale::loadPrizesFrom(const std::string& fileName) {
+  prizes.loadFromFile(fileName);
 }
 
 void Finale::savePrizes() const {

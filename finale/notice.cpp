@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "finale/notice.h"
 
+#include "finale/finale.h"
+#include "finale/tie_break.h"
 #include "shell/game.h"
 
 namespace zndl {
 
+void Notice::announce(const Verdict& decided, const std::string& line) {
+  verdict = decided.kind;
+  hostLine.text = line;
+}
+
 void Notice::onOk() {
-  if (hostLine.text == kDeadHeat)
-    game_.tieBreak.start();
+  if (verdict == VerdictKind::deadHeat)
+    game_.screen<TieBreak>().start();
   else
-    game_.finale.show();
+    game_.screen<Finale>().show();
 }
 
 }  // namespace zndl

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+
 #include "finale/verdicts.h"
 #include "shell/screen.h"
 
@@ -14,8 +16,11 @@ class Notice : public Screen {
 
   Label hostLine{kDeadHeat};
   Button okButton{"OK"};
+  VerdictKind verdict = VerdictKind::deadHeat;  // what the host's line announces
   static constexpr const char* kOkHint = "Cut the crap and kill the pet.";
 
+  // The game-end decision's verdict, in the host's words.
+  void announce(const Verdict& verdict, const std::string& line);
   void onOk();
 };
 

@@ -1,62 +1,70 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "finale/tie_break.h"
 
+#include "finale/coin_call.h"
+#include "finale/finale.h"
 #include "shell/game.h"
+#include "shell/title_screen.h"
 
 namespace zndl {
 
+const Button TieBreak::tossButton() const {
+  Button button{phase == Phase::toss ? "TOSS THE COIN" : "KILL THE PET"};
+  // Held until the coin has landed: before that this toss has decided nothing.
+  button.enabled = spinTicksLeft <= 0;
+  return button;
+}
+
 void TieBreak::start() {
   Game& g = game_;
-  const TitleScreen& title = g.titleScreen;
-  playerName1.text = title.name1;
-  playerName2.text = title.name2;
-  petName1.text = title.petName1;
-  petName2.text = title.petName2;
-  petType1.text = title.petType1Text();
-  petType2.text = title.petType2Text();
-  tossButton.caption = "TOSS THE COIN";
-  tossButton.enabled = true;
+  const auto& entries = g.screen<TitleScreen>().entries;
+  for (Contestant c : kBothContestants) {
+    sides[c].name.text = entries[c].name;
+    sides[c].petName.text = entries[c].petName;
+    sides[c].petType.text = entries[c].petTypeText();
+  }
+  phase = Phase::toss;
   coinFace.text = "Tie Break";
-  g.spinTicksLeft = 0;
-  g.calledFace = kNoFace;
-  g.coinCaller = g.randomBelow(2) == 0 ? kFirstContestant : kSecondContestant;
-  g.coinCall.prompt.text =
-      "Please call," + (g.coinCaller == kFirstContestant ? title.name1 : title.name2);
+  spinTicksLeft = 0;
+  calledFace = kNoFace;
+  coinCaller = static_cast<Contestant>(g.randomBelow(2));
   show();
-  g.coinCall.show();
+  g.screen<CoinCall>().ask(entries[coinCaller].name);
+}
+
+// The face called stands on the left, over player one's panel, whoever called.
+void TieBreak::onCall(CoinFace face) {
+  heads.left = face == kHeads ? kLeftFace : kRightFace;
+  tails.left = face == kHeads ? kRightFace : kLeftFace;
+  calledFace = face;
 }
 
 void TieBreak::onTossPressed() {
   Game& g = game_;
-  if (tossButton.caption == "KILL THE PET") {
-    // Held until the coin has landed: before that this toss has decided nothing.
-    if (g.spinTicksLeft > 0) return;
-    g.finale.prepare(g.winner);
-    g.finale.show();
+  // One press is one step: the later phase is looked at first.
+  if (phase == Phase::killThePet) {
+    if (!tossButton().enabled) return;
+    Finale& finale = g.screen<Finale>();
+    finale.prepare(g.winner);
+    finale.show();
     // A call never made is of no use now; the dialog must not float over the finale.
-    g.coinCall.close();
+    g.screen<CoinCall>().close();
     close();
     return;
   }
-  if (tossButton.caption == "TOSS THE COIN") {
-    g.tossedFace = g.randomBelow(2) == 0 ? kHeads : kTails;
-    tossButton.caption = "KILL THE PET";
-    tossButton.enabled = false;
-    g.spinTicksLeft = kSpinTicks;
-  }
+  tossedFace = g.randomBelow(2) == 0 ? kHeads : kTails;
+  phase = Phase::killThePet;
+  spinTicksLeft = kSpinTicks;
 }
 
 void TieBreak::onTick() {
-  Game& g = game_;
-  if (g.spinTicksLeft <= 0) return;
-  --g.spinTicksLeft;
-  coinFace.text = g.spinTicksLeft % 2 == 0 ? "Heads" : "Tails";
-  if (g.spinTicksLeft > 0) return;
-  coinFace.text = g.tossedFace == kHeads ? "Heads" : "Tails";
-  const bool callRight = g.calledFace == g.tossedFace;
-  const bool playerOneCalled = g.coinCaller == kFirstContestant;
-  g.winner = playerOneCalled == callRight ? kPlayerOneWins : kPlayerTwoWins;
-  tossButton.enabled = true;
+  if (spinTicksLeft <= 0) return;
+  --spinTicksLeft;
+  coinFace.text = spinTicksLeft % 2 == 0 ? "Heads" : "Tails";
+  if (spinTicksLeft > 0) return;
+  coinFace.text = tossedFace == kHeads ? "Heads" : "Tails";
+  const bool callRight = calledFace == tossedFace;
+  game_.winner = winnerIs(callRight ? coinCaller : otherContestant(coinCaller));
 }
 
 }  // namespace zndl

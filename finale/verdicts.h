@@ -3,12 +3,32 @@
 
 #include <string>
 
+#include "shell/contestants.h"
+
 // The host's lines at the end of a game, with the show's curly quotes and apostrophe.
 namespace zndl {
+
+struct ContestantEntry;
+struct Standing;
 
 inline constexpr const char* kDeadHeat =
     "\u201CWell would you look at that? A dead heat! We\u2019ll have to have a tie-breaker.\u201D";
 inline constexpr const char* kPrizesFile = "prizes";
+
+// How a game ended: level, won on points, or lost on lives.
+enum class VerdictKind { deadHeat, morePoints, outOfLives };
+
+struct Verdict {
+  VerdictKind kind = VerdictKind::deadHeat;
+  Winner winner = kNoWinner;
+};
+
+// The game-end decision: more points win; a contestant with no lives left loses, and
+// that outweighs the points (player two's loss over player one's, if both are out).
+Verdict decideVerdict(const Contestants<Standing>& standings);
+
+// What the host says of a verdict, with the contestants' entries as they stand.
+std::string verdictLine(const Verdict& verdict, const Contestants<ContestantEntry>& entries);
 
 inline std::string morePointsVerdict(const std::string& winner, const std::string& loser,
                                      const std::string& loserPetType,

@@ -21,12 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   zndl::Game game(fakes.ports());
   const auto& errors = fakes.errors;
   game.start();
-  const auto& t = game.titleScreen;
-  if (t.petType1 < 0 || t.petType1 > 3 || t.petType2 < 0 || t.petType2 > 3) std::abort();
+  const auto& t = game.screen<zndl::TitleScreen>();
+  for (const zndl::ContestantEntry& entry : t.entries)
+    if (entry.petType < 0 || entry.petType > 3) std::abort();
   if (errors.shown.size() > 2) std::abort();  // names.etc at most, then banter
   const zndl::TextList before =
       zndl::TextList::fromBytes(std::string(reinterpret_cast<const char*>(data), size));
-  game.guarded([&] { game.titleScreen.onExit(); });
+  game.guarded([&] { game.screen<zndl::TitleScreen>().onExit(); });
   zndl::TextList after;
   after.loadFromFile("names.etc");
   if (errors.shown.empty() || errors.shown.front().rfind("Cannot open", 0) != 0) {

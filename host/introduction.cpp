@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/introduction.h"
 
+#include <utility>
+
 #include "host/host_lists.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
+#include "quiz/quiz_screen.h"
 #include "shell/game.h"
+#include "shell/title_screen.h"
 
 namespace zndl {
 namespace {
@@ -24,21 +28,20 @@ std::string pickAfterFirst(Game& game, const TextList& list) {
   return list.at(1 + game.randomBelow(list.count() - 1));
 }
 
-// The title tune is put away for good when an introduction ends. A tune whose file
-// never opened may refuse to stop or close; the hand-over must still run every one of
-// its steps, so that refusal is swallowed here rather than ending the handler.
-void stopAndCloseTitleTune(TunePlayer& tune) {
-  try {
-    tune.stop();
-  } catch (const Error&) {
-  }
-  try {
-    tune.close();
-  } catch (const Error&) {
-  }
-}
-
 }  // namespace
+
+ScriptTag scriptTag(const std::string& hostLine) {
+  static const std::pair<const char*, ScriptTag> kTags[] = {
+      {"<END>", ScriptTag::end},
+      {"<DESCRIPTION>", ScriptTag::description},
+      {"<NAMES>", ScriptTag::names},
+      {"<PETS>", ScriptTag::pets},
+      {"<JOBS ETC. 1>", ScriptTag::firstJob},
+      {"<JOBS ETC. 2>", ScriptTag::secondJob}};
+  for (const auto& [tag, which] : kTags)
+    if (hostLine == quoted(tag)) return which;
+  return ScriptTag::none;
+}
 
 void saveListToFile(const TextList& list, const std::string& fileName) {
   if (!list.loadedFromFile() && fileio::exists(fileName)) return;
@@ -52,18 +55,45 @@ Introduction::Introduction(Game& game)
       jobs(builtin::jobs()),
       afterJobs(builtin::afterJobs()) {}
 
+const TextList& Introduction::list(List which) const {
+  switch (which) {
+    case List::descriptions:
+      return descriptions;
+    case List::jobs:
+      return jobs;
+    case List::afterJobs:
+      return afterJobs;
+    case List::script:
+      break;
+  }
+  return script;
+}
+
+TextList& Introduction::list(List which) {
+  return const_cast<TextList&>(std::as_const(*this).list(which));
+}
+
 void Introduction::create() {
-  script.loadFromFile(kListFiles[0]);
-  descriptions.loadFromFile(kListFiles[1]);
-  jobs.loadFromFile(kListFiles[2]);
-  afterJobs.loadFromFile(kListFiles[3]);
+  for (List which : {List::script, List::descriptions, List::jobs, List::afterJobs})
+    list(which).loadFromFile(kListFiles[static_cast<int>(which)]);
 }
 
 void Introduction::saveLists() const {
-  saveListToFile(script, kListFiles[0]);
-  saveListToFile(descriptions, kListFiles[1]);
-  saveListToFile(jobs, kListFiles[2]);
-  saveListToFile(afterJobs, kListFiles[3]);
+  for (List which : {List::script, List::descriptions, List::jobs, List::afterJobs})
+    saveListToFile(list(which), kListFiles[static_cast<int>(which)]);
+}
+
+void Introduction::loadListFrom(List which, const std::string& fileName) {
+  list(which).loadFromFile(fileName);
+}
+
+void Introduction::setSpeechDelay(int milliseconds) {
+  tickTimer.setInterval(milliseconds);
+}
+
+void Introduction::begin() {
+  hostLine.text.clear();
+  show();
 }
 
 std::string Introduction::jobLine(const std::string& name) {
@@ -73,44 +103,43 @@ std::string Introduction::jobLine(const std::string& name) {
 }
 
 void Introduction::onTick() {
-  Game& g = game_;
-  const TitleScreen& title = g.titleScreen;
+  const auto& entries = game_.screen<TitleScreen>().entries;
+  const ContestantEntry& first = entries[kFirstContestant];
+  const ContestantEntry& second = entries[kSecondContestant];
   std::string& line = hostLine.text;
-  if (g.scriptLine > 0) line = quoted(script.at(g.scriptLine - 1));
+  if (scriptLine > 0) line = quoted(script.at(scriptLine - 1));
   // A hidden screen holds its place: Alt-F4 in the middle of a script, and the next
   // Play goes on from there.
-  if (visible()) ++g.scriptLine;
-  if (line == quoted("<END>") && visible()) handOver();
+  if (visible()) ++scriptLine;
+  if (scriptTag(line) == ScriptTag::end && visible()) handOver();
 
   // Each test looks at the line as it stands now, so an expansion can itself be a
   // later tag (a description reading "<NAMES>"), never an earlier one.
-  if (line == quoted("<DESCRIPTION>"))
-    line = quoted(descriptions.at(g.randomBelow(kDescriptionsDrawn)));
-  if (line == quoted("<NAMES>"))
-    line = std::string(kOpen) + "And now let\u2019s meet our contestants, " + title.name1 +
-           " and " + title.name2 + kClose;
-  if (line == quoted("<PETS>"))
-    line = std::string(kOpen) + "Let\u2019s also meet " + title.name1 + "\u2019s " +
-           title.petType1Text() + ", " + title.petName1 + ", and " + title.name2 + "\u2019s " +
-           title.petType2Text() + ", " + title.petName2 + "." + kClose;
-  if (line == quoted("<JOBS ETC. 1>")) line = jobLine(title.name1);
-  if (line == quoted("<JOBS ETC. 2>")) line = jobLine(title.name2);
+  if (scriptTag(line) == ScriptTag::description)
+    line = quoted(descriptions.at(game_.randomBelow(kDescriptionsDrawn)));
+  if (scriptTag(line) == ScriptTag::names)
+    line = std::string(kOpen) + "And now let\u2019s meet our contestants, " + first.name + " and " +
+           second.name + kClose;
+  if (scriptTag(line) == ScriptTag::pets)
+    line = std::string(kOpen) + "Let\u2019s also meet " + first.name + "\u2019s " +
+           first.petTypeText() + ", " + first.petName + ", and " + second.name + "\u2019s " +
+           second.petTypeText() + ", " + second.petName + "." + kClose;
+  if (scriptTag(line) == ScriptTag::firstJob) line = jobLine(first.name);
+  if (scriptTag(line) == ScriptTag::secondJob) line = jobLine(second.name);
 }
 
 void Introduction::handOver() {
-  Game& g = game_;
-  g.quizScreen.show();
-  g.scriptLine = 0;
-  stopAndCloseTitleTune(g.titleScreen.titleTune);
+  game_.screen<QuizScreen>().show();
+  scriptLine = 0;
+  game_.screen<TitleScreen>().putTitleTuneAway();
   hide();
 }
 
 void Introduction::onSkip() {
-  Game& g = game_;
-  g.scriptLine = 0;
+  scriptLine = 0;
   hide();
-  g.quizScreen.show();
-  stopAndCloseTitleTune(g.titleScreen.titleTune);
+  game_.screen<QuizScreen>().show();
+  game_.screen<TitleScreen>().putTitleTuneAway();
 }
 
 }  // namespace zndl

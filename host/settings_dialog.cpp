@@ -3,6 +3,8 @@
 
 #include <climits>
 
+#include "finale/finale.h"
+#include "host/introduction.h"
 #include "platform/numbers.h"
 #include "shell/game.h"
 
@@ -11,7 +13,7 @@ namespace zndl {
 SettingsDialog::SettingsDialog(Game& game) : Screen(game, "Zandoodle Settings") {}
 
 void SettingsDialog::create() {
-  speechDelayText = std::to_string(game_.introduction.speechTimer.interval);
+  speechDelayText = std::to_string(game_.screen<Introduction>().tickTimer.interval);
 }
 
 int SettingsDialog::speechDelay() const {
@@ -26,32 +28,35 @@ void SettingsDialog::stepSpeechDelay(int delta) {
   speechDelayText = std::to_string(static_cast<long long>(speechDelay()) + delta);
 }
 
-void SettingsDialog::loadInto(TextList& list) {
+std::optional<std::string> SettingsDialog::pickFile() {
   const auto chosen = game_.ports.filePicker.pickFile(lastFileChosen);
-  if (!chosen) return;
-  lastFileChosen = *chosen;
-  list.loadFromFile(*chosen);
+  if (chosen) lastFileChosen = *chosen;
+  return chosen;
+}
+
+void SettingsDialog::loadHostList(Introduction::List list) {
+  if (const auto chosen = pickFile()) game_.screen<Introduction>().loadListFrom(list, *chosen);
 }
 
 void SettingsDialog::onLoadBanter() {
-  loadInto(game_.introduction.script);
+  loadHostList(Introduction::List::script);
 }
 void SettingsDialog::onLoadDescriptions() {
-  loadInto(game_.introduction.descriptions);
+  loadHostList(Introduction::List::descriptions);
 }
 void SettingsDialog::onLoadJobs() {
-  loadInto(game_.introduction.jobs);
+  loadHostList(Introduction::List::jobs);
 }
 void SettingsDialog::onLoadAfterJobs() {
-  loadInto(game_.introduction.afterJobs);
+  loadHostList(Introduction::List::afterJobs);
 }
 void SettingsDialog::onLoadPrizes() {
-  loadInto(game_.finale.prizes);
+  if (const auto chosen = pickFile()) game_.screen<Finale>().loadPrizesFrom(*chosen);
 }
 
 void SettingsDialog::onOk() {
   hide();
-  game_.introduction.speechTimer.setInterval(speechDelay());
+  game_.screen<Introduction>().setSpeechDelay(speechDelay());
 }
 
 }  // namespace zndl

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 
-#include "host/text_list.h"
+#include "host/introduction.h"
 #include "shell/screen.h"
 
 namespace zndl {
@@ -34,7 +35,9 @@ class SettingsDialog : public Screen {
   int speechDelay() const;
 
  private:
-  void loadInto(TextList& list);
+  // The file picked, remembered to be offered again; none when the player cancels.
+  std::optional<std::string> pickFile();
+  void loadHostList(Introduction::List list);
 };
 
 }  // namespace zndl

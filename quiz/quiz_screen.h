@@ -1,36 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
 
 #include "host/text_list.h"
 #include "platform/ports.h"
 #include "quiz/question_store.h"
+#include "shell/contestants.h"
 #include "shell/screen.h"
 
 namespace zndl {
 
-// Step values of the question under way. After CONTINUE each tick reveals one more
-// line; the step after the last answer line is the countdown, and the judged steps
-// name the tune that follows (101.MID and so on).
-enum QuestionSteps : int {
-  kIdle = 0,
-  kRevealQuestion = 1,
-  kRevealAnswerA = 2,
-  kRevealAnswerB = 3,
-  kRevealAnswerC = 4,  // and the countdown's start
-  kCountdown = 5,
-  kTimeUp = 101,
-  kCorrect = 102,
-  kWrong = 103,
+struct ContestantEntry;
+
+// Where the question under way stands. After CONTINUE each tick reveals one more line;
+// the tick that reveals answer C starts the countdown, and the next tick after an
+// answer, or the tick that runs out the time, judges it.
+enum class QuestionStep {
+  idle,
+  revealQuestion,
+  revealAnswerA,
+  revealAnswerB,
+  revealAnswerC,
+  countdown,
+  answeredRight,
+  answeredWrong,
+  timeUp,
 };
 
-// The two contestants in turn order: whose turn it is, who calls the coin.
-enum Contestant : int {
-  kFirstContestant = 0,
-  kSecondContestant = 1,
-};
+// How a judged question went: what the result panel says and which tune follows.
+enum class Result { timeUp, right, wrong };
 
 // The answer lines, numbered as the correct answer's drawn slot is.
 enum AnswerSlot : int {
@@ -38,15 +39,20 @@ enum AnswerSlot : int {
   kSlotB = 2,
   kSlotC = 3,
 };
+inline constexpr AnswerSlot kAnswerSlots[] = {kSlotA, kSlotB, kSlotC};
+
+// What the countdown shows when no question is being timed: "X" before the first game
+// and after the quiz's Exit, "15" after a judged question, "3.1" after Back To Title;
+// and the seconds left while one is.
+enum class ClockFace { beforePlay, afterJudging, afterFinale, counting };
 
 inline constexpr int kStartingLives = 5;
-
 inline constexpr const char* kTimesUp = "TIME\u2019S UP!";
-// What the countdown line reads between questions: after a judged question, before
-// the first game and after the quiz's Exit, and after the finale's Back To Title.
-inline constexpr const char* kCountdownAfterJudging = "15";
-inline constexpr const char* kCountdownBeforePlay = "X";
-inline constexpr const char* kCountdownAfterFinale = "3.1";
+
+// The tune that follows a result: 101.MID after a wrong answer or the time running out,
+// 102.MID after a right one.
+std::string resultTune(Result result);
+std::string resultText(Result result);
 
 // The quiz screen and its engine: CONTINUE loads the next question, the one-second
 // tick reveals it, counts down and judges, and the end test hands a finished game to
@@ -61,43 +67,56 @@ class QuizScreen : public Screen {
   Label answerA{"By Vormle Co."};
   Label answerB{""};
   Label answerC{""};
-  Label countdown{kCountdownBeforePlay};  // seconds left while a question is open
-  Label resultPanel{"CORRECT", false};    // the verdict, shown once a question is judged
+  Label resultPanel{"CORRECT", false};  // the verdict, shown once a question is judged
   Button continueButton{"CONTINUE"};
   Button exitButton{"Exit (Alt-F4)"};
-  std::string score1 = "0";
-  std::string score2 = "0";
-  int lives1 = kStartingLives;
-  int lives2 = kStartingLives;
-  int turn = kFirstContestant;  // whose turn, a Contestant
-  Label playerName1{"PLAYER ONE"};
-  Label playerName2{"PLAYER TWO"};
+  Contestants<int> scores{0, 0};
+  Contestants<int> lives{kStartingLives, kStartingLives};
+  Contestant turn = kFirstContestant;  // whose turn it is
+  Contestants<Label> playerNames{{"PLAYER ONE"}, {"PLAYER TWO"}};
+
+  int questionNo = 0;  // the number of the next question
+  QuestionStep step = QuestionStep::idle;
+  int correctSlot = 0;  // the AnswerSlot of the question's correct answer, once drawn
+  ClockFace clockFace = ClockFace::beforePlay;
+  long long secondsLeft = 0;  // while the clock is counting
 
   QuestionStore questions{TextList{"Questions"}};
   TextList wrongPool{"Memo1"};  // the question's wrong answers, shuffled
   TextList correctPool{"Yes"};  // its correct answers, shuffled; sectioned layout only
   TunePlayer& countdownTune;
-  static constexpr int kTickInterval = 1000;
+  Timer tickTimer{1000};
 
   void create();
   void onContinue();
   void onTick();
-  void onAnswerA() { answer(kSlotA); }
-  void onAnswerB() { answer(kSlotB); }
-  void onAnswerC() { answer(kSlotC); }
+  // Only a question under way has anything to do at a tick.
+  bool awaitsTick() const { return step != QuestionStep::idle; }
+  void onAnswer(AnswerSlot slot);
   void onExit();
 
+  // The answer line in a slot.
+  Label& answerLine(AnswerSlot slot);
+  const Label& answerLine(AnswerSlot slot) const;
+  // What the countdown shows.
+  std::string countdownText() const;
+
+  // The group chosen on the title screen: its file read into the question store.
+  void loadGroup(const std::string& fileName);
+  // Play: the first question next, the contestants' names on their desks and player
+  // one's countdown tune opened. A tune that will not open is thrown after the rest.
+  void prepareForGame(const Contestants<ContestantEntry>& entries);
   // The game-end decision: verdict, winner, prizes, finale, and the quiz put away.
   void endGame();
   // Puts the screen back in its opening state for the next game.
-  void resetForNextGame(const std::string& countdownText);
+  void resetForNextGame(ClockFace clock);
   // A game has ended here and nothing has put the screen back since (its notice, tie
   // break or finale was closed with Alt-F4 instead of going Back To Title).
   bool leftUnreset() const { return leftUnreset_; }
 
  private:
-  void answer(int slot);
-  void judge();
+  void revealUpTo(QuestionStep step);
+  void judge(Result result);
   void playTune(const std::string& fileName);
   std::set<std::string> tunesReported_;
   bool leftUnreset_ = false;

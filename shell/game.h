@@ -2,51 +2,57 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
-#include <string>
+#include <functional>
+#include <memory>
+#include <vector>
 
-#include "finale/coin_call.h"
-#include "finale/finale.h"
-#include "finale/notice.h"
-#include "finale/tie_break.h"
-#include "host/introduction.h"
-#include "host/settings_dialog.h"
 #include "platform/error.h"
 #include "platform/ports.h"
-#include "quiz/quiz_screen.h"
-#include "shell/internet_sites.h"
-#include "shell/title_screen.h"
+#include "shell/contestants.h"
+#include "shell/screen.h"
+#include "shell/screen_list.h"
 
 namespace zndl {
 
-// Who has won the game under way: nobody yet (or a dead heat), or a contestant.
-enum Winner : int {
-  kNoWinner = 0,
-  kPlayerOneWins = 1,
-  kPlayerTwoWins = 2,
-};
-
 // The outside world as the game sees it.
 struct Ports {
-  TunePlayer& titleTune;  // the title screen's MediaBox
-  TunePlayer& quizTune;   // the quiz screen's TimeTune
+  TunePlayer& titleTune;  // the title screen's tune
+  TunePlayer& quizTune;   // the quiz screen's countdown and result tunes
   ErrorBox& errorBox;
   Desktop& desktop;
   FilePicker& filePicker;
   RandomSource& random;
 };
 
-// The whole game: the nine screens, made in their fixed order, and the few
-// process-wide numbers they hand each other. A handler reaches another screen
-// through here, the way the screens call on each other by name.
+// How a contestant stood when the game ended.
+struct Standing {
+  int score = 0;
+  int lives = 0;
+  bool operator==(const Standing&) const = default;
+};
+
+// A screen that ticks: its period, what each tick does, and whether a tick would do
+// anything at all now (a screen at rest ignores its ticks).
+struct TickingScreen {
+  std::size_t screen;  // its place in GameScreens
+  const Timer* period;
+  std::function<void()> tick;
+  std::function<bool()> wanted;
+};
+
+// The whole game: the screens, made in their fixed order (shell/screen_list.h), and
+// what the game itself shares between them: the contestants' standings at the end, the
+// winner and the random source. Everything else belongs to one screen, and other
+// screens change it through that screen's methods.
 class Game {
  public:
   explicit Game(const Ports& ports);
+  ~Game();
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Runs every screen's creation step in order; a failing step is reported and
-  // skips only the rest of its own step. The title screen is shown first.
+  // Shows the title and runs every screen's creation step in order; a failing step is
+  // reported and skips only the rest of its own step.
   void start();
 
   // Runs one handler; a zndl::Error ends it and is shown in the error box.
@@ -71,37 +77,30 @@ class Game {
 
   std::uint64_t nextFrontOrder() { return ++frontCounter_; }
 
+  // One of the screens of GameScreens; its header says what it is.
+  template <class S>
+  S& screen() {
+    return static_cast<S&>(*screens_[GameScreens::indexOf<S>()]);
+  }
+  template <class S>
+  const S& screen() const {
+    return static_cast<const S&>(*screens_[GameScreens::indexOf<S>()]);
+  }
+  // Every screen, in creation order.
+  const std::vector<std::unique_ptr<Screen>>& screens() const { return screens_; }
+  // The screens with a timer, in creation order.
+  const std::vector<TickingScreen>& tickingScreens() const { return ticking_; }
+
   const Ports ports;
 
-  int questionNo = 0;
-  int questionStep = 0;
-  int correctSlot = 0;
-  int finalScore1 = 0;
-  int finalScore2 = 0;
-  int finalLives1 = 0;
-  int finalLives2 = 0;
-  int winner = kNoWinner;  // Winner
-  int scriptLine = 0;
-  int coinCaller = kFirstContestant;  // Contestant
-  int calledFace = kNoFace;           // CoinFace
-  int tossedFace = kNoFace;           // CoinFace
-  int spinTicksLeft = 0;
+  Winner winner = kNoWinner;
+  Contestants<Standing> finalStandings;
 
  private:
   std::uint64_t frontCounter_ = 0;
   bool ended_ = false;
-
- public:
-  // The screens, in creation order.
-  TitleScreen titleScreen;
-  QuizScreen quizScreen;
-  Introduction introduction;
-  SettingsDialog settingsDialog;
-  Notice notice;
-  Finale finale;
-  TieBreak tieBreak;
-  CoinCall coinCall;
-  InternetSites internetSites;
+  std::vector<std::unique_ptr<Screen>> screens_;
+  std::vector<TickingScreen> ticking_;
 };
 
 }  // namespace zndl

@@ -4,21 +4,16 @@
 #include <string_view>
 
 #include "finale/tie_break.h"
-#include "platform/numbers.h"
 #include "quiz/quiz_screen.h"
 
 namespace zndl {
 namespace {
 
 // A contestant as the quiz shows them; a blank name is still somebody.
-std::string contestant(const QuizScreen& quiz, int player) {
-  const std::string& name = player == 0 ? quiz.playerName1.text : quiz.playerName2.text;
-  if (!name.empty()) return name;
-  return player == 0 ? "Player one" : "Player two";
-}
-
-std::optional<long long> secondsOn(const Label& clock) {
-  return parseWholeNumber(clock.text);
+std::string contestant(const QuizScreen& quiz, Contestant player) {
+  static const Contestants<const char*> kStandIns{"Player one", "Player two"};
+  const std::string& name = quiz.playerNames[player].text;
+  return name.empty() ? kStandIns[player] : name;
 }
 
 }  // namespace
@@ -48,33 +43,33 @@ SpokenLines LineNarrator::update(bool onView, const Label& line) {
   return {};
 }
 
-std::string countOf(const std::string& number, const char* one, const char* many) {
-  return number + " " + (number == "1" ? one : many);
+std::string countOf(long long number, const char* one, const char* many) {
+  return std::to_string(number) + " " + (number == 1 ? one : many);
 }
 
 std::string resultLine(const QuizScreen& quiz) {
-  const auto standing = [&](int player) {
-    const std::string& score = player == 0 ? quiz.score1 : quiz.score2;
-    const int lives = player == 0 ? quiz.lives1 : quiz.lives2;
-    return contestant(quiz, player) + " " + countOf(score, "point", "points") + ", " +
-           countOf(std::to_string(lives), "life", "lives");
+  const auto standing = [&](Contestant player) {
+    return contestant(quiz, player) + " " + countOf(quiz.scores[player], "point", "points") + ", " +
+           countOf(quiz.lives[player], "life", "lives");
   };
   // "TIME’S UP!" ends a sentence already; "CORRECT" needs a full stop.
   const std::string& verdict = quiz.resultPanel.text;
-  const bool ended = !verdict.empty() && std::string_view("!?.").find(verdict.back()) !=
-                                             std::string_view::npos;
-  return verdict + (ended ? " " : ". ") + standing(0) + "; " + standing(1);
+  const bool ended =
+      !verdict.empty() && std::string_view("!?.").find(verdict.back()) != std::string_view::npos;
+  return verdict + (ended ? " " : ". ") + standing(kFirstContestant) + "; " +
+         standing(kSecondContestant);
 }
 
 std::string turnLine(const QuizScreen& quiz) {
-  return contestant(quiz, quiz.turn == 0 ? 0 : 1) + " to answer";
+  return contestant(quiz, quiz.turn) + " to answer";
 }
 
 std::string secondsLine(int seconds) {
-  return countOf(std::to_string(seconds), "second", "seconds");
+  return countOf(seconds, "second", "seconds");
 }
 
-SpokenLines QuizNarrator::update(bool onView, const QuizScreen& quiz, int questionStep) {
+SpokenLines QuizNarrator::update(bool onView, const QuizScreen& quiz) {
+  const QuestionStep questionStep = quiz.step;
   const Label* answers[3] = {&quiz.answerA, &quiz.answerB, &quiz.answerC};
   if (!onView) {
     onView_ = false;
@@ -93,21 +88,22 @@ SpokenLines QuizNarrator::update(bool onView, const QuizScreen& quiz, int questi
   }
 
   SpokenLines said;
-  const int before = step_;
+  const QuestionStep before = step_;
   step_ = questionStep;
-  if (before == kIdle && questionStep == 1) said.push_back(turnLine(quiz));
+  if (before == QuestionStep::idle && questionStep == QuestionStep::revealQuestion)
+    said.push_back(turnLine(quiz));
   if (question_.changed(quiz.question.visible, quiz.question.text))
     said.push_back(quiz.question.text);
   for (int i = 0; i < 3; ++i)
     if (answers_[i].changed(answers[i]->visible, answers[i]->text))
       said.push_back(answers[i]->text);
 
-  if (questionStep == kCountdown) {
-    const auto left = secondsOn(quiz.countdown);
-    if (before != kCountdown) {
-      clockStart_ = left ? static_cast<int>(*left) : 0;
-      if (left) said.push_back(secondsLine(clockStart_));
-    } else if (left && *left == kLastCall && clockStart_ > kLastCall) {
+  if (questionStep == QuestionStep::countdown) {
+    const long long left = quiz.secondsLeft;
+    if (before != QuestionStep::countdown) {
+      clockStart_ = static_cast<int>(left);
+      said.push_back(secondsLine(clockStart_));
+    } else if (left == kLastCall && clockStart_ > kLastCall) {
       clockStart_ = kLastCall;  // called once
       said.push_back(secondsLine(kLastCall));
     }
@@ -118,7 +114,7 @@ SpokenLines QuizNarrator::update(bool onView, const QuizScreen& quiz, int questi
   return said;
 }
 
-SpokenLines TieBreakNarrator::update(bool onView, const TieBreak& tieBreak, int spinTicksLeft) {
+SpokenLines TieBreakNarrator::update(bool onView, const TieBreak& tieBreak) {
   if (!onView) {
     coin_.forget();
     contestants_.forget();
@@ -127,17 +123,18 @@ SpokenLines TieBreakNarrator::update(bool onView, const TieBreak& tieBreak, int 
   SpokenLines said;
   const Label& coin = tieBreak.coinFace;
   // While the coin spins its faces flash by: only where it lands is news.
-  if (spinTicksLeft <= 0 && coin_.changed(coin.visible, coin.text)) said.push_back(coin.text);
+  if (tieBreak.spinTicksLeft <= 0 && coin_.changed(coin.visible, coin.text))
+    said.push_back(coin.text);
 
-  const auto side = [](const Label& name, const Label& pet, const Label& type) {
-    std::string line = name.text;
-    if (!pet.text.empty()) line += " with " + pet.text;
-    if (!type.text.empty()) line += (pet.text.empty() ? " with a " : " the ") + type.text;
+  const auto side = [&](Contestant c) {
+    const TieBreak::Side& s = tieBreak.sides[c];
+    std::string line = s.name.text;
+    if (!s.petName.text.empty()) line += " with " + s.petName.text;
+    if (!s.petType.text.empty())
+      line += (s.petName.text.empty() ? " with a " : " the ") + s.petType.text;
     return line;
   };
-  const std::string contestants =
-      side(tieBreak.playerName1, tieBreak.petName1, tieBreak.petType1) + ", against " +
-      side(tieBreak.playerName2, tieBreak.petName2, tieBreak.petType2);
+  const std::string contestants = side(kFirstContestant) + ", against " + side(kSecondContestant);
   if (contestants_.changed(true, contestants)) said.push_back(contestants);
   return said;
 }

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "quiz/quiz_screen.h"
 #include "shell/screen.h"
 
 namespace zndl {
 
-class QuizScreen;
 class TieBreak;
 
 // What a screen reader is told as a screen changes on its own, without the player
@@ -51,11 +51,11 @@ class QuizNarrator {
   // The clock is called out again when it reaches this many seconds.
   static constexpr int kLastCall = 5;
 
-  SpokenLines update(bool onView, const QuizScreen& quiz, int questionStep);
+  SpokenLines update(bool onView, const QuizScreen& quiz);
 
  private:
   bool onView_ = false;
-  int step_ = 0;
+  QuestionStep step_ = QuestionStep::idle;
   int clockStart_ = 0;
   LineWatch question_;
   LineWatch answers_[3];
@@ -66,7 +66,7 @@ class QuizNarrator {
 // lands on. The faces flashing by while it spins are not called out.
 class TieBreakNarrator {
  public:
-  SpokenLines update(bool onView, const TieBreak& tieBreak, int spinTicksLeft);
+  SpokenLines update(bool onView, const TieBreak& tieBreak);
 
  private:
   LineWatch coin_;
@@ -74,7 +74,7 @@ class TieBreakNarrator {
 };
 
 // "1 point", "4 points"; "1 life", "5 lives".
-std::string countOf(const std::string& number, const char* one, const char* many);
+std::string countOf(long long number, const char* one, const char* many);
 // "CORRECT. Ann 1 point, 5 lives; Bob 0 points, 4 lives", "TIME’S UP! Ann ..."
 std::string resultLine(const QuizScreen& quiz);
 // "Ann to answer"

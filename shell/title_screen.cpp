@@ -5,10 +5,15 @@
 #include <filesystem>
 #include <optional>
 
+#include "finale/finale.h"
+#include "host/introduction.h"
+#include "host/settings_dialog.h"
 #include "platform/cp1252.h"
 #include "platform/error.h"
 #include "platform/numbers.h"
+#include "quiz/quiz_screen.h"
 #include "shell/game.h"
+#include "shell/internet_sites.h"
 
 namespace zndl {
 namespace {
@@ -31,11 +36,11 @@ int petTypeFromLine(const std::string& line) {
 
 }  // namespace
 
-TitleScreen::TitleScreen(Game& game) : Screen(game, kAppTitle), titleTune(game.ports.titleTune) {}
+TitleScreen::TitleScreen(Game& game) : Screen(game, kAppTitle), titleTune_(game.ports.titleTune) {}
 
-std::string TitleScreen::petTypeText(int index) {
+std::string petTypeText(int type) {
   static const char* const kTypes[] = {"Hamster", "Goldfish", "Mouse", "Dog"};
-  return (index >= kHamster && index <= kDog) ? kTypes[index] : "";
+  return (type >= kHamster && type <= kDog) ? kTypes[type] : "";
 }
 
 bool TitleScreen::storableEntry(std::string_view text) {
@@ -70,8 +75,8 @@ void TitleScreen::readGroupList() {
 void TitleScreen::create() {
   try {
     game_.ports.random.seedFromClock();
-    titleTune.open("ZNDL.MID");
-    titleTune.play();
+    titleTune_.open(kTitleTune);
+    titleTune_.play();
     readNames();
   } catch (const Error&) {
     // The file list still reads the directory as the screen first comes up, so a
@@ -84,21 +89,19 @@ void TitleScreen::create() {
   groupBox.items = groupList;
 }
 
+// names.etc holds the eight entries a field at a time: both names, both pet names, both
+// pet types, both answer times. A line that is not a pet type stops the reading there.
 void TitleScreen::readNames() {
   namesBuffer.loadFromFile(kNamesFile);
-  name1 = namesBuffer.at(0);
-  name2 = namesBuffer.at(1);
-  petName1 = namesBuffer.at(2);
-  petName2 = namesBuffer.at(3);
-  petType1 = petTypeFromLine(namesBuffer.at(4));
-  petType2 = petTypeFromLine(namesBuffer.at(5));
-  answerTime1.text = namesBuffer.at(6);
-  answerTime2.text = namesBuffer.at(7);
+  for (Contestant c : kBothContestants) entries[c].name = namesBuffer.at(0 + c);
+  for (Contestant c : kBothContestants) entries[c].petName = namesBuffer.at(2 + c);
+  for (Contestant c : kBothContestants) entries[c].petType = petTypeFromLine(namesBuffer.at(4 + c));
+  for (Contestant c : kBothContestants) entries[c].answerTime.text = namesBuffer.at(6 + c);
 }
 
 void TitleScreen::onGroupChanged(const std::string& text) {
   groupBox.text = text;
-  game_.quizScreen.questions.loadFromFile(text);
+  game_.screen<QuizScreen>().loadGroup(text);
 }
 
 void TitleScreen::onPlay() {
@@ -107,50 +110,43 @@ void TitleScreen::onPlay() {
     groupBox.red = true;
     return;
   }
-  if (!inList(answerTime1) || !inList(answerTime2)) {
+  if (!inList(entries[kFirstContestant].answerTime) ||
+      !inList(entries[kSecondContestant].answerTime)) {
     setupPanelVisible = true;
-    answerTime1.red = true;
-    answerTime2.red = true;
+    for (ContestantEntry& entry : entries) entry.answerTime.red = true;
     return;
   }
+  QuizScreen& quiz = game_.screen<QuizScreen>();
   // A game that ended without Back To Title left the quiz as it finished: the next
   // one starts from the screen Back To Title would have left.
-  if (game_.quizScreen.leftUnreset()) game_.quizScreen.resetForNextGame(kCountdownAfterFinale);
-  game_.introduction.hostLine.text.clear();
-  game_.introduction.show();
-  game_.questionNo = 1;
+  if (quiz.leftUnreset()) quiz.resetForNextGame(ClockFace::afterFinale);
+  game_.screen<Introduction>().begin();
   // A countdown tune that will not open is reported, but the game is still set up:
   // otherwise the finale could keep the last game's button and skip the kill.
   std::optional<Error> tuneError;
   try {
-    game_.quizScreen.countdownTune.open(answerTime1.text + ".MID");
+    quiz.prepareForGame(entries);
   } catch (const Error& e) {
     tuneError = e;
   }
-  game_.quizScreen.playerName1.text = name1;
-  game_.quizScreen.playerName2.text = name2;
-  game_.finale.killButton.caption = "Kill";
+  game_.screen<Finale>().prepareForGame();
   if (tuneError) throw *tuneError;
 }
 
 void TitleScreen::onExit() {
-  namesBuffer.set(0, name1);
-  namesBuffer.set(1, name2);
-  namesBuffer.set(2, petName1);
-  namesBuffer.set(3, petName2);
-  namesBuffer.set(4, std::to_string(petType1));
-  namesBuffer.set(5, std::to_string(petType2));
-  namesBuffer.set(6, answerTime1.text);
-  namesBuffer.set(7, answerTime2.text);
+  for (Contestant c : kBothContestants) namesBuffer.set(0 + c, entries[c].name);
+  for (Contestant c : kBothContestants) namesBuffer.set(2 + c, entries[c].petName);
+  for (Contestant c : kBothContestants) namesBuffer.set(4 + c, std::to_string(entries[c].petType));
+  for (Contestant c : kBothContestants) namesBuffer.set(6 + c, entries[c].answerTime.text);
   // Like the lists: a names file that was never read is not replaced.
   saveListToFile(namesBuffer, kNamesFile);
-  game_.introduction.saveLists();
-  game_.finale.savePrizes();
+  game_.screen<Introduction>().saveLists();
+  game_.screen<Finale>().savePrizes();
   onClose();
 }
 
 void TitleScreen::onClose() {
-  titleTune.close();
+  titleTune_.close();
   hide();
   game_.end();
 }
@@ -166,7 +162,7 @@ void TitleScreen::onCloseSetup() {
 }
 
 void TitleScreen::onMore() {
-  game_.settingsDialog.show();
+  game_.screen<SettingsDialog>().show();
 }
 
 void TitleScreen::onRefresh() {
@@ -175,7 +171,23 @@ void TitleScreen::onRefresh() {
 }
 
 void TitleScreen::onInternet() {
-  game_.internetSites.show();
+  game_.screen<InternetSites>().show();
+}
+
+void TitleScreen::reopenTitleTune() {
+  titleTune_.open(kTitleTune);
+}
+
+void TitleScreen::putTitleTuneAway() {
+  // Both steps are tried, whatever the first one says.
+  try {
+    titleTune_.stop();
+  } catch (const Error&) {
+  }
+  try {
+    titleTune_.close();
+  } catch (const Error&) {
+  }
 }
 
 }  // namespace zndl

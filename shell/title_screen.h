@@ -7,12 +7,14 @@
 
 #include "host/text_list.h"
 #include "platform/ports.h"
+#include "shell/contestants.h"
 #include "shell/screen.h"
 
 namespace zndl {
 
 inline constexpr const char* kChooseAGroup = "CHOOSE A GROUP";
 inline constexpr const char* kNamesFile = "names.etc";
+inline constexpr const char* kTitleTune = "ZNDL.MID";
 
 // A contestant's pet, as names.etc stores it and the title screen's radio buttons
 // offer it.
@@ -23,29 +25,33 @@ enum PetType : int {
   kDog = 3,
 };
 
+// What the host says a pet is: "Hamster", "Goldfish", "Mouse" or "Dog"; nothing for a
+// number that is no pet type.
+std::string petTypeText(int type);
+
+// One contestant's entries on the setup panel, read live by every other screen.
+struct ContestantEntry {
+  std::string name;
+  std::string petName;
+  int petType = kHamster;  // a PetType
+  ComboBox answerTime{"15", {"5", "10", "15"}};
+
+  std::string petTypeText() const { return zndl::petTypeText(petType); }
+};
+
 // The title and setup screen, the main screen: the contestants' entries, the choice
 // of question group, Play, and the Exit that saves everything.
 class TitleScreen : public Screen {
  public:
   explicit TitleScreen(Game& game);
 
-  // The contestants' entries, read live by every other screen.
-  std::string name1 = "Name1";
-  std::string name2 = "Name2";
-  std::string petName1 = "PetName1";
-  std::string petName2 = "PetName2";
-  int petType1 = kHamster;  // PetType
-  int petType2 = kHamster;
-  ComboBox answerTime1{"15", {"5", "10", "15"}};
-  ComboBox answerTime2{"15", {"5", "10", "15"}};
+  Contestants<ContestantEntry> entries{{"Name1", "PetName1"}, {"Name2", "PetName2"}};
   ComboBox groupBox{kChooseAGroup, {"default.set"}};
 
   bool setupPanelVisible = true;             // the setup panel
   Button settingsButton{"Settings", false};  // reopens the setup panel
   TextList namesBuffer{"Memo2"};             // the names buffer
   std::vector<std::string> groupList;        // the group list, read once
-
-  TunePlayer& titleTune;  // the title tune
 
   void create();
   void onPlay();
@@ -59,12 +65,14 @@ class TitleScreen : public Screen {
   void onGroupChanged(const std::string& text);
   void close() override { onClose(); }
 
+  // The title tune after a game: opened again, but not started.
+  void reopenTitleTune();
+  // The title tune put away for good as an introduction ends. A tune whose file never
+  // opened may refuse to stop or close; that refusal is no reason to stop the game.
+  void putTitleTuneAway();
+
   // Reads the *.set files of the working directory into the group list, once.
   void readGroupList();
-
-  static std::string petTypeText(int index);
-  std::string petType1Text() const { return petTypeText(petType1); }
-  std::string petType2Text() const { return petTypeText(petType2); }
 
   // Whether a typed text can be kept in names.etc as it is: one line, and only
   // characters the file's code page holds.
@@ -72,6 +80,7 @@ class TitleScreen : public Screen {
 
  private:
   void readNames();
+  TunePlayer& titleTune_;
   bool groupListRead_ = false;
 };
 

@@ -73,60 +73,61 @@ int main(int argc, char* argv[]) {
     return *AppProbe::views(app)[static_cast<std::size_t>(index)];
   };
 
-  run([&] { g.titleScreen.onGroupChanged("general.set"); });
+  run([&] { g.screen<TitleScreen>().onGroupChanged("general.set"); });
   shot(view(0), "01-title");
-  run([&] { g.titleScreen.onInternet(); });
+  run([&] { g.screen<TitleScreen>().onInternet(); });
   shot(view(8), "02-internet-dialog");
-  run([&] { g.internetSites.onOk(); });
-  run([&] { g.titleScreen.onMore(); });
+  run([&] { g.screen<InternetSites>().onOk(); });
+  run([&] { g.screen<TitleScreen>().onMore(); });
   shot(view(3), "03-settings-dialog");
-  run([&] { g.settingsDialog.onOk(); });
+  run([&] { g.screen<SettingsDialog>().onOk(); });
 
-  run([&] { g.titleScreen.onPlay(); });
-  for (int i = 0; i < 5; ++i) run([&] { g.introduction.onTick(); });
+  run([&] { g.screen<TitleScreen>().onPlay(); });
+  for (int i = 0; i < 5; ++i) run([&] { g.screen<Introduction>().onTick(); });
   shot(view(2), "04-introduction");
-  run([&] { g.introduction.onSkip(); });
+  run([&] { g.screen<Introduction>().onSkip(); });
 
-  run([&] { g.quizScreen.onContinue(); });
-  for (int i = 0; i < 6; ++i) run([&] { g.quizScreen.onTick(); });
+  run([&] { g.screen<QuizScreen>().onContinue(); });
+  for (int i = 0; i < 6; ++i) run([&] { g.screen<QuizScreen>().onTick(); });
   shot(view(1), "05-quiz-countdown");
-  run([&] { g.quizScreen.onAnswerA(); });
-  run([&] { g.quizScreen.onTick(); });
+  run([&] { g.screen<QuizScreen>().onAnswer(kSlotA); });
+  run([&] { g.screen<QuizScreen>().onTick(); });
   shot(view(1), "06-quiz-result");
-  run([&] { g.quizScreen.onContinue(); });
-  for (int i = 0; i < 20 && g.questionStep != 0; ++i) run([&] { g.quizScreen.onTick(); });
-  run([&] { g.quizScreen.onContinue(); });  // the end test: the notice
+  run([&] { g.screen<QuizScreen>().onContinue(); });
+  for (int i = 0; i < 20 && g.screen<QuizScreen>().step != QuestionStep::idle; ++i)
+    run([&] { g.screen<QuizScreen>().onTick(); });
+  run([&] { g.screen<QuizScreen>().onContinue(); });  // the end test: the notice
   shot(view(4), "07-notice");
 
   // A dead heat for the tie break.
-  run([&] { g.notice.hostLine.text = kDeadHeat; });
-  run([&] { g.notice.onOk(); });
+  run([&] { g.screen<Notice>().hostLine.text = kDeadHeat; });
+  run([&] { g.screen<Notice>().onOk(); });
   shot(view(6), "08-tie-break-call");
   shot(view(7), "09-coin-call-dialog");
-  run([&] { g.coinCall.onTails(); });
-  run([&] { g.tieBreak.onTossPressed(); });
-  for (int i = 0; i < 17; ++i) run([&] { g.tieBreak.onTick(); });
+  run([&] { g.screen<CoinCall>().onTails(); });
+  run([&] { g.screen<TieBreak>().onTossPressed(); });
+  for (int i = 0; i < 17; ++i) run([&] { g.screen<TieBreak>().onTick(); });
   shot(view(6), "10-tie-break-spinning");
-  while (g.spinTicksLeft > 0) run([&] { g.tieBreak.onTick(); });
+  while (g.screen<TieBreak>().spinTicksLeft > 0) run([&] { g.screen<TieBreak>().onTick(); });
   shot(view(6), "11-tie-break-decided");
 
   // The finale for each pet.
   const char* pets[] = {"hamster", "goldfish", "mouse", "dog"};
   for (int type = 0; type < 4; ++type) {
     run([&] {
-      g.titleScreen.petType2 = type;
+      g.screen<TitleScreen>().entries[kSecondContestant].petType = type;
       g.winner = 1;
-      g.finale.killButton.caption = "Kill";
-      g.finale.prepare(1);
-      g.finale.show();
+      g.screen<Finale>().phase = Finale::Phase::kill;
+      g.screen<Finale>().prepare(1);
+      g.screen<Finale>().show();
     });
     shot(view(5),
          QStringLiteral("12-finale-%1-%2").arg(type).arg(pets[type]).toLatin1().constData());
-    run([&] { g.finale.onKillPressed(); });
+    run([&] { g.screen<Finale>().onKillPressed(); });
     shot(view(5),
          QStringLiteral("13-finale-anvil-%1-%2").arg(type).arg(pets[type]).toLatin1().constData());
   }
-  run([&] { g.finale.onKillPressed(); });  // Back To Title
+  run([&] { g.screen<Finale>().onKillPressed(); });  // Back To Title
   shot(view(1), "14-quiz-after-back-to-title");
   shot(view(0), "15-title-after-game");
   std::printf("%d screenshots in %s\n", saved, out.toLocal8Bit().constData());

@@ -3,12 +3,14 @@
 
 #include "shell/ui/app.h"
 #include "shell/ui/look.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 
 CoinCallView::CoinCallView(App& app)
-    : ScreenView(app, app.game().coinCall, QSize(192, 88), Frame::DialogOnTopWithoutClose),
-      screen_(app.game().coinCall) {
+    : ScreenView(app, app.game().screen<CoinCall>(), QSize(192, 88),
+                 Frame::DialogOnTopWithoutClose),
+      screen_(app.game().screen<CoinCall>()) {
   // A plain grey dialog, not one of the show's black stages.
   setPalette(QPalette());
   setFont(look::sansSerif(11));
@@ -37,5 +39,7 @@ void CoinCallView::sync() {
   apply(heads_, screen_.headsButton);
   apply(tails_, screen_.tailsButton);
 }
+
+MAKE_WINDOW_OF(CoinCallView);
 
 }  // namespace zndl

@@ -2,13 +2,14 @@
 #include "finale/ui/finale_view.h"
 
 #include "shell/ui/app.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 
 FinaleView::FinaleView(App& app)
-    : ScreenView(app, app.game().finale, QSize(640, 480), Frame::Borderless),
-      screen_(app.game().finale),
-      hostLineRepaints_(app.game().finale.hostLineRepaints) {
+    : ScreenView(app, app.game().screen<Finale>(), QSize(640, 480), Frame::Borderless),
+      screen_(app.game().screen<Finale>()),
+      hostLineRepaints_(app.game().screen<Finale>().hostLineRepaints) {
   setAccessibleDescription(QStringLiteral(
       "The finale: the winner presses Kill, the anvil falls on the loser's pet and Pembril "
       "hands out the prize."));
@@ -45,7 +46,7 @@ FinaleView::FinaleView(App& app)
   hostLine_ = makeHostLine(screen_.hostLine);
   speakLine(screen_.hostLine);
 
-  kill_ = makeButton(QRect(561, 448, 75, 25), screen_.killButton.caption,
+  kill_ = makeButton(QRect(561, 448, 75, 25), screen_.killButton().caption,
                      [this] { screen_.onKillPressed(); });
   kill_->setObjectName("killButton");
   setDefaultButton(kill_);
@@ -60,7 +61,7 @@ void FinaleView::sync() {
   place(anvil_, {screen_.fallenAnvil.left, screen_.fallenAnvil.top});
   anvil_->setVisible(screen_.fallenAnvil.visible);
   apply(hostLine_, screen_.hostLine);
-  apply(kill_, screen_.killButton);
+  apply(kill_, screen_.killButton());
   // The prize line is drawn the moment it is set, not whenever the event loop gets
   // round to it.
   if (screen_.hostLineRepaints != hostLineRepaints_) {
@@ -68,5 +69,7 @@ void FinaleView::sync() {
     hostLine_->repaint();
   }
 }
+
+MAKE_WINDOW_OF(FinaleView);
 
 }  // namespace zndl

@@ -2,12 +2,13 @@
 #include "finale/ui/notice_view.h"
 
 #include "shell/ui/app.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 
 NoticeView::NoticeView(App& app)
-    : ScreenView(app, app.game().notice, QSize(640, 480), Frame::Borderless),
-      screen_(app.game().notice) {
+    : ScreenView(app, app.game().screen<Notice>(), QSize(640, 480), Frame::Borderless),
+      screen_(app.game().screen<Notice>()) {
   setAccessibleDescription(QStringLiteral(
       "The end of the game: Pembril announces the verdict and whose pet is doomed."));
   makePicture(QStringLiteral("endgame"), QRect(0, 0, 640, 480),
@@ -30,5 +31,7 @@ void NoticeView::sync() {
   apply(hostLine_, screen_.hostLine);
   apply(ok_, screen_.okButton);
 }
+
+MAKE_WINDOW_OF(NoticeView);
 
 }  // namespace zndl

@@ -7,6 +7,7 @@
 #include "adapters/qt_ports.h"
 #include "shell/ui/app.h"
 #include "shell/ui/look.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 namespace {
@@ -72,8 +73,8 @@ void FittingLabel::setFittedText(const QString& text) {
 }
 
 TieBreakView::TieBreakView(App& app)
-    : ScreenView(app, app.game().tieBreak, QSize(640, 480), Frame::Borderless),
-      screen_(app.game().tieBreak) {
+    : ScreenView(app, app.game().screen<TieBreak>(), QSize(640, 480), Frame::Borderless),
+      screen_(app.game().screen<TieBreak>()) {
   setAccessibleDescription(QStringLiteral(
       "The tie break: a level game is settled by the toss of a coin. The called face stands "
       "on the left, over player one."));
@@ -122,7 +123,7 @@ TieBreakView::TieBreakView(App& app)
     nameByRole(labels_[i], QString::fromLatin1(roles[i]));
   }
 
-  button_ = makeButton(QRect(224, 368, 193, 33), screen_.tossButton.caption,
+  button_ = makeButton(QRect(224, 368, 193, 33), screen_.tossButton().caption,
                        [this] { screen_.onTossPressed(); });
   button_->setFont(look::verdana(20));
   button_->setObjectName("tossButton");
@@ -141,15 +142,22 @@ void TieBreakView::sync() {
   heads_->setVisible(screen_.heads.visible);
   place(tails_, {screen_.tails.left, screen_.tails.top});
   tails_->setVisible(screen_.tails.visible);
-  const Label* labels[7] = {&screen_.coinFace, &screen_.playerName1, &screen_.playerName2,
-                            &screen_.petName1, &screen_.petName2,    &screen_.petType1,
-                            &screen_.petType2};
+  const auto& sides = screen_.sides;
+  const Label* labels[7] = {&screen_.coinFace,
+                            &sides[kFirstContestant].name,
+                            &sides[kSecondContestant].name,
+                            &sides[kFirstContestant].petName,
+                            &sides[kSecondContestant].petName,
+                            &sides[kFirstContestant].petType,
+                            &sides[kSecondContestant].petType};
   for (int i = 0; i < 7; ++i) apply(labels_[i], *labels[i]);
-  ScreenView::apply(button_, screen_.tossButton);
+  ScreenView::apply(button_, screen_.tossButton());
 }
 
 SpokenLines TieBreakView::narrate(bool onView) {
-  return narrator_.update(onView, screen_, app_.game().spinTicksLeft);
+  return narrator_.update(onView, screen_);
 }
+
+MAKE_WINDOW_OF(TieBreakView);
 
 }  // namespace zndl

@@ -2,12 +2,13 @@
 #include "host/ui/introduction_view.h"
 
 #include "shell/ui/app.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 
 IntroductionView::IntroductionView(App& app)
-    : ScreenView(app, app.game().introduction, QSize(639, 480), Frame::Borderless),
-      screen_(app.game().introduction) {
+    : ScreenView(app, app.game().screen<Introduction>(), QSize(639, 480), Frame::Borderless),
+      screen_(app.game().screen<Introduction>()) {
   // The backdrop is a full 640-pixel picture in a window one pixel narrower; its last
   // column simply falls outside.
   setAccessibleDescription(QStringLiteral(
@@ -30,5 +31,7 @@ void IntroductionView::sync() {
   apply(hostLine_, screen_.hostLine);
   apply(skip_, screen_.skipButton);
 }
+
+MAKE_WINDOW_OF(IntroductionView);
 
 }  // namespace zndl

@@ -15,6 +15,7 @@
 #include "adapters/qt_ports.h"
 #include "shell/ui/app.h"
 #include "shell/ui/look.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 namespace {
@@ -24,8 +25,8 @@ constexpr int kArrowWidth = 15;
 }  // namespace
 
 SettingsDialogView::SettingsDialogView(App& app)
-    : ScreenView(app, app.game().settingsDialog, QSize(312, 183), Frame::Dialog),
-      screen_(app.game().settingsDialog) {
+    : ScreenView(app, app.game().screen<SettingsDialog>(), QSize(312, 183), Frame::Dialog),
+      screen_(app.game().screen<SettingsDialog>()) {
   // A plain grey dialog, not one of the show's black stages.
   setPalette(QPalette());
   setFont(look::sansSerif(11));
@@ -179,5 +180,7 @@ void SettingsDialogView::sync() {
   const QString text = qs(screen_.speechDelayText);
   if (speechDelay_->text() != text) speechDelay_->setText(text);
 }
+
+MAKE_WINDOW_OF(SettingsDialogView);
 
 }  // namespace zndl

@@ -11,6 +11,7 @@
 #include "quiz/quiz_layout.h"
 #include "shell/ui/app.h"
 #include "shell/ui/look.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 namespace {
@@ -95,8 +96,8 @@ void BevelPanel::paintEvent(QPaintEvent* event) {
 }
 
 QuizView::QuizView(App& app)
-    : ScreenView(app, app.game().quizScreen, QSize(640, 480), Frame::Borderless),
-      screen_(app.game().quizScreen) {
+    : ScreenView(app, app.game().screen<QuizScreen>(), QSize(640, 480), Frame::Borderless),
+      screen_(app.game().screen<QuizScreen>()) {
   setFont(look::sansSerif(11));
   setAccessibleDescription(QStringLiteral(
       "The quiz: the contestants answer in turn with A, B or C before their time runs out."));
@@ -119,25 +120,21 @@ QuizView::QuizView(App& app)
   question_->setObjectName("question");
   nameByRole(question_, QStringLiteral("Question"));
   QuizScreen& box = screen_;
-  const auto answerLine = [&](int top, std::function<void()> handler, const char* name,
-                              const char* role) {
+  // An answer is one path whatever gives it: the line, the button or the key.
+  for (AnswerSlot slot : kAnswerSlots) {
+    const int i = slot - kSlotA;
+    const QString letter = QString(QChar(u'A' + i));
     ClickLabel* line =
-        makeClickLabel(QRect(quiz_layout::kAnswerLineLeft, top, quiz_layout::kAnswerLineWidth,
-                             quiz_layout::kAnswerLineHeight),
-                       look::verdana(15), look::kYellow, handler);
+        makeClickLabel(QRect(quiz_layout::kAnswerLineLeft, quiz_layout::kAnswerLineTops[i],
+                             quiz_layout::kAnswerLineWidth, quiz_layout::kAnswerLineHeight),
+                       look::verdana(15), look::kYellow, [&box, slot] { box.onAnswer(slot); });
     line->setAlignment(centredTop);
-    line->setObjectName(name);
-    nameByRole(line, QString::fromLatin1(role));
-    return line;
-  };
-  answerA_ = answerLine(
-      quiz_layout::kAnswerLineTops[0], [&box] { box.onAnswerA(); }, "answerA", "Answer line A");
-  answerB_ = answerLine(
-      quiz_layout::kAnswerLineTops[1], [&box] { box.onAnswerB(); }, "answerB", "Answer line B");
-  answerC_ = answerLine(
-      quiz_layout::kAnswerLineTops[2], [&box] { box.onAnswerC(); }, "answerC", "Answer line C");
-  countdown_ = makeLabel(QRect(46, 36, 95, 78), look::arial(67), look::kRed, screen_.countdown.text,
-                         centredTop, false);
+    line->setObjectName(QStringLiteral("answer") + letter);
+    nameByRole(line, QStringLiteral("Answer line ") + letter);
+    answerLines_[i] = line;
+  }
+  countdown_ = makeLabel(QRect(46, 36, 95, 78), look::arial(67), look::kRed,
+                         screen_.countdownText(), centredTop, false);
   countdown_->setObjectName("countdown");
   nameByRole(countdown_, QStringLiteral("Seconds left"));
 
@@ -146,25 +143,22 @@ QuizView::QuizView(App& app)
                                BevelPanel::Bevel::Raised, 3, 0);
   panel->setObjectName("bottomPanel");
   panel->setAccessibleName(QStringLiteral("Contestants' panel"));
-  const std::pair<const char*, std::function<void()>> answerButtons[] = {
-      {"A", [&box] { box.onAnswerA(); }}, {"B", [&box] { box.onAnswerB(); }}, {"C", [&box] {
-                                                                                 box.onAnswerC();
-                                                                               }}};
   int left = 16;
-  QPushButton** buttonSlots[] = {&buttonA_, &buttonB_, &buttonC_};
-  for (std::size_t i = 0; i < std::size(answerButtons); ++i) {
-    const auto& [caption, handler] = answerButtons[i];
-    QPushButton* button = makeButton(QRect(left, 16, 49, 49), caption, handler, {}, panel);
+  for (AnswerSlot slot : kAnswerSlots) {
+    const int i = slot - kSlotA;
+    const std::string caption(1, static_cast<char>('A' + i));
+    QPushButton* button = makeButton(
+        QRect(left, 16, 49, 49), caption, [&box, slot] { box.onAnswer(slot); }, {}, panel);
     button->setFont(look::arial(40));
-    button->setObjectName(QStringLiteral("answerButton") + QString::fromLatin1(caption));
-    button->setAccessibleName(QStringLiteral("Answer ") + QString::fromLatin1(caption));
-    *buttonSlots[i] = button;
+    button->setObjectName(QStringLiteral("answerButton") + qs(caption));
+    button->setAccessibleName(QStringLiteral("Answer ") + qs(caption));
+    answerButtons_[i] = button;
     left += 56;
   }
-  score1_ = scoreField(QRect(185, 17, 25, 24), look::kRed, "score1", panel);
-  score1_->setAccessibleName(QStringLiteral("Player one's score"));
-  score2_ = scoreField(QRect(185, 40, 25, 24), look::kLime, "score2", panel);
-  score2_->setAccessibleName(QStringLiteral("Player two's score"));
+  scores_[kFirstContestant] = scoreField(QRect(185, 17, 25, 24), look::kRed, "score1", panel);
+  scores_[kFirstContestant]->setAccessibleName(QStringLiteral("Player one's score"));
+  scores_[kSecondContestant] = scoreField(QRect(185, 40, 25, 24), look::kLime, "score2", panel);
+  scores_[kSecondContestant]->setAccessibleName(QStringLiteral("Player two's score"));
 
   // The scale between the gauges: three nested white boxes make five cells, one per
   // life, each with its number.
@@ -188,10 +182,10 @@ QuizView::QuizView(App& app)
     mark->setObjectName(QStringLiteral("lifeMark%1").arg(life));
     mark->setAccessibleName(QStringLiteral("Lives scale, %1").arg(life));
   }
-  lives1_ = livesGauge(QRect(216, 16, 150, 17), look::kRed, "lives1", panel);
-  lives1_->setAccessibleName(QStringLiteral("Player one's lives"));
-  lives2_ = livesGauge(QRect(216, 48, 150, 17), look::kLime, "lives2", panel);
-  lives2_->setAccessibleName(QStringLiteral("Player two's lives"));
+  lives_[kFirstContestant] = livesGauge(QRect(216, 16, 150, 17), look::kRed, "lives1", panel);
+  lives_[kFirstContestant]->setAccessibleName(QStringLiteral("Player one's lives"));
+  lives_[kSecondContestant] = livesGauge(QRect(216, 48, 150, 17), look::kLime, "lives2", panel);
+  lives_[kSecondContestant]->setAccessibleName(QStringLiteral("Player two's lives"));
 
   // Whose turn: a two-position track bar that only the game moves; 0 (top) points at
   // player one, 1 (bottom) at player two.
@@ -208,10 +202,10 @@ QuizView::QuizView(App& app)
   // Its description says who answers; sync() keeps it with the turn.
   turn_->setAccessibleName(QStringLiteral("Whose turn"));
 
-  name1_ = nameLabel(QRect(402, 17, 120, 20), look::kRed, "playerName1", panel);
-  nameByRole(name1_, QStringLiteral("Player one"));
-  name2_ = nameLabel(QRect(403, 41, 125, 20), look::kLime, "playerName2", panel);
-  nameByRole(name2_, QStringLiteral("Player two"));
+  names_[kFirstContestant] = nameLabel(QRect(402, 17, 120, 20), look::kRed, "playerName1", panel);
+  nameByRole(names_[kFirstContestant], QStringLiteral("Player one"));
+  names_[kSecondContestant] = nameLabel(QRect(403, 41, 125, 20), look::kLime, "playerName2", panel);
+  nameByRole(names_[kSecondContestant], QStringLiteral("Player two"));
 
   exit_ = makeButton(
       QRect(560, 448, 75, 25), screen_.exitButton.caption, [&box] { box.onExit(); },
@@ -239,10 +233,10 @@ QuizView::QuizView(App& app)
 
   // Tab goes from CONTINUE to the answers and on to Exit. None of these buttons takes
   // the keys A, B and C: they pass on to the window, which answers with them.
-  setTabOrder(continue_, buttonA_);
-  setTabOrder(buttonA_, buttonB_);
-  setTabOrder(buttonB_, buttonC_);
-  setTabOrder(buttonC_, exit_);
+  setTabOrder(continue_, answerButtons_[0]);
+  setTabOrder(answerButtons_[0], answerButtons_[1]);
+  setTabOrder(answerButtons_[1], answerButtons_[2]);
+  setTabOrder(answerButtons_[2], exit_);
   sync();
 }
 
@@ -285,21 +279,11 @@ QProgressBar* QuizView::livesGauge(QRect place, QColor colour, const char* objec
 
 void QuizView::keyPressEvent(QKeyEvent* event) {
   // The plain keys A, B and C answer; with any modifier they are someone else's.
-  if (event->modifiers() == Qt::NoModifier) {
-    QuizScreen& box = screen_;
-    switch (event->key()) {
-      case Qt::Key_A:
-        dispatch([&box] { box.onAnswerA(); });
-        return;
-      case Qt::Key_B:
-        dispatch([&box] { box.onAnswerB(); });
-        return;
-      case Qt::Key_C:
-        dispatch([&box] { box.onAnswerC(); });
-        return;
-      default:
-        break;
-    }
+  if (event->modifiers() == Qt::NoModifier && event->key() >= Qt::Key_A &&
+      event->key() <= Qt::Key_C) {
+    const auto slot = static_cast<AnswerSlot>(kSlotA + (event->key() - Qt::Key_A));
+    dispatch([this, slot] { screen_.onAnswer(slot); });
+    return;
   }
   ScreenView::keyPressEvent(event);
 }
@@ -313,10 +297,8 @@ void QuizView::sync() {
   const QuizScreen& box = screen_;
   apply(titleLine_, box.titleLine);
   apply(question_, box.question);
-  apply(answerA_, box.answerA);
-  apply(answerB_, box.answerB);
-  apply(answerC_, box.answerC);
-  apply(countdown_, box.countdown);
+  for (AnswerSlot slot : kAnswerSlots) apply(answerLines_[slot - kSlotA], box.answerLine(slot));
+  apply(countdown_, Label{box.countdownText()});
   apply(result_, box.resultPanel);
   apply(exit_, box.exitButton);
   // CONTINUE holds the keyboard while it shows, so Enter or Space goes on. As it goes,
@@ -326,30 +308,32 @@ void QuizView::sync() {
   if (!box.continueButton.visible && focusWidget() == continue_) setFocus(Qt::OtherFocusReason);
   apply(continue_, box.continueButton);
   if (box.continueButton.visible && !continueWasShown) continue_->setFocus(Qt::OtherFocusReason);
-  if (score1_->text() != qs(box.score1)) score1_->setText(qs(box.score1));
-  if (score2_->text() != qs(box.score2)) score2_->setText(qs(box.score2));
-  lives1_->setValue(std::clamp(box.lives1, 0, kStartingLives));
-  lives2_->setValue(std::clamp(box.lives2, 0, kStartingLives));
-  turn_->setValue(box.turn);
-  const QString turn = box.turn == kFirstContestant ? QStringLiteral("Player one answers")
-                                                    : QStringLiteral("Player two answers");
-  if (turn_->accessibleDescription() != turn) turn_->setAccessibleDescription(turn);
-  // An answer button carries its answer once the line is on view, never before.
-  for (auto [button, line] : {std::pair{buttonA_, answerA_}, std::pair{buttonB_, answerB_},
-                              std::pair{buttonC_, answerC_}}) {
-    const QString answer = line->isVisibleTo(this) ? line->text() : QString();
-    if (button->accessibleDescription() != answer) button->setAccessibleDescription(answer);
+  for (Contestant c : kBothContestants) {
+    const QString score = QString::number(box.scores[c]);
+    if (scores_[c]->text() != score) scores_[c]->setText(score);
+    lives_[c]->setValue(std::clamp(box.lives[c], 0, kStartingLives));
+    const QString before = names_[c]->text();
+    apply(names_[c], box.playerNames[c]);
+    if (names_[c]->text() != before || names_[c]->size() != names_[c]->sizeHint())
+      fitToText(names_[c]);
   }
-  for (auto [label, state] :
-       {std::pair{name1_, &box.playerName1}, std::pair{name2_, &box.playerName2}}) {
-    const QString before = label->text();
-    apply(label, *state);
-    if (label->text() != before || label->size() != label->sizeHint()) fitToText(label);
+  turn_->setValue(box.turn);
+  static const Contestants<QString> kAnswers{QStringLiteral("Player one answers"),
+                                             QStringLiteral("Player two answers")};
+  if (turn_->accessibleDescription() != kAnswers[box.turn])
+    turn_->setAccessibleDescription(kAnswers[box.turn]);
+  // An answer button carries its answer once the line is on view, never before.
+  for (int i = 0; i < 3; ++i) {
+    const QString answer = answerLines_[i]->isVisibleTo(this) ? answerLines_[i]->text() : QString();
+    if (answerButtons_[i]->accessibleDescription() != answer)
+      answerButtons_[i]->setAccessibleDescription(answer);
   }
 }
 
 SpokenLines QuizView::narrate(bool onView) {
-  return narrator_.update(onView, screen_, app_.game().questionStep);
+  return narrator_.update(onView, screen_);
 }
+
+MAKE_WINDOW_OF(QuizView);
 
 }  // namespace zndl

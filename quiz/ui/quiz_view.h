@@ -58,20 +58,14 @@ class QuizView : public ScreenView {
   QuizNarrator narrator_;
   QLabel* titleLine_ = nullptr;
   QLabel* question_ = nullptr;
-  QLabel* answerA_ = nullptr;
-  QLabel* answerB_ = nullptr;
-  QLabel* answerC_ = nullptr;
+  // The answer lines and buttons, A to C.
+  QLabel* answerLines_[3] = {};
+  QPushButton* answerButtons_[3] = {};
   QLabel* countdown_ = nullptr;
-  QLineEdit* score1_ = nullptr;
-  QLineEdit* score2_ = nullptr;
-  QProgressBar* lives1_ = nullptr;
-  QProgressBar* lives2_ = nullptr;
+  Contestants<QLineEdit*> scores_{nullptr, nullptr};
+  Contestants<QProgressBar*> lives_{nullptr, nullptr};
+  Contestants<QLabel*> names_{nullptr, nullptr};
   QSlider* turn_ = nullptr;  // top for player one, bottom for player two
-  QPushButton* buttonA_ = nullptr;
-  QPushButton* buttonB_ = nullptr;
-  QPushButton* buttonC_ = nullptr;
-  QLabel* name1_ = nullptr;
-  QLabel* name2_ = nullptr;
   QPushButton* exit_ = nullptr;
   QPushButton* continue_ = nullptr;
   BevelPanel* result_ = nullptr;  // the verdict, over the answers

@@ -7,15 +7,8 @@
 #include <QScreen>
 #include <utility>
 
-#include "finale/ui/coin_call_view.h"
-#include "finale/ui/finale_view.h"
-#include "finale/ui/notice_view.h"
-#include "finale/ui/tie_break_view.h"
-#include "host/ui/introduction_view.h"
-#include "host/ui/settings_dialog_view.h"
 #include "adapters/qt_ports.h"
-#include "quiz/ui/quiz_view.h"
-#include "shell/ui/internet_sites_view.h"
+#include "shell/ui/screen_view.h"
 #include "shell/ui/title_view.h"
 
 namespace zndl {
@@ -47,49 +40,64 @@ App::App(const Ports& ports, const Presentation& presentation)
       presentation_(presentation) {
   if (auto* box = dynamic_cast<QtErrorBox*>(&ports.errorBox))
     box->setOwner([this] { return mainWindow(); });
-  title_ = std::make_unique<TitleView>(*this);
-  views_ = {title_.get()};
-  title_->installEventFilter(this);
-  installKeys(*title_);
+  windows_.push_back(makeWindow<TitleView>(*this));
+  views_ = {windows_.front().get()};
+  windows_.front()->installEventFilter(this);
+  installKeys(*windows_.front());
   present(views_);
 
   game_.start();
-
-  // The three timers run from start to the end of the program; each tick does
-  // nothing unless its screen asks for work.
-  for (QTimer* timer : {&quizTimer_, &introTimer_, &tieBreakTimer_})
-    timer->setTimerType(Qt::PreciseTimer);
-  connect(&quizTimer_, &QTimer::timeout, this,
-          [this] { dispatch([this] { game_.quizScreen.onTick(); }); });
-  connect(&introTimer_, &QTimer::timeout, this,
-          [this] { dispatch([this] { game_.introduction.onTick(); }); });
-  connect(&tieBreakTimer_, &QTimer::timeout, this,
-          [this] { dispatch([this] { game_.tieBreak.onTick(); }); });
-  quizTimer_.start(QuizScreen::kTickInterval);
-  tieBreakTimer_.start(TieBreak::kTickInterval);
+  startTimers();
   syncAll();
 }
 
-App::~App() = default;
+App::~App() {
+  // The title goes last: every other window is its child.
+  while (!windows_.empty()) windows_.pop_back();
+}
+
+TitleView& App::titleView() {
+  return static_cast<TitleView&>(*windows_.front());
+}
 
 QWidget* App::mainWindow() {
-  return title_.get();
+  return windows_.empty() ? nullptr : windows_.front().get();
+}
+
+void App::startTimers() {
+  // Each ticking screen's timer runs from start to the end of the program; a tick that
+  // its screen would ignore is not even handed over.
+  for (const TickingScreen& ticking : game_.tickingScreens()) {
+    Ticker ticker{ticking.screen, ticking.period, std::make_unique<QTimer>()};
+    ticker.timer->setTimerType(Qt::PreciseTimer);
+    connect(ticker.timer.get(), &QTimer::timeout, this, [this, &ticking] {
+      if (ticking.wanted()) dispatch(ticking.tick);
+    });
+    tickers_.push_back(std::move(ticker));
+  }
+  followTimers();
+}
+
+void App::followTimers() {
+  for (Ticker& ticker : tickers_) {
+    if (ticker.period->restarts == ticker.restarts) continue;
+    ticker.restarts = ticker.period->restarts;
+    if (ticker.period->ticking())
+      ticker.timer->start(ticker.period->interval);
+    else
+      ticker.timer->stop();
+  }
 }
 
 void App::buildHiddenWindows() {
-  if (allBuilt_) return;
-  allBuilt_ = true;
-  quiz_ = std::make_unique<QuizView>(*this);
-  introduction_ = std::make_unique<IntroductionView>(*this);
-  settings_ = std::make_unique<SettingsDialogView>(*this);
-  notice_ = std::make_unique<NoticeView>(*this);
-  finale_ = std::make_unique<FinaleView>(*this);
-  tieBreak_ = std::make_unique<TieBreakView>(*this);
-  coinCall_ = std::make_unique<CoinCallView>(*this);
-  internetSites_ = std::make_unique<InternetSitesView>(*this);
-  views_ = {title_.get(),  quiz_.get(),     introduction_.get(), settings_.get(),     notice_.get(),
-            finale_.get(), tieBreak_.get(), coinCall_.get(),     internetSites_.get()};
-  std::vector<ScreenView*> built(views_.begin() + 1, views_.end());
+  if (windows_.size() == GameScreens::size) return;
+  std::vector<ScreenView*> built;
+  GameScreens::forEach([&]<class Entry>() {
+    if (GameScreens::indexOf<typename Entry::Screen>() == 0) return;
+    windows_.push_back(makeWindow<typename Entry::View>(*this));
+    built.push_back(windows_.back().get());
+  });
+  views_.insert(views_.end(), built.begin(), built.end());
   for (ScreenView* view : built) installKeys(*view);
   present(built);
 }
@@ -235,8 +243,8 @@ void App::installKeys(ScreenView& view) {
 }
 
 bool App::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == title_.get() && event->type() == QEvent::Paint) {
-    title_->removeEventFilter(this);
+  if (watched == mainWindow() && event->type() == QEvent::Paint) {
+    watched->removeEventFilter(this);
     // After this paint has reached the screen.
     QTimer::singleShot(0, this, [this] { titlePainted(); });
   }
@@ -245,15 +253,15 @@ bool App::eventFilter(QObject* watched, QEvent* event) {
 
 void App::titlePainted() {
   titlePainted_ = true;
-  for (auto& then : std::exchange(afterTitlePainted_, {})) then(*title_);
-  if (allBuilt_) return;
+  for (auto& then : std::exchange(afterTitlePainted_, {})) then(*mainWindow());
+  if (windows_.size() == GameScreens::size) return;
   buildHiddenWindows();
   syncAll();
 }
 
 void App::afterTitlePainted(std::function<void(QWidget&)> then) {
   if (titlePainted_)
-    then(*title_);
+    then(*mainWindow());
   else
     afterTitlePainted_.push_back(std::move(then));
 }
@@ -264,25 +272,12 @@ void App::dispatch(const std::function<void()>& handler) {
   if (game_.ended()) QCoreApplication::quit();
 }
 
-void App::followIntroTimer() {
-  const Timer& timer = game_.introduction.speechTimer;
-  if (timer.restarts == introRestarts_) return;
-  introRestarts_ = timer.restarts;
-  if (timer.ticking())
-    introTimer_.start(timer.interval);
-  else
-    introTimer_.stop();
-}
-
 void App::syncAll() {
   if (syncing_) return;
   syncing_ = true;
-  followIntroTimer();
-  const Game& g = game_;
-  const Screen* others[] = {&g.quizScreen, &g.introduction, &g.settingsDialog, &g.notice,
-                            &g.finale,     &g.tieBreak,     &g.coinCall,       &g.internetSites};
-  for (const Screen* screen : others)
-    if (screen->visible()) buildHiddenWindows();
+  followTimers();
+  for (const auto& screen : game_.screens())
+    if (screen->visible() && screen.get() != game_.screens().front().get()) buildHiddenWindows();
   for (ScreenView* view : views_) view->sync();
   // Windows come forward in the order their screens were shown.
   std::vector<ScreenView*> order = views_;

@@ -13,19 +13,10 @@
 namespace zndl {
 
 class ScreenView;
-class TitleView;
-class QuizView;
-class IntroductionView;
-class SettingsDialogView;
-class NoticeView;
-class FinaleView;
-class TieBreakView;
-class CoinCallView;
-class InternetSitesView;
 
-// The running program: the game, its nine windows and the three timers that drive
-// it. Every event reaches the game through dispatch(), which shows an error in the
-// error box and then brings every window up to date.
+// The running program: the game, a window for each of its screens and a timer for
+// each screen that ticks. Every event reaches the game through dispatch(), which shows
+// an error in the error box and then brings every window up to date.
 class App : public QObject {
  public:
   explicit App(const Ports& ports, const Presentation& presentation = {});
@@ -57,7 +48,7 @@ class App : public QObject {
   void syncAll();
 
   // The title window, built at once; the others follow once it has been painted.
-  TitleView& titleView() { return *title_; }
+  TitleView& titleView();
   // Calls `then` with the title window as soon as the event loop is free after the
   // title's first paint, or at once when that has happened already. What must not hold
   // up the title (the music, the icon) starts here, each in the order given.
@@ -90,7 +81,6 @@ class App : public QObject {
   };
   static Ports withErrorBox(const Ports& ports, ErrorBox& box);
 
-  void followIntroTimer();
   // Shows the views at the stage's size for the display as it is now.
   void present(const std::vector<ScreenView*>& views);
   void applyPresentation();
@@ -100,32 +90,30 @@ class App : public QObject {
   stage::Display display() const;
   qreal stageScaleFor(const stage::Display& facts) const;
 
-  // The eight windows hidden at start are built once the title has been painted (or
-  // as soon as one is needed), so the title comes up without waiting for them.
+  // The windows hidden at start are built once the title has been painted (or as soon
+  // as one is needed), so the title comes up without waiting for them.
   void buildHiddenWindows();
+  // A timer for each screen that ticks, following the screen's period.
+  void startTimers();
+  void followTimers();
   // The event loop is free after the title's first paint.
   void titlePainted();
 
   FrontErrorBox errorBox_;
   Game game_;
-  // The title owns the other windows as its children; it is declared first so that it
-  // goes last, after each of them has left it.
-  std::unique_ptr<TitleView> title_;
-  std::unique_ptr<QuizView> quiz_;
-  std::unique_ptr<IntroductionView> introduction_;
-  std::unique_ptr<SettingsDialogView> settings_;
-  std::unique_ptr<NoticeView> notice_;
-  std::unique_ptr<FinaleView> finale_;
-  std::unique_ptr<TieBreakView> tieBreak_;
-  std::unique_ptr<CoinCallView> coinCall_;
-  std::unique_ptr<InternetSitesView> internetSites_;
+  // Each screen's window, in the screens' order; the title's first. The title owns the
+  // other windows as its children: they are let go before it (~App).
+  std::vector<std::unique_ptr<ScreenView>> windows_;
   std::vector<ScreenView*> views_;
-  QTimer quizTimer_;
-  QTimer introTimer_;
-  QTimer tieBreakTimer_;
-  int introRestarts_ = -1;
+  // A ticking screen's timer, and the screen's period it follows.
+  struct Ticker {
+    std::size_t screen;  // its place in GameScreens
+    const Timer* period;
+    std::unique_ptr<QTimer> timer;
+    int restarts = -1;
+  };
+  std::vector<Ticker> tickers_;
   bool syncing_ = false;
-  bool allBuilt_ = false;
   bool titlePainted_ = false;
   std::vector<std::function<void(QWidget&)>> afterTitlePainted_;
   Presentation presentation_;

@@ -7,9 +7,10 @@
 #include <QMouseEvent>
 
 #include "adapters/qt_ports.h"
+#include "shell/stage_scale.h"
 #include "shell/ui/app.h"
 #include "shell/ui/look.h"
-#include "shell/stage_scale.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 namespace {
@@ -30,8 +31,8 @@ QIcon copyIcon() {
 }  // namespace
 
 InternetSitesView::InternetSitesView(App& app)
-    : ScreenView(app, app.game().internetSites, QSize(440, 135), Frame::DialogOnTop),
-      screen_(app.game().internetSites) {
+    : ScreenView(app, app.game().screen<InternetSites>(), QSize(440, 135), Frame::DialogOnTop),
+      screen_(app.game().screen<InternetSites>()) {
   // A plain grey dialog, not one of the show's black stages.
   QPalette grey = palette();
   grey.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
@@ -174,5 +175,7 @@ void InternetSitesView::sync() {
     carrier_->selectAll();
   }
 }
+
+MAKE_WINDOW_OF(InternetSitesView);
 
 }  // namespace zndl

@@ -144,8 +144,8 @@ ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
     // A dialog's title bar: the caption, and a close command where the dialog has one;
     // no minimise or maximise button, which Qt announces by leaving them out.
     case Frame::Dialog:
-      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-              Qt::WindowCloseButtonHint;
+      flags =
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
       break;
     case Frame::DialogOnTop:
       flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -238,10 +238,8 @@ void ScreenView::dispatch(const std::function<void()>& handler) {
   app_.dispatch(handler);
 }
 
-QLabel* ScreenView::makeLabel(QRect place, const QFont& font, QColor colour,
-                              const std::string& text, Qt::Alignment align, bool wrap,
-                              QWidget* parent) {
-  auto* label = new QLabel(parent ? parent : this);
+void ScreenView::setUpLabel(QLabel* label, QRect place, const QFont& font, QColor colour,
+                            Qt::Alignment align, bool wrap) {
   label->setGeometry(place);
   label->setFont(font);
   QPalette pal = label->palette();
@@ -249,9 +247,16 @@ QLabel* ScreenView::makeLabel(QRect place, const QFont& font, QColor colour,
   label->setPalette(pal);
   label->setAlignment(align);
   label->setWordWrap(wrap);
-  label->setAttribute(Qt::WA_TranslucentBackground);
-  label->setText(qs(text));
   label->setTextFormat(Qt::PlainText);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+}
+
+QLabel* ScreenView::makeLabel(QRect place, const QFont& font, QColor colour,
+                              const std::string& text, Qt::Alignment align, bool wrap,
+                              QWidget* parent) {
+  auto* label = new QLabel(parent ? parent : this);
+  setUpLabel(label, place, font, colour, align, wrap);
+  label->setText(qs(text));
   return label;
 }
 
@@ -259,15 +264,7 @@ ClickLabel* ScreenView::makeClickLabel(QRect place, const QFont& font, QColor co
                                        std::function<void()> handler, QWidget* parent) {
   auto* label = new ClickLabel(parent ? parent : this,
                                [this, handler = std::move(handler)] { dispatch(handler); });
-  label->setGeometry(place);
-  label->setFont(font);
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, colour);
-  label->setPalette(pal);
-  label->setAlignment(Qt::AlignCenter);
-  label->setWordWrap(true);
-  label->setTextFormat(Qt::PlainText);
-  label->setAttribute(Qt::WA_TranslucentBackground);
+  setUpLabel(label, place, font, colour, Qt::AlignCenter, true);
   return label;
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "shell/narration.h"
 #include "shell/screen.h"
@@ -114,6 +115,9 @@ class ScreenView : public QWidget {
   // a prompt); the line belongs to the screen, which outlives the window.
   void speakLine(const Label& line) { spokenLine_ = &line; }
 
+  // A transparent label of plain text in its place, font and colour.
+  static void setUpLabel(QLabel* label, QRect place, const QFont& font, QColor colour,
+                         Qt::Alignment align, bool wrap);
   QLabel* makeLabel(QRect place, const QFont& font, QColor colour, const std::string& text,
                     Qt::Alignment align = Qt::AlignCenter, bool wrap = true,
                     QWidget* parent = nullptr);
@@ -188,5 +192,11 @@ class ScreenView : public QWidget {
   const Label* spokenLine_ = nullptr;
   LineNarrator lineNarrator_;
 };
+
+// Builds the window of a screen (the View of its GameScreens entry). Each window's own
+// file instantiates it (MAKE_WINDOW_OF in shell/ui/make_window.h), so the program builds
+// every window from the list of screens without knowing their headers.
+template <class View>
+std::unique_ptr<ScreenView> makeWindow(App& app);
 
 }  // namespace zndl

@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <QTimer>
 
+#include "finale/finale.h"
+#include "finale/tie_break.h"
 #include "quiz/quiz_screen.h"
 #include "shell/ui/app.h"
 #include "shell/ui/screen_view.h"
@@ -49,22 +51,26 @@ QString report(App& app) {
     if (window->objectName() == QLatin1String("errorBox") && window->isVisible())
       out += QStringLiteral("errorBox=%1\n").arg(window->winId());
   const Game& g = app.game();
-  const QuizScreen& quiz = g.quizScreen;
+  const QuizScreen& quiz = g.screen<QuizScreen>();
   out += QStringLiteral("step=%1\nquestion=%2\ncorrect=%3\nscore1=%4\nscore2=%5\n")
-             .arg(g.questionStep)
-             .arg(g.questionNo)
-             .arg(g.correctSlot)
-             .arg(QString::fromStdString(quiz.score1), QString::fromStdString(quiz.score2));
+             .arg(quiz.step == QuestionStep::countdown ? 5
+                  : quiz.step == QuestionStep::idle    ? 0
+                                                       : 1)
+             .arg(quiz.questionNo)
+             .arg(quiz.correctSlot)
+             .arg(quiz.scores[kFirstContestant])
+             .arg(quiz.scores[kSecondContestant]);
   out += QStringLiteral("lives1=%1\nlives2=%2\ncontinue=%3\nquestionLine=%4\nwinner=%5\n")
-             .arg(quiz.lives1)
-             .arg(quiz.lives2)
+             .arg(quiz.lives[kFirstContestant])
+             .arg(quiz.lives[kSecondContestant])
              .arg(quiz.continueButton.visible ? 1 : 0)
              .arg(quiz.question.visible ? 1 : 0)
              .arg(g.winner);
+  const TieBreak& tieBreak = g.screen<TieBreak>();
   out += QStringLiteral("killButton=%1\ntossButton=%2 %3\n")
-             .arg(QString::fromStdString(g.finale.killButton.caption),
-                  QString::fromStdString(g.tieBreak.tossButton.caption),
-                  g.tieBreak.tossButton.enabled ? QStringLiteral("enabled")
+             .arg(QString::fromStdString(g.screen<Finale>().killButton().caption),
+                  QString::fromStdString(tieBreak.tossButton().caption),
+                  tieBreak.tossButton().enabled ? QStringLiteral("enabled")
                                                 : QStringLiteral("disabled"));
   return out;
 }

@@ -12,6 +12,7 @@
 #include "adapters/qt_ports.h"
 #include "shell/ui/app.h"
 #include "shell/ui/look.h"
+#include "shell/ui/make_window.h"
 
 namespace zndl {
 namespace {
@@ -66,8 +67,8 @@ QStringList toQt(const std::vector<std::string>& items) {
 }  // namespace
 
 TitleView::TitleView(App& app)
-    : ScreenView(app, app.game().titleScreen, QSize(640, 480), Frame::Borderless),
-      screen_(app.game().titleScreen) {
+    : ScreenView(app, app.game().screen<TitleScreen>(), QSize(640, 480), Frame::Borderless),
+      screen_(app.game().screen<TitleScreen>()) {
   setAccessibleDescription(QStringLiteral(
       "The title screen: enter both contestants and their pets, choose a question group, "
       "then press Play."));
@@ -136,30 +137,27 @@ void TitleView::buildPanel() {
 
   setupPanel_->setAccessibleName(QStringLiteral("Contestants' setup"));
   makePanelLabel("name1Caption", {8, 8}, "Player One Name:");
-  makeEntry("name1", QRect(8, 24, 121, 21), &TitleScreen::name1, "Player one's name");
+  makeEntry("name1", QRect(8, 24, 121, 21), kFirstContestant, &ContestantEntry::name,
+            "Player one's name");
   makePanelLabel("name2Caption", {136, 8}, "Player Two Name:");
-  makeEntry("name2", QRect(136, 24, 121, 21), &TitleScreen::name2, "Player two's name");
+  makeEntry("name2", QRect(136, 24, 121, 21), kSecondContestant, &ContestantEntry::name,
+            "Player two's name");
   makePanelLabel("petName1Caption", {8, 56}, "Player  One Pet Name:");
-  makeEntry("petName1", QRect(8, 72, 121, 21), &TitleScreen::petName1, "Player one's pet's name");
+  makeEntry("petName1", QRect(8, 72, 121, 21), kFirstContestant, &ContestantEntry::petName,
+            "Player one's pet's name");
   makePanelLabel("petName2Caption", {136, 56}, "Player Two Pet Name:");
-  makeEntry("petName2", QRect(136, 72, 121, 21), &TitleScreen::petName2, "Player two's pet's name");
+  makeEntry("petName2", QRect(136, 72, 121, 21), kSecondContestant, &ContestantEntry::petName,
+            "Player two's pet's name");
 
-  makePetType("petType1", QRect(8, 104, 121, 105), &TitleScreen::petType1, "Player one's pet type");
-  makePetType("petType2", QRect(136, 104, 121, 105), &TitleScreen::petType2,
-              "Player two's pet type");
+  makePetType("petType1", QRect(8, 104, 121, 105), kFirstContestant, "Player one's pet type");
+  makePetType("petType2", QRect(136, 104, 121, 105), kSecondContestant, "Player two's pet type");
 
   makePanelLabel("answerTime1Caption", {7, 219}, "Time (seconds):");
-  p1Time_ = makeDropDown("answerTime1", QRect(88, 216, 39, 21), true);
-  p1Time_->setAccessibleName(QStringLiteral("Player one's time to answer, in seconds"));
-  connect(p1Time_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    dispatch([this, typed = ss(text)] { screen_.answerTime1.text = typed; });
-  });
+  makeAnswerTime("answerTime1", QRect(88, 216, 39, 21), kFirstContestant,
+                 "Player one's time to answer, in seconds");
   makePanelLabel("answerTime2Caption", {136, 219}, "Time (seconds):");
-  p2Time_ = makeDropDown("answerTime2", QRect(217, 216, 39, 21), true);
-  p2Time_->setAccessibleName(QStringLiteral("Player two's time to answer, in seconds"));
-  connect(p2Time_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    dispatch([this, typed = ss(text)] { screen_.answerTime2.text = typed; });
-  });
+  makeAnswerTime("answerTime2", QRect(217, 216, 39, 21), kSecondContestant,
+                 "Player two's time to answer, in seconds");
 
   makePanelLabel("groupCaption", {8, 243}, "Question Group:");
   groups_ = makeDropDown("groupBox", QRect(89, 240, 169, 21), false);
@@ -193,21 +191,23 @@ QLabel* TitleView::makePanelLabel(const char* name, QPoint at, const char* text)
   return label;
 }
 
-void TitleView::makeEntry(const char* name, QRect place, std::string TitleScreen::*field,
-                          const char* spokenName) {
+void TitleView::makeEntry(const char* name, QRect place, Contestant contestant,
+                          std::string ContestantEntry::*field, const char* spokenName) {
   auto* edit = new QLineEdit(setupPanel_);
   edit->setObjectName(name);
   edit->setAccessibleName(QString::fromUtf8(spokenName));
   edit->setGeometry(place);
   edit->setValidator(new StorableTextValidator(edit));
-  edit->setText(qs(screen_.*field));
-  connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-    dispatch([this, field, typed = ss(text)] { screen_.*field = typed; });
+  edit->setText(qs(screen_.entries[contestant].*field));
+  connect(edit, &QLineEdit::textEdited, this, [this, contestant, field](const QString& text) {
+    dispatch([this, contestant, field, typed = ss(text)] {
+      screen_.entries[contestant].*field = typed;
+    });
   });
-  entries_.push_back({edit, field});
+  entries_.push_back({edit, contestant, field});
 }
 
-void TitleView::makePetType(const char* name, QRect place, int TitleScreen::*field,
+void TitleView::makePetType(const char* name, QRect place, Contestant contestant,
                             const char* spokenName) {
   auto* box = new QGroupBox(QStringLiteral("Pet type"), setupPanel_);
   box->setObjectName(name);
@@ -218,14 +218,28 @@ void TitleView::makePetType(const char* name, QRect place, int TitleScreen::*fie
   // The four choices share the room below the caption evenly, as a radio group does.
   constexpr int kTop = 18, kRow = 21;
   for (int type = kHamster; type <= kDog; ++type) {
-    auto* radio = new QRadioButton(qs(TitleScreen::petTypeText(type)), box);
+    auto* radio = new QRadioButton(qs(petTypeText(type)), box);
     radio->setObjectName(QStringLiteral("%1.%2").arg(name).arg(type));
     radio->setGeometry(8, kTop + type * kRow, place.width() - 14, 18);
     group->addButton(radio, type);
   }
-  connect(group, &QButtonGroup::idClicked, this,
-          [this, field](int type) { dispatch([this, field, type] { screen_.*field = type; }); });
-  petTypes_.push_back({group, field});
+  connect(group, &QButtonGroup::idClicked, this, [this, contestant](int type) {
+    dispatch([this, contestant, type] { screen_.entries[contestant].petType = type; });
+  });
+  petTypes_.push_back({group, contestant});
+}
+
+QComboBox* TitleView::makeAnswerTime(const char* name, QRect place, Contestant contestant,
+                                     const char* spokenName) {
+  QComboBox* box = makeDropDown(name, place, true);
+  box->setAccessibleName(QString::fromUtf8(spokenName));
+  connect(box, &QComboBox::editTextChanged, this, [this, contestant](const QString& text) {
+    dispatch([this, contestant, typed = ss(text)] {
+      screen_.entries[contestant].answerTime.text = typed;
+    });
+  });
+  answerTimes_[contestant] = box;
+  return box;
 }
 
 QComboBox* TitleView::makeDropDown(const char* name, QRect place, bool storedInNames) {
@@ -278,18 +292,20 @@ void TitleView::syncDropDown(QComboBox* widget, const ComboBox& box) {
 
 void TitleView::sync() {
   for (const Entry& entry : entries_) {
-    const QString text = qs(screen_.*entry.field);
+    const QString text = qs(screen_.entries[entry.contestant].*entry.field);
     if (entry.edit->text() != text) entry.edit->setText(text);
   }
   for (const PetTypeGroup& petType : petTypes_) {
-    QAbstractButton* chosen = petType.group->button(screen_.*petType.field);
+    QAbstractButton* chosen = petType.group->button(screen_.entries[petType.contestant].petType);
     if (chosen && !chosen->isChecked()) chosen->setChecked(true);
   }
-  syncDropDown(p1Time_, screen_.answerTime1);
-  syncDropDown(p2Time_, screen_.answerTime2);
+  for (Contestant c : kBothContestants)
+    syncDropDown(answerTimes_[c], screen_.entries[c].answerTime);
   syncDropDown(groups_, screen_.groupBox);
   setupPanel_->setVisible(screen_.setupPanelVisible);
   apply(settings_, screen_.settingsButton);
 }
+
+MAKE_WINDOW_OF(TitleView);
 
 }  // namespace zndl

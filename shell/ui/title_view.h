@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <vector>
 
-#include "shell/ui/screen_view.h"
 #include "shell/title_screen.h"
+#include "shell/ui/screen_view.h"
 
 namespace zndl {
 
@@ -24,24 +24,26 @@ class TitleView : public ScreenView {
 
   QFrame* setupPanel() const { return setupPanel_; }
   QComboBox* groupBox() const { return groups_; }
-  QComboBox* p1TimeBox() const { return p1Time_; }
-  QComboBox* p2TimeBox() const { return p2Time_; }
+  QComboBox* answerTimeBox(Contestant contestant) const { return answerTimes_[contestant]; }
 
  private:
   struct Entry {
     QLineEdit* edit;
-    std::string TitleScreen::*field;
+    Contestant contestant;
+    std::string ContestantEntry::*field;
   };
   struct PetTypeGroup {
     QButtonGroup* group;
-    int TitleScreen::*field;
+    Contestant contestant;
   };
 
   void buildPanel();
   void orderTabs();
-  void makeEntry(const char* name, QRect place, std::string TitleScreen::*field,
-                 const char* spokenName);
-  void makePetType(const char* name, QRect place, int TitleScreen::*field, const char* spokenName);
+  void makeEntry(const char* name, QRect place, Contestant contestant,
+                 std::string ContestantEntry::*field, const char* spokenName);
+  void makePetType(const char* name, QRect place, Contestant contestant, const char* spokenName);
+  QComboBox* makeAnswerTime(const char* name, QRect place, Contestant contestant,
+                            const char* spokenName);
   QComboBox* makeDropDown(const char* name, QRect place, bool storedInNames);
   QLabel* makePanelLabel(const char* name, QPoint at, const char* text);
   void syncDropDown(QComboBox* widget, const ComboBox& box);
@@ -49,8 +51,7 @@ class TitleView : public ScreenView {
   TitleScreen& screen_;
   QFrame* setupPanel_ = nullptr;
   QPushButton* settings_ = nullptr;
-  QComboBox* p1Time_ = nullptr;
-  QComboBox* p2Time_ = nullptr;
+  Contestants<QComboBox*> answerTimes_{nullptr, nullptr};
   QComboBox* groups_ = nullptr;
   QColor normalText_;
   std::vector<Entry> entries_;

@@ -14,7 +14,7 @@ using Names = std::vector<std::string>;
 
 TEST(InternetSites, LinksOpenTheWebPageWithItsIndexAndMailWithMailto) {
   TestGame t;
-  InternetSites& sites = t->internetSites;
+  InternetSites& sites = t->screen<InternetSites>();
   sites.onMakerSiteClicked();
   sites.onGameSiteClicked();
   sites.onGameMailClicked();
@@ -29,7 +29,7 @@ TEST(InternetSites, LinksOpenTheWebPageWithItsIndexAndMailWithMailto) {
 
 TEST(InternetSites, CopyButtonsCarryTheAddressAsShownThroughTheCarrierField) {
   TestGame t;
-  InternetSites& sites = t->internetSites;
+  InternetSites& sites = t->screen<InternetSites>();
   EXPECT_EQ(sites.clipboardCarrier, "Edit1");
   const std::pair<void (InternetSites::*)(), const LinkLabel*> rows[] = {
       {&InternetSites::onCopyMakerSite, &sites.makerSite},
@@ -46,7 +46,7 @@ TEST(InternetSites, CopyButtonsCarryTheAddressAsShownThroughTheCarrierField) {
 
 TEST(InternetSites, ALinkStaysLitUntilThePointerCrossesTheBackground) {
   TestGame t;
-  InternetSites& sites = t->internetSites;
+  InternetSites& sites = t->screen<InternetSites>();
   sites.onHoverMakerSite();
   sites.onHoverGameSite();  // straight onto the next link
   EXPECT_TRUE(sites.makerSite.hot);
@@ -61,12 +61,12 @@ TEST(InternetSites, ALinkStaysLitUntilThePointerCrossesTheBackground) {
 TEST(InternetSites, OkHidesTheDialogAndItComesBackAsItWasLeft) {
   TestGame t;
   t->start();
-  t.run([&] { t->titleScreen.onInternet(); });
-  t->internetSites.onHoverMakerMail();
-  t.run([&] { t->internetSites.onOk(); });
-  EXPECT_FALSE(t->internetSites.visible());
-  EXPECT_TRUE(t->titleScreen.visible());
-  t.run([&] { t->titleScreen.onInternet(); });
-  EXPECT_TRUE(t->internetSites.visible());
-  EXPECT_TRUE(t->internetSites.makerMail.hot);
+  t.run([&] { t->screen<TitleScreen>().onInternet(); });
+  t->screen<InternetSites>().onHoverMakerMail();
+  t.run([&] { t->screen<InternetSites>().onOk(); });
+  EXPECT_FALSE(t->screen<InternetSites>().visible());
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
+  t.run([&] { t->screen<TitleScreen>().onInternet(); });
+  EXPECT_TRUE(t->screen<InternetSites>().visible());
+  EXPECT_TRUE(t->screen<InternetSites>().makerMail.hot);
 }

@@ -60,18 +60,18 @@ class IntroductionTest : public ::testing::Test {
     startErrors = t.errors.shown.size();
   }
   void play() {
-    t->titleScreen.groupBox.text = "default.set";
-    t.run([&] { t->titleScreen.onPlay(); });
+    t->screen<TitleScreen>().groupBox.text = "default.set";
+    t.run([&] { t->screen<TitleScreen>().onPlay(); });
   }
   const std::string& tick() {
-    t.run([&] { t->introduction.onTick(); });
-    return t->introduction.hostLine.text;
+    t.run([&] { t->screen<Introduction>().onTick(); });
+    return t->screen<Introduction>().hostLine.text;
   }
   void ticks(int n) {
     for (int i = 0; i < n; ++i) tick();
   }
   void skip() {
-    t.run([&] { t->introduction.onSkip(); });
+    t.run([&] { t->screen<Introduction>().onSkip(); });
   }
   // Whether the title tune has been stopped and then closed since `from`.
   bool titleTuneStoppedAndClosed(std::size_t from = 0) const {
@@ -88,13 +88,13 @@ class IntroductionTest : public ::testing::Test {
 TEST_F(IntroductionTest, BuiltInScriptIntroducesAnnAndBobTickByTick) {
   start();
   play();
-  ASSERT_TRUE(t->introduction.visible());
+  ASSERT_TRUE(t->screen<Introduction>().visible());
   // Description 3; Ann a Doctor (job 1) for the RSPCA (after-job 1); Bob a Secret
   // Agent (job 19) who isn't very good at it (after-job 20).
   t.random.script = {3, 0, 0, 18, 19};
 
   EXPECT_EQ(tick(), "");
-  EXPECT_EQ(t->scriptLine, 1);
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 1);
   EXPECT_EQ(tick(), said("...Pembril The Penguin!"));
   EXPECT_EQ(tick(), said("Hello and welcome to Zandoodle..."));
   EXPECT_EQ(tick(), said("...the programme like Beat The Crusher only sicker."));
@@ -102,17 +102,17 @@ TEST_F(IntroductionTest, BuiltInScriptIntroducesAnnAndBobTickByTick) {
   EXPECT_EQ(tick(), said("Ann is a Doctor for the RSPCA."));
   EXPECT_EQ(tick(), said("Bob is a Secret Agent but isn\u2019t very good at it."));
   EXPECT_EQ(tick(), said("Now lets play Zandoodle!"));
-  EXPECT_TRUE(t->introduction.visible());
-  EXPECT_FALSE(t->quizScreen.visible());
+  EXPECT_TRUE(t->screen<Introduction>().visible());
+  EXPECT_FALSE(t->screen<QuizScreen>().visible());
   EXPECT_FALSE(titleTuneStoppedAndClosed());
 
   EXPECT_EQ(tick(), said("<END>"));
-  EXPECT_TRUE(t->quizScreen.visible());
-  EXPECT_EQ(t->scriptLine, 0);
+  EXPECT_TRUE(t->screen<QuizScreen>().visible());
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 0);
   EXPECT_TRUE(titleTuneStoppedAndClosed());
   EXPECT_FALSE(t.titleTune.openName);
-  EXPECT_FALSE(t->introduction.visible());
-  EXPECT_TRUE(t->titleScreen.visible());
+  EXPECT_FALSE(t->screen<Introduction>().visible());
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
 
   // Four descriptions whatever the list holds; job then after-job, each from entry 1 on.
   EXPECT_EQ(t.random.asked, (std::vector<int>{4, 19, 20, 19, 20}));
@@ -124,7 +124,7 @@ TEST_F(IntroductionTest, NeverSaysTheFirstJobTheFirstAfterJobOrTheFifthDescripti
   for (int intro = 0; intro < 3; ++intro) {
     play();
     ticks(9);
-    ASSERT_TRUE(t->quizScreen.visible());
+    ASSERT_TRUE(t->screen<QuizScreen>().visible());
   }
   // Every range asked keeps the first job, the first after-job and the fifth
   // description out of reach, whatever the draws were.
@@ -136,7 +136,7 @@ TEST_F(IntroductionTest, NeverSaysTheFirstJobTheFirstAfterJobOrTheFifthDescripti
   t.random.script = {0, 0, 0, 18, 19};
   play();
   ticks(6);
-  EXPECT_EQ(t->introduction.hostLine.text, said("Ann is a Doctor for the RSPCA."));
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, said("Ann is a Doctor for the RSPCA."));
   EXPECT_EQ(tick(), said("Bob is a Secret Agent but isn\u2019t very good at it."));
 }
 
@@ -147,15 +147,15 @@ TEST_F(IntroductionTest, DescriptionIsDrawnFromTheFirstFourWhateverTheListHolds)
   play();
   t.random.script = {3};
   ticks(2);
-  EXPECT_EQ(t->introduction.hostLine.text, said("d3"));
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, said("d3"));
   EXPECT_EQ(t.random.asked, (std::vector<int>{4}));
 
   // With only two descriptions a draw past them gives an empty description.
   writeFile("short", "d0\r\nd1\r\n");
-  t->introduction.descriptions.loadFromFile("short");
+  t->screen<Introduction>().descriptions.loadFromFile("short");
   t.random.script = {2};
   tick();
-  EXPECT_EQ(t->introduction.hostLine.text, said(""));
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, said(""));
   EXPECT_EQ(t.random.asked, (std::vector<int>{4, 4}));
 }
 
@@ -164,7 +164,7 @@ TEST_F(IntroductionTest, PetsLineNamesEachContestantsPetAndItsType) {
   start();
   play();
   ticks(2);
-  EXPECT_EQ(t->introduction.hostLine.text,
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text,
             said("Let\u2019s also meet Ann\u2019s Dog, Rex, and Bob\u2019s Hamster, Nibbles."));
   // Anything not exactly a tag is said as it stands.
   EXPECT_EQ(tick(), said("<names>"));
@@ -205,7 +205,7 @@ TEST_F(IntroductionTest, OneEntryJobListGivesAnEmptyJobAndTwoSpaces) {
 
   // An empty job list says nothing for the job either.
   writeFile("nojobs", "");
-  t->introduction.jobs.loadFromFile("nojobs");
+  t->screen<Introduction>().jobs.loadFromFile("nojobs");
   EXPECT_EQ(tick(), said("Bob is a  A1."));
 }
 
@@ -218,14 +218,14 @@ TEST_F(IntroductionTest, ScriptWithoutEndRunsOnWithEmptyQuotesUntilSkip) {
   EXPECT_EQ(tick(), said("Two"));
   EXPECT_EQ(tick(), said(""));
   EXPECT_EQ(tick(), said(""));
-  EXPECT_EQ(t->scriptLine, 5);
-  EXPECT_TRUE(t->introduction.visible());
-  EXPECT_FALSE(t->quizScreen.visible());
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 5);
+  EXPECT_TRUE(t->screen<Introduction>().visible());
+  EXPECT_FALSE(t->screen<QuizScreen>().visible());
 
   skip();
-  EXPECT_TRUE(t->quizScreen.visible());
-  EXPECT_FALSE(t->introduction.visible());
-  EXPECT_EQ(t->scriptLine, 0);
+  EXPECT_TRUE(t->screen<QuizScreen>().visible());
+  EXPECT_FALSE(t->screen<Introduction>().visible());
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 0);
 }
 
 TEST_F(IntroductionTest, EndInTheMiddleOfTheScriptEndsTheIntroductionThere) {
@@ -233,26 +233,26 @@ TEST_F(IntroductionTest, EndInTheMiddleOfTheScriptEndsTheIntroductionThere) {
   start();
   play();
   ticks(3);
-  EXPECT_TRUE(t->quizScreen.visible());
-  EXPECT_FALSE(t->introduction.visible());
+  EXPECT_TRUE(t->screen<QuizScreen>().visible());
+  EXPECT_FALSE(t->screen<Introduction>().visible());
   ticks(3);
-  EXPECT_EQ(t->introduction.hostLine.text, said("<END>"));
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, said("<END>"));
 }
 
 TEST_F(IntroductionTest, HiddenScreenHoldingEndNeverHandsOverAgain) {
   start();
   play();
   ticks(9);
-  ASSERT_FALSE(t->introduction.visible());
-  t->quizScreen.hide();
+  ASSERT_FALSE(t->screen<Introduction>().visible());
+  t->screen<QuizScreen>().hide();
   const auto tuneLog = t.titleTune.log;
-  const auto front = t->quizScreen.frontOrder();
+  const auto front = t->screen<QuizScreen>().frontOrder();
 
   ticks(5);
-  EXPECT_EQ(t->introduction.hostLine.text, said("<END>"));
-  EXPECT_EQ(t->scriptLine, 0);
-  EXPECT_FALSE(t->quizScreen.visible());
-  EXPECT_EQ(t->quizScreen.frontOrder(), front);
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, said("<END>"));
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 0);
+  EXPECT_FALSE(t->screen<QuizScreen>().visible());
+  EXPECT_EQ(t->screen<QuizScreen>().frontOrder(), front);
   EXPECT_EQ(t.titleTune.log, tuneLog);
 }
 
@@ -260,17 +260,17 @@ TEST_F(IntroductionTest, SkipBeforeTheFirstLineHandsOverAndTheNextIntroductionSt
   start();
   play();
   skip();
-  EXPECT_EQ(t->scriptLine, 0);
-  EXPECT_FALSE(t->introduction.visible());
-  EXPECT_TRUE(t->quizScreen.visible());
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 0);
+  EXPECT_FALSE(t->screen<Introduction>().visible());
+  EXPECT_TRUE(t->screen<QuizScreen>().visible());
   EXPECT_TRUE(titleTuneStoppedAndClosed());
-  EXPECT_TRUE(t->titleScreen.visible());
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
 
   // A second game: skip part-way, then the third introduction starts from the top.
   play();
   ticks(4);
   skip();
-  EXPECT_EQ(t->scriptLine, 0);
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 0);
   play();
   EXPECT_EQ(tick(), "");
   EXPECT_EQ(tick(), said("...Pembril The Penguin!"));
@@ -280,16 +280,16 @@ TEST_F(IntroductionTest, CloseHidesWithoutHandOverAndPlayResumesThere) {
   start();
   play();
   ticks(3);
-  ASSERT_EQ(t->introduction.hostLine.text, said("Hello and welcome to Zandoodle..."));
+  ASSERT_EQ(t->screen<Introduction>().hostLine.text, said("Hello and welcome to Zandoodle..."));
   const auto tuneLog = t.titleTune.log;
 
-  t.run([&] { t->introduction.close(); });
-  EXPECT_FALSE(t->introduction.visible());
-  EXPECT_FALSE(t->quizScreen.visible());
-  EXPECT_EQ(t->scriptLine, 3);
+  t.run([&] { t->screen<Introduction>().close(); });
+  EXPECT_FALSE(t->screen<Introduction>().visible());
+  EXPECT_FALSE(t->screen<QuizScreen>().visible());
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 3);
   ticks(4);  // the timer goes on while the screen is away
-  EXPECT_EQ(t->scriptLine, 3);
-  EXPECT_FALSE(t->quizScreen.visible());
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 3);
+  EXPECT_FALSE(t->screen<QuizScreen>().visible());
   EXPECT_EQ(t.titleTune.log, tuneLog);
   EXPECT_TRUE(t.titleTune.openName);
 
@@ -303,15 +303,15 @@ TEST_F(IntroductionTest, ClosedOnTheLastLineHandsOverAtTheFirstTickAfterPlay) {
   start();
   play();
   ticks(8);
-  t.run([&] { t->introduction.close(); });
+  t.run([&] { t->screen<Introduction>().close(); });
   ticks(3);
-  EXPECT_EQ(t->introduction.hostLine.text, said("<END>"));
-  EXPECT_FALSE(t->quizScreen.visible());
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, said("<END>"));
+  EXPECT_FALSE(t->screen<QuizScreen>().visible());
 
   play();
   EXPECT_EQ(tick(), said("<END>"));
-  EXPECT_TRUE(t->quizScreen.visible());
-  EXPECT_FALSE(t->introduction.visible());
+  EXPECT_TRUE(t->screen<QuizScreen>().visible());
+  EXPECT_FALSE(t->screen<Introduction>().visible());
 }
 
 TEST_F(IntroductionTest, HandOverAndSkipEachKeepTheirOwnOrder) {
@@ -324,23 +324,24 @@ TEST_F(IntroductionTest, HandOverAndSkipEachKeepTheirOwnOrder) {
   };
   std::vector<Seen> seen;
   probe.onStop = [&] {
-    seen.push_back({g.quizScreen.visible(), g.introduction.visible(), g.scriptLine});
+    seen.push_back({g.screen<QuizScreen>().visible(), g.screen<Introduction>().visible(),
+                    g.screen<Introduction>().scriptLine});
   };
 
-  g.titleScreen.groupBox.text = "default.set";
-  g.titleScreen.onPlay();
-  for (int i = 0; i < 9; ++i) g.introduction.onTick();
+  g.screen<TitleScreen>().groupBox.text = "default.set";
+  g.screen<TitleScreen>().onPlay();
+  for (int i = 0; i < 9; ++i) g.screen<Introduction>().onTick();
   // At "<END>": quiz shown, line reset, tune stopped, and only then the intro hidden.
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(seen[0].quizShown);
   EXPECT_TRUE(seen[0].introShown);
   EXPECT_EQ(seen[0].scriptLine, 0);
-  EXPECT_FALSE(g.introduction.visible());
+  EXPECT_FALSE(g.screen<Introduction>().visible());
 
-  g.quizScreen.hide();
-  g.titleScreen.onPlay();
-  g.introduction.onTick();
-  g.introduction.onSkip();
+  g.screen<QuizScreen>().hide();
+  g.screen<TitleScreen>().onPlay();
+  g.screen<Introduction>().onTick();
+  g.screen<Introduction>().onSkip();
   // Skip: line reset, intro hidden, quiz shown, and then the tune stopped.
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[1].quizShown);
@@ -358,20 +359,20 @@ TEST_F(IntroductionTest, HandOverCompletesWhenTheTitleTuneNeverOpened) {
   ASSERT_EQ(t.errors.shown.front(), "Cannot open file ZNDL.MID.");
   const auto reported = t.errors.shown.size();
 
-  g.titleScreen.groupBox.text = "default.set";
-  g.titleScreen.onPlay();
-  for (int i = 0; i < 9; ++i) g.guarded([&] { g.introduction.onTick(); });
-  EXPECT_TRUE(g.quizScreen.visible());
-  EXPECT_FALSE(g.introduction.visible());
-  EXPECT_EQ(g.scriptLine, 0);
+  g.screen<TitleScreen>().groupBox.text = "default.set";
+  g.screen<TitleScreen>().onPlay();
+  for (int i = 0; i < 9; ++i) g.guarded([&] { g.screen<Introduction>().onTick(); });
+  EXPECT_TRUE(g.screen<QuizScreen>().visible());
+  EXPECT_FALSE(g.screen<Introduction>().visible());
+  EXPECT_EQ(g.screen<Introduction>().scriptLine, 0);
 
-  g.quizScreen.hide();
-  g.titleScreen.onPlay();
-  g.guarded([&] { g.introduction.onTick(); });
-  g.guarded([&] { g.introduction.onSkip(); });
-  EXPECT_TRUE(g.quizScreen.visible());
-  EXPECT_FALSE(g.introduction.visible());
-  EXPECT_EQ(g.scriptLine, 0);
+  g.screen<QuizScreen>().hide();
+  g.screen<TitleScreen>().onPlay();
+  g.guarded([&] { g.screen<Introduction>().onTick(); });
+  g.guarded([&] { g.screen<Introduction>().onSkip(); });
+  EXPECT_TRUE(g.screen<QuizScreen>().visible());
+  EXPECT_FALSE(g.screen<Introduction>().visible());
+  EXPECT_EQ(g.screen<Introduction>().scriptLine, 0);
   // Each hand-over tried to stop and to close, and nothing more was reported.
   EXPECT_EQ(strict.stopAttempts, 2);
   EXPECT_EQ(strict.closeAttempts, 2);
@@ -385,12 +386,12 @@ TEST_F(IntroductionTest, StartReadsTheFourListsFromTheirFiles) {
   writeFile("after.job", "A0\nA1");
   start();
   EXPECT_TRUE(t.errors.shown.empty());
-  EXPECT_EQ(t->introduction.script.entries(), (std::vector<std::string>{"B"}));
-  EXPECT_EQ(t->introduction.descriptions.entries(), (std::vector<std::string>{"D"}));
-  EXPECT_EQ(t->introduction.jobs.entries(), (std::vector<std::string>{"J0", "J1"}));
-  EXPECT_EQ(t->introduction.afterJobs.entries(), (std::vector<std::string>{"A0", "A1"}));
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "2500");
-  EXPECT_EQ(t->introduction.speechTimer.interval, 2500);
+  EXPECT_EQ(t->screen<Introduction>().script.entries(), (std::vector<std::string>{"B"}));
+  EXPECT_EQ(t->screen<Introduction>().descriptions.entries(), (std::vector<std::string>{"D"}));
+  EXPECT_EQ(t->screen<Introduction>().jobs.entries(), (std::vector<std::string>{"J0", "J1"}));
+  EXPECT_EQ(t->screen<Introduction>().afterJobs.entries(), (std::vector<std::string>{"A0", "A1"}));
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "2500");
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 2500);
 }
 
 TEST_F(IntroductionTest, StartStopsReadingAtTheFirstMissingList) {
@@ -401,12 +402,12 @@ TEST_F(IntroductionTest, StartStopsReadingAtTheFirstMissingList) {
     writeFile("after.job", "A\r\n");
     start();
     EXPECT_EQ(t.errors.shown, (std::vector<std::string>{"Cannot open file banter."}));
-    EXPECT_EQ(t->introduction.script, builtin::script());
-    EXPECT_EQ(t->introduction.descriptions, builtin::descriptions());
-    EXPECT_EQ(t->introduction.jobs, builtin::jobs());
-    EXPECT_EQ(t->introduction.afterJobs, builtin::afterJobs());
+    EXPECT_EQ(t->screen<Introduction>().script, builtin::script());
+    EXPECT_EQ(t->screen<Introduction>().descriptions, builtin::descriptions());
+    EXPECT_EQ(t->screen<Introduction>().jobs, builtin::jobs());
+    EXPECT_EQ(t->screen<Introduction>().afterJobs, builtin::afterJobs());
     // The settings dialog is still made after the failed step.
-    EXPECT_EQ(t->settingsDialog.speechDelayText, "2500");
+    EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "2500");
   }
   {
     // No jobs: the two before it are read, the two from it on are built in.
@@ -417,10 +418,10 @@ TEST_F(IntroductionTest, StartStopsReadingAtTheFirstMissingList) {
     writeFile("after.job", "A\r\n");
     u->start();
     EXPECT_EQ(u.errors.shown, (std::vector<std::string>{"Cannot open file jobs."}));
-    EXPECT_EQ(u->introduction.script.entries(), (std::vector<std::string>{"B"}));
-    EXPECT_EQ(u->introduction.descriptions.entries(), (std::vector<std::string>{"D"}));
-    EXPECT_EQ(u->introduction.jobs, builtin::jobs());
-    EXPECT_EQ(u->introduction.afterJobs, builtin::afterJobs());
+    EXPECT_EQ(u->screen<Introduction>().script.entries(), (std::vector<std::string>{"B"}));
+    EXPECT_EQ(u->screen<Introduction>().descriptions.entries(), (std::vector<std::string>{"D"}));
+    EXPECT_EQ(u->screen<Introduction>().jobs, builtin::jobs());
+    EXPECT_EQ(u->screen<Introduction>().afterJobs, builtin::afterJobs());
   }
 }
 
@@ -428,9 +429,9 @@ TEST_F(IntroductionTest, IdleTicksChangeNothing) {
   start();
   const auto before = t.titleTune.log;
   ticks(5);
-  EXPECT_EQ(t->introduction.hostLine.text, "");
-  EXPECT_EQ(t->scriptLine, 0);
-  EXPECT_FALSE(t->quizScreen.visible());
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, "");
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 0);
+  EXPECT_FALSE(t->screen<QuizScreen>().visible());
   EXPECT_EQ(t.titleTune.log, before);
   EXPECT_TRUE(t.random.asked.empty());
 }

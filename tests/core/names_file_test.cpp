@@ -52,17 +52,17 @@ TEST(NamesFile, TheEightLinesFillTheEntriesAndAnUnchangedExitWritesThemBack) {
   const std::string names = namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5");
   writeFile("names.etc", names);
   t->start();
-  const TitleScreen& title = t->titleScreen;
-  EXPECT_EQ(title.name1, "Ann");
-  EXPECT_EQ(title.name2, "Bob");
-  EXPECT_EQ(title.petName1, "Rex");
-  EXPECT_EQ(title.petName2, "Goldie");
-  EXPECT_EQ(title.petType1Text(), "Dog");
-  EXPECT_EQ(title.petType2Text(), "Goldfish");
-  EXPECT_EQ(title.answerTime1.text, "10");
-  EXPECT_EQ(title.answerTime2.text, "5");
+  const TitleScreen& title = t->screen<TitleScreen>();
+  EXPECT_EQ(title.entries[kFirstContestant].name, "Ann");
+  EXPECT_EQ(title.entries[kSecondContestant].name, "Bob");
+  EXPECT_EQ(title.entries[kFirstContestant].petName, "Rex");
+  EXPECT_EQ(title.entries[kSecondContestant].petName, "Goldie");
+  EXPECT_EQ(title.entries[kFirstContestant].petTypeText(), "Dog");
+  EXPECT_EQ(title.entries[kSecondContestant].petTypeText(), "Goldfish");
+  EXPECT_EQ(title.entries[kFirstContestant].answerTime.text, "10");
+  EXPECT_EQ(title.entries[kSecondContestant].answerTime.text, "5");
 
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("names.etc"), names);
 }
@@ -71,10 +71,11 @@ TEST(NamesFile, PetTypesOutOfRangeChooseTheNearestTypeAndAreSavedAsIt) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "7", "-2", "15", "15"));
   t->start();
-  EXPECT_EQ(t->titleScreen.petType1, 3) << "above 3 is a dog";
-  EXPECT_EQ(t->titleScreen.petType2, 0) << "below 0 is a hamster, never no pet at all";
-  EXPECT_EQ(t->titleScreen.petType2Text(), "Hamster");
-  t.run([&] { t->titleScreen.onExit(); });
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].petType, 3) << "above 3 is a dog";
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kSecondContestant].petType, 0)
+      << "below 0 is a hamster, never no pet at all";
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kSecondContestant].petTypeText(), "Hamster");
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "0", "15", "15"));
 }
 
@@ -83,9 +84,9 @@ TEST(NamesFile, LinesAfterTheEighthSurviveExitUnchanged) {
   writeFile("names.etc",
             namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5") + "ninth\r\n tenth \r\n");
   t->start();
-  t->titleScreen.name1 = "Cy";
-  t->titleScreen.petType2 = 2;
-  t.run([&] { t->titleScreen.onExit(); });
+  t->screen<TitleScreen>().entries[kFirstContestant].name = "Cy";
+  t->screen<TitleScreen>().entries[kSecondContestant].petType = 2;
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(readFile("names.etc"),
             namesFile("Cy", "Bob", "Rex", "Goldie", "3", "2", "10", "5") + "ninth\r\n tenth \r\n");
 }
@@ -95,19 +96,19 @@ TEST(NamesFile, AShortFileStopsAtTheMissingPetTypeAndKeepsTheBuiltInValuesAfterI
   writeFile("names.etc", "Ann\r\nBob\r\nRex\r\nGoldie\r\n");
   writeFile("quiz.set", "(ZNDL v4)\r\n");
   t->start();
-  const TitleScreen& title = t->titleScreen;
+  const TitleScreen& title = t->screen<TitleScreen>();
   ASSERT_FALSE(t.errors.shown.empty());
   EXPECT_NE(t.errors.shown.front().find("names.etc"), std::string::npos) << t.errors.shown.front();
-  EXPECT_EQ(title.name1, "Ann");
-  EXPECT_EQ(title.petName2, "Goldie");
-  EXPECT_EQ(title.petType1, 0);
-  EXPECT_EQ(title.petType2, 0);
-  EXPECT_EQ(title.answerTime1.text, "15");
-  EXPECT_EQ(title.answerTime2.text, "15");
+  EXPECT_EQ(title.entries[kFirstContestant].name, "Ann");
+  EXPECT_EQ(title.entries[kSecondContestant].petName, "Goldie");
+  EXPECT_EQ(title.entries[kFirstContestant].petType, 0);
+  EXPECT_EQ(title.entries[kSecondContestant].petType, 0);
+  EXPECT_EQ(title.entries[kFirstContestant].answerTime.text, "15");
+  EXPECT_EQ(title.entries[kSecondContestant].answerTime.text, "15");
   // The failing read ended the creation step: the drop-down was not filled.
   EXPECT_EQ(title.groupBox.items, (std::vector<std::string>{"default.set"}));
 
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "0", "0", "15", "15"));
 }
 
@@ -115,9 +116,9 @@ TEST(NamesFile, ABadSecondPetTypeKeepsTheFirstAndStopsBeforeTheTimes) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "2", "two", "10", "5"));
   t->start();
-  EXPECT_EQ(t->titleScreen.petType1, 2);
-  EXPECT_EQ(t->titleScreen.petType2, 0);
-  EXPECT_EQ(t->titleScreen.answerTime1.text, "15");
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].petType, 2);
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kSecondContestant].petType, 0);
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].answerTime.text, "15");
   ASSERT_FALSE(t.errors.shown.empty());
   EXPECT_NE(t.errors.shown.front().find("two"), std::string::npos) << t.errors.shown.front();
 }
@@ -126,27 +127,27 @@ TEST(NamesFile, EmptyNamesAndARefusedTimeAreSavedAndReadBackAsTheyAre) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "0", "0", "15", "15"));
   t->start();
-  t->titleScreen.name1 = "";
-  t->titleScreen.petName2 = "";
-  t->titleScreen.answerTime2.text = "20";
+  t->screen<TitleScreen>().entries[kFirstContestant].name = "";
+  t->screen<TitleScreen>().entries[kSecondContestant].petName = "";
+  t->screen<TitleScreen>().entries[kSecondContestant].answerTime.text = "20";
   const std::string longName(5000, 'x');
-  t->titleScreen.name2 = longName;
-  t.run([&] { t->titleScreen.onExit(); });
+  t->screen<TitleScreen>().entries[kSecondContestant].name = longName;
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(readFile("names.etc"), namesFile("", longName, "Rex", "", "0", "0", "15", "20"));
 
   t.make();  // the next run, in the same folder
   t->start();
-  EXPECT_EQ(t->titleScreen.name1, "");
-  EXPECT_EQ(t->titleScreen.name2, longName);
-  EXPECT_EQ(t->titleScreen.petName2, "");
-  EXPECT_EQ(t->titleScreen.answerTime2.text, "20");
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].name, "");
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kSecondContestant].name, longName);
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kSecondContestant].petName, "");
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kSecondContestant].answerTime.text, "20");
 }
 
 TEST(NamesFile, AMissingFileShowsTheBuiltInEntriesAndIsCreatedAtExit) {
   TestGame t;
   t->start();
   EXPECT_EQ(t.errors.shown.front(), "Cannot open file names.etc.");
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(readFile("names.etc"),
             namesFile("Name1", "Name2", "PetName1", "PetName2", "0", "0", "15", "15"));
 }
@@ -154,7 +155,7 @@ TEST(NamesFile, AMissingFileShowsTheBuiltInEntriesAndIsCreatedAtExit) {
 TEST(SaveAtExit, AFreshFolderGetsAllSixFilesWithTheBuiltInContents) {
   TestGame t;
   t->start();
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("banter"), builtin::script().toBytes());
   EXPECT_EQ(readFile("describe"), builtin::descriptions().toBytes());
@@ -173,9 +174,9 @@ TEST(SaveAtExit, AReadOnlyFileStopsTheSequenceThereAndTheTitleStays) {
   t->start();
   ASSERT_TRUE(t.errors.shown.empty()) << t.errors.shown.front();
   makeReadOnly("jobs");
-  t->titleScreen.name1 = "Cy";
+  t->screen<TitleScreen>().entries[kFirstContestant].name = "Cy";
 
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(t.errors.shown, (std::vector<std::string>{"Cannot create file jobs."}));
   EXPECT_EQ(readFile("names.etc"), namesFile("Cy", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
   EXPECT_EQ(readFile("banter"), crlf("banter"));
@@ -184,7 +185,7 @@ TEST(SaveAtExit, AReadOnlyFileStopsTheSequenceThereAndTheTitleStays) {
   EXPECT_EQ(readFile("after.job"), lf("after.job")) << "not written after the failure";
   EXPECT_FALSE(fileio::exists("prizes"));
   EXPECT_FALSE(t->ended());
-  EXPECT_TRUE(t->titleScreen.visible());
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
   EXPECT_TRUE(std::find(t.titleTune.log.begin(), t.titleTune.log.end(), "close") ==
               t.titleTune.log.end())
       << "the title tune is left alone";
@@ -192,7 +193,7 @@ TEST(SaveAtExit, AReadOnlyFileStopsTheSequenceThereAndTheTitleStays) {
   // Once the file may be written again, a new Exit runs the whole sequence.
   std::filesystem::permissions("jobs", std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("jobs"), crlf("jobs"));
   EXPECT_EQ(readFile("after.job"), crlf("after.job"));
@@ -206,9 +207,9 @@ TEST(SaveAtExit, AWriteThatFailsAtAnyStageLeavesTheOldFileWhole) {
     const std::string old = namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5");
     writeFile("names.etc", old);
     t->start();
-    t->titleScreen.name1 = "A much longer name than before";
+    t->screen<TitleScreen>().entries[kFirstContestant].name = "A much longer name than before";
     FailNextWriteAt failing(stage);
-    t.run([&] { t->titleScreen.onExit(); });
+    t.run([&] { t->screen<TitleScreen>().onExit(); });
     const int s = static_cast<int>(stage);
     EXPECT_EQ(t.errors.shown.back(), "Cannot create file names.etc.") << s;
     EXPECT_EQ(readFile("names.etc"), old) << s;
@@ -224,7 +225,7 @@ TEST(SaveAtExit, AListFileThatWasNeverReadIsNotReplaced) {
   for (const char* name : {"describe", "jobs", "after.job"}) writeFile(name, lf(name));
   writeFile("prizes", "Header\nA goat\n");
   t->start();
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("banter"), builtin::script().toBytes()) << "a missing file is created";
   for (const char* name : {"describe", "jobs", "after.job"})
@@ -238,9 +239,9 @@ TEST(SaveAtExit, AListLoadedDuringTheRunReplacesItsStandardFile) {
   writeFile("prizes", "Header\nA goat\n");
   writeFile("mine", "Mine\nAll mine\n");
   t->start();  // banter missing: describe is not read
-  t.run([&] { t->introduction.descriptions.loadFromFile("mine"); });
-  t.run([&] { t->finale.prizes.loadFromFile("mine"); });
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<Introduction>().descriptions.loadFromFile("mine"); });
+  t.run([&] { t->screen<Finale>().prizes.loadFromFile("mine"); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(readFile("describe"), "Mine\r\nAll mine\r\n");
   EXPECT_EQ(readFile("prizes"), "Mine\r\nAll mine\r\n");
 }
@@ -249,8 +250,8 @@ TEST(SaveAtExit, ClosingTheTitleAnyOtherWayWritesNothing) {
   TestGame t;
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
   t->start();
-  t->titleScreen.name1 = "Changed";
-  t.run([&] { t->titleScreen.close(); });
+  t->screen<TitleScreen>().entries[kFirstContestant].name = "Changed";
+  t.run([&] { t->screen<TitleScreen>().close(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(t.titleTune.log.back(), "close");
   EXPECT_EQ(filesInWorkingDirectory(), (std::vector<std::string>{"names.etc"}));
@@ -264,8 +265,8 @@ TEST(SaveAtExit, ANamesFileThatWasNeverReadIsNotReplaced) {
   t.titleTune.missing = {"ZNDL.MID"};
   writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
   t->start();
-  EXPECT_EQ(t->titleScreen.name1, "Name1");
-  t.run([&] { t->titleScreen.onExit(); });
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].name, "Name1");
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_TRUE(t->ended());
   EXPECT_EQ(readFile("names.etc"), namesFile("Ann", "Bob", "Rex", "Goldie", "3", "1", "10", "5"));
 }

@@ -25,12 +25,12 @@ struct NarratedQuiz : QuizGame {
 
   explicit NarratedQuiz(const std::string& time1 = "5", const std::string& time2 = "5")
       : QuizGame(sectionedGroup(3), time1, time2) {
-    box().playerName1.text = "Alpha";
-    box().playerName2.text = "Beta";
+    box().playerNames[kFirstContestant].text = "Alpha";
+    box().playerNames[kSecondContestant].text = "Beta";
     update();
   }
   void update() {
-    for (std::string& line : narrator.update(onView, box(), step())) said.push_back(line);
+    for (std::string& line : narrator.update(onView, box())) said.push_back(line);
   }
   Lines take() {
     Lines out;
@@ -75,18 +75,18 @@ TEST(LineNarrator, SaysTheHostsLineOnViewAndEachNewOneButNothingHidden) {
 TEST(NarrationWording, AResultGivesBothContestantsPointsAndLives) {
   QuizGame t;
   QuizScreen& quiz = t.box();
-  quiz.playerName1.text = "Ann";
-  quiz.playerName2.text = "Bob";
+  quiz.playerNames[kFirstContestant].text = "Ann";
+  quiz.playerNames[kSecondContestant].text = "Bob";
   quiz.resultPanel.text = "CORRECT";
-  quiz.score1 = "1";
-  quiz.lives2 = 4;
+  quiz.scores[kFirstContestant] = 1;
+  quiz.lives[kSecondContestant] = 4;
   EXPECT_EQ(resultLine(quiz), "CORRECT. Ann 1 point, 5 lives; Bob 0 points, 4 lives");
   quiz.resultPanel.text = kTimesUp;
-  quiz.lives1 = 1;
+  quiz.lives[kFirstContestant] = 1;
   EXPECT_EQ(resultLine(quiz), "TIME\u2019S UP! Ann 1 point, 1 life; Bob 0 points, 4 lives")
       << "no full stop after an exclamation mark";
-  quiz.playerName2.text.clear();
-  quiz.turn = 1;
+  quiz.playerNames[kSecondContestant].text.clear();
+  quiz.turn = kSecondContestant;
   EXPECT_EQ(turnLine(quiz), "Player two to answer") << "a blank name is still somebody";
 }
 
@@ -112,7 +112,7 @@ TEST(QuizNarration, AQuestionIsHeardFromTurnToResultInTheOrderItIsRevealed) {
   q.tickNarrated(2);
   EXPECT_EQ(q.take(), Lines{}) << "the clock is not read every second";
 
-  q.answerNarrated(q->correctSlot);
+  q.answerNarrated(q->screen<QuizScreen>().correctSlot);
   EXPECT_EQ(q.take(), Lines{}) << "judged at the next tick";
   q.tickNarrated();
   EXPECT_EQ(q.take(), Lines{"CORRECT. Alpha 1 point, 5 lives; Beta 0 points, 5 lives"});
@@ -138,7 +138,7 @@ TEST(QuizNarration, ALongClockIsCalledAtItsStartAndOnceNearItsEnd) {
   ASSERT_FALSE(said.empty());
   EXPECT_EQ(said.back(), "14 seconds");
   q.tickNarrated(8);
-  EXPECT_EQ(q.box().countdown.text, "6");
+  EXPECT_EQ(q.box().countdownText(), "6");
   EXPECT_EQ(q.take(), Lines{});
   q.tickNarrated();
   EXPECT_EQ(q.take(), Lines{"5 seconds"});

@@ -32,80 +32,83 @@ class NoticeTest : public ::testing::Test {
       writeFile(list, "first\r\nsecond\r\n");
     t->start();
     ASSERT_TRUE(t.errors.shown.empty());
-    t.run([&] { t->titleScreen.onGroupChanged("two.set"); });
+    t.run([&] { t->screen<TitleScreen>().onGroupChanged("two.set"); });
   }
 
   // Play, skip the introduction, and answer the two questions: player one first.
   void playGame(bool oneRight, bool twoRight) {
-    t.run([&] { t->titleScreen.onPlay(); });
-    t.run([&] { t->introduction.onSkip(); });
-    ASSERT_TRUE(t->quizScreen.visible());
+    t.run([&] { t->screen<TitleScreen>().onPlay(); });
+    t.run([&] { t->screen<Introduction>().onSkip(); });
+    ASSERT_TRUE(t->screen<QuizScreen>().visible());
     answerQuestion(oneRight);
     answerQuestion(twoRight);
-    t.run([&] { t->quizScreen.onContinue(); });
-    ASSERT_TRUE(t->notice.visible());
-    ASSERT_FALSE(t->quizScreen.visible());
+    t.run([&] { t->screen<QuizScreen>().onContinue(); });
+    ASSERT_TRUE(t->screen<Notice>().visible());
+    ASSERT_FALSE(t->screen<QuizScreen>().visible());
   }
   void answerQuestion(bool right) {
-    QuizScreen& quiz = t->quizScreen;
+    QuizScreen& quiz = t->screen<QuizScreen>();
     t.run([&] { quiz.onContinue(); });
     for (int i = 0; i < 4; ++i) t.run([&] { quiz.onTick(); });
-    ASSERT_EQ(t->questionStep, kCountdown);
-    const int slot = right ? t->correctSlot : t->correctSlot % 3 + 1;
-    t.run([&] { slot == 1 ? quiz.onAnswerA() : slot == 2 ? quiz.onAnswerB() : quiz.onAnswerC(); });
+    ASSERT_EQ(t->screen<QuizScreen>().step, QuestionStep::countdown);
+    const int slot =
+        right ? t->screen<QuizScreen>().correctSlot : t->screen<QuizScreen>().correctSlot % 3 + 1;
+    t.run([&] {
+      slot == 1 ? quiz.onAnswer(kSlotA) : slot == 2 ? quiz.onAnswer(kSlotB) : quiz.onAnswer(kSlotC);
+    });
     t.run([&] { quiz.onTick(); });
   }
   void ok() {
-    t.run([&] { t->notice.onOk(); });
+    t.run([&] { t->screen<Notice>().onOk(); });
   }
   // Tosses the coin for a tie break under way and lets it land.
   void settleTieBreak() {
-    t.run([&] { t->coinCall.onHeads(); });
-    t.run([&] { t->tieBreak.onTossPressed(); });
-    for (int i = 0; i < TieBreak::kSpinTicks; ++i) t.run([&] { t->tieBreak.onTick(); });
-    t.run([&] { t->tieBreak.onTossPressed(); });
+    t.run([&] { t->screen<CoinCall>().onHeads(); });
+    t.run([&] { t->screen<TieBreak>().onTossPressed(); });
+    for (int i = 0; i < TieBreak::kSpinTicks; ++i) t.run([&] { t->screen<TieBreak>().onTick(); });
+    t.run([&] { t->screen<TieBreak>().onTossPressed(); });
   }
   void kill() {
-    t.run([&] { t->finale.onKillPressed(); });
+    t.run([&] { t->screen<Finale>().onKillPressed(); });
   }
 
   TestGame t;
 };
 
 TEST_F(NoticeTest, OpensWithTheDeadHeatSentenceOfSeventySevenCharacters) {
-  EXPECT_EQ(t->notice.hostLine.text, kDeadHeat);
+  EXPECT_EQ(t->screen<Notice>().hostLine.text, kDeadHeat);
   const auto bytes = cp1252::fromUtf8(kDeadHeat);
   ASSERT_TRUE(bytes);
   EXPECT_EQ(bytes->size(), 77u);
-  EXPECT_EQ(t->notice.okButton.caption, "OK");
+  EXPECT_EQ(t->screen<Notice>().okButton.caption, "OK");
   EXPECT_STREQ(Notice::kOkHint, "Cut the crap and kill the pet.");
-  EXPECT_FALSE(t->notice.visible());
+  EXPECT_FALSE(t->screen<Notice>().visible());
 }
 
 TEST_F(NoticeTest, OkAfterADeadHeatStartsTheTieBreakOverTheNotice) {
   playGame(true, true);
-  EXPECT_EQ(t->notice.hostLine.text, kDeadHeat);
+  EXPECT_EQ(t->screen<Notice>().hostLine.text, kDeadHeat);
   ok();
-  EXPECT_TRUE(t->tieBreak.visible());
-  EXPECT_TRUE(t->coinCall.visible());
-  EXPECT_FALSE(t->finale.visible());
-  EXPECT_TRUE(t->notice.visible()) << "the notice stays open beneath";
-  EXPECT_GT(t->tieBreak.frontOrder(), t->notice.frontOrder());
-  EXPECT_EQ(t->tieBreak.playerName1.text, "Ann");
-  EXPECT_EQ(t->tieBreak.playerName2.text, "Bob");
+  EXPECT_TRUE(t->screen<TieBreak>().visible());
+  EXPECT_TRUE(t->screen<CoinCall>().visible());
+  EXPECT_FALSE(t->screen<Finale>().visible());
+  EXPECT_TRUE(t->screen<Notice>().visible()) << "the notice stays open beneath";
+  EXPECT_GT(t->screen<TieBreak>().frontOrder(), t->screen<Notice>().frontOrder());
+  EXPECT_EQ(t->screen<TieBreak>().sides[kFirstContestant].name.text, "Ann");
+  EXPECT_EQ(t->screen<TieBreak>().sides[kSecondContestant].name.text, "Bob");
 }
 
 TEST_F(NoticeTest, OkAfterAWinShowsThePreparedFinaleOverTheNotice) {
   playGame(true, false);
-  EXPECT_EQ(t->notice.hostLine.text, morePointsVerdict("Ann", "Bob", "Dog", "Bubbles"));
+  EXPECT_EQ(t->screen<Notice>().hostLine.text, morePointsVerdict("Ann", "Bob", "Dog", "Bubbles"));
   ok();
-  EXPECT_TRUE(t->finale.visible());
-  EXPECT_TRUE(t->finale.dog.visible);
-  EXPECT_EQ(t->finale.hostLine.text, honoursCall("Ann"));
-  EXPECT_FALSE(t->tieBreak.visible());
-  EXPECT_FALSE(t->coinCall.visible());
-  EXPECT_TRUE(t->notice.visible());
-  EXPECT_GT(t->finale.frontOrder(), t->notice.frontOrder());
+  EXPECT_TRUE(t->screen<Finale>().visible());
+  EXPECT_TRUE(t->screen<Finale>().dog.visible);
+  EXPECT_EQ(t->screen<Finale>().hostLine.text, honoursCall("Ann"));
+  EXPECT_FALSE(t->screen<TieBreak>().visible());
+  EXPECT_FALSE(t->screen<CoinCall>().visible());
+  EXPECT_TRUE(t->screen<Notice>().visible());
+  EXPECT_GT(t->screen<Finale>().frontOrder(), t->screen<Notice>().frontOrder());
 }
 
 TEST_F(NoticeTest, OnlyTheExactDeadHeatSentenceLeadsToTheTieBreak) {
@@ -121,13 +124,14 @@ TEST_F(NoticeTest, OnlyTheExactDeadHeatSentenceLeadsToTheTieBreak) {
   };
   for (const std::string& verdict : nearMisses) {
     SCOPED_TRACE(verdict);
-    t->finale.hide();
-    t->notice.hostLine.text = verdict;
-    t->notice.show();
+    t->screen<Finale>().hide();
+    // A verdict on points whose line merely looks like the dead heat.
+    t->screen<Notice>().announce({VerdictKind::morePoints, kPlayerOneWins}, verdict);
+    t->screen<Notice>().show();
     ok();
-    EXPECT_TRUE(t->finale.visible());
-    EXPECT_FALSE(t->tieBreak.visible());
-    EXPECT_FALSE(t->coinCall.visible());
+    EXPECT_TRUE(t->screen<Finale>().visible());
+    EXPECT_FALSE(t->screen<TieBreak>().visible());
+    EXPECT_FALSE(t->screen<CoinCall>().visible());
   }
 }
 
@@ -135,44 +139,44 @@ TEST_F(NoticeTest, EveryLevelGameOfARunLeadsToTheTieBreak) {
   // First game: level, settled by the coin.
   playGame(false, false);
   ok();
-  ASSERT_TRUE(t->tieBreak.visible());
+  ASSERT_TRUE(t->screen<TieBreak>().visible());
   settleTieBreak();
-  ASSERT_TRUE(t->finale.visible());
+  ASSERT_TRUE(t->screen<Finale>().visible());
   kill();
   kill();  // Back To Title
-  EXPECT_FALSE(t->notice.visible()) << "Back To Title closes the notice";
+  EXPECT_FALSE(t->screen<Notice>().visible()) << "Back To Title closes the notice";
 
   // Second game: a win on points in between.
   playGame(false, true);
   EXPECT_EQ(t->winner, 2);
   ok();
-  EXPECT_TRUE(t->finale.visible());
-  EXPECT_FALSE(t->tieBreak.visible());
+  EXPECT_TRUE(t->screen<Finale>().visible());
+  EXPECT_FALSE(t->screen<TieBreak>().visible());
   kill();
   kill();
 
   // Third game: level again, and again to the tie break with its call dialog.
   playGame(true, true);
   EXPECT_EQ(t->winner, 0);
-  EXPECT_EQ(t->notice.hostLine.text, kDeadHeat);
+  EXPECT_EQ(t->screen<Notice>().hostLine.text, kDeadHeat);
   ok();
-  EXPECT_TRUE(t->tieBreak.visible());
-  EXPECT_TRUE(t->coinCall.visible());
-  EXPECT_FALSE(t->finale.visible());
-  EXPECT_EQ(t->tieBreak.tossButton.caption, "TOSS THE COIN");
+  EXPECT_TRUE(t->screen<TieBreak>().visible());
+  EXPECT_TRUE(t->screen<CoinCall>().visible());
+  EXPECT_FALSE(t->screen<Finale>().visible());
+  EXPECT_EQ(t->screen<TieBreak>().tossButton().caption, "TOSS THE COIN");
   EXPECT_TRUE(t.errors.shown.empty());
 }
 
 TEST_F(NoticeTest, StaysOpenUntilBackToTitle) {
   playGame(true, false);
   ok();
-  EXPECT_TRUE(t->notice.visible());
+  EXPECT_TRUE(t->screen<Notice>().visible());
   kill();
-  EXPECT_TRUE(t->notice.visible()) << "the kill leaves the notice beneath the finale";
+  EXPECT_TRUE(t->screen<Notice>().visible()) << "the kill leaves the notice beneath the finale";
   kill();
-  EXPECT_FALSE(t->notice.visible());
-  EXPECT_FALSE(t->finale.visible());
-  EXPECT_TRUE(t->titleScreen.visible());
+  EXPECT_FALSE(t->screen<Notice>().visible());
+  EXPECT_FALSE(t->screen<Finale>().visible());
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ std::string display(const QuizScreen& box) {
   out += box.answerA.visible ? 'A' : '-';
   out += box.answerB.visible ? 'B' : '-';
   out += box.answerC.visible ? 'C' : '-';
-  return out + "|" + box.countdown.text;
+  return out + "|" + box.countdownText();
 }
 
 std::size_t indexOf(const std::vector<std::string>& log, const std::string& entry) {
@@ -49,14 +49,14 @@ TEST(QuizEngine, AFiveSecondQuestionRevealsCountsDownAndTimesOut) {
   QuizGame t(sectionedGroup(3), "5", "10");
   Game& g = *t;
   QuizScreen& box = t.box();
-  EXPECT_EQ(g.questionNo, 1);
+  EXPECT_EQ(g.screen<QuizScreen>().questionNo, 1);
   // Before the first CONTINUE the tick has nothing to do.
   t.tick(5);
-  EXPECT_EQ(box.countdown.text, "X");
+  EXPECT_EQ(box.countdownText(), "X");
   EXPECT_TRUE(t.quizTune.log.empty());
 
   t.pressContinue();
-  EXPECT_EQ(t.step(), 1);
+  EXPECT_EQ(t.step(), QuestionStep::revealQuestion);
   EXPECT_FALSE(box.continueButton.visible);
   EXPECT_FALSE(box.resultPanel.visible);
   EXPECT_EQ(box.question.text, "Question 1?");
@@ -68,19 +68,19 @@ TEST(QuizEngine, AFiveSecondQuestionRevealsCountsDownAndTimesOut) {
     EXPECT_FALSE(box.resultPanel.visible);
   }
   EXPECT_EQ(t.quizTune.played(), std::vector<std::string>{"5.MID"});
-  EXPECT_EQ(t.step(), 5);
+  EXPECT_EQ(t.step(), QuestionStep::countdown);
 
   t.tick();
   EXPECT_EQ(display(box), "QABC|15");
   EXPECT_EQ(box.resultPanel.text, kTimesUpText);
   EXPECT_TRUE(box.resultPanel.visible);
   EXPECT_TRUE(box.continueButton.visible);
-  EXPECT_EQ(box.lives1, 4);
-  EXPECT_EQ(box.lives2, 5);
-  EXPECT_EQ(box.score1, "0");
+  EXPECT_EQ(box.lives[kFirstContestant], 4);
+  EXPECT_EQ(box.lives[kSecondContestant], 5);
+  EXPECT_EQ(box.scores[kFirstContestant], 0);
   EXPECT_EQ(box.turn, 1);
-  EXPECT_EQ(g.questionNo, 2);
-  EXPECT_EQ(t.step(), 0);
+  EXPECT_EQ(g.screen<QuizScreen>().questionNo, 2);
+  EXPECT_EQ(t.step(), QuestionStep::idle);
   EXPECT_EQ(t.quizTune.played(), (std::vector<std::string>{"5.MID", "101.MID"}));
   // The countdown tune is stopped and rewound before the result tune starts.
   const auto& log = t.quizTune.log;
@@ -91,7 +91,7 @@ TEST(QuizEngine, AFiveSecondQuestionRevealsCountsDownAndTimesOut) {
   const std::size_t logSize = log.size();
   t.tick(3);
   EXPECT_EQ(display(box), "QABC|15");
-  EXPECT_EQ(box.lives1, 4);
+  EXPECT_EQ(box.lives[kFirstContestant], 4);
   EXPECT_EQ(log.size(), logSize);
   EXPECT_TRUE(t.errors.shown.empty());
 }
@@ -102,83 +102,83 @@ TEST(QuizEngine, OnlyTheFirstAnswerDuringTheCountdownCounts) {
   QuizScreen& box = t.box();
   t.pressContinue();
   t.tick(2);  // the question and answer A are shown
-  t.answer(g.correctSlot);
-  EXPECT_EQ(t.step(), 3);
+  t.answer(g.screen<QuizScreen>().correctSlot);
+  EXPECT_EQ(t.step(), QuestionStep::revealAnswerB);
   t.tick();
-  t.answer(g.correctSlot);
-  EXPECT_EQ(t.step(), 4) << "answer C is not shown yet";
+  t.answer(g.screen<QuizScreen>().correctSlot);
+  EXPECT_EQ(t.step(), QuestionStep::revealAnswerC) << "answer C is not shown yet";
   t.tick();
-  EXPECT_EQ(box.countdown.text, "4");
+  EXPECT_EQ(box.countdownText(), "4");
   t.answer(t.wrongSlot());
-  EXPECT_EQ(t.step(), 103);
-  t.answer(g.correctSlot);
-  EXPECT_EQ(t.step(), 103) << "a second answer changes nothing";
-  EXPECT_EQ(box.countdown.text, "4") << "the countdown waits for the tick";
+  EXPECT_EQ(t.step(), QuestionStep::answeredWrong);
+  t.answer(g.screen<QuizScreen>().correctSlot);
+  EXPECT_EQ(t.step(), QuestionStep::answeredWrong) << "a second answer changes nothing";
+  EXPECT_EQ(box.countdownText(), "4") << "the countdown waits for the tick";
   t.tick();
   EXPECT_EQ(box.resultPanel.text, "WRONG");
-  EXPECT_EQ(box.lives1, 4);
-  EXPECT_EQ(box.score1, "0");
-  EXPECT_EQ(box.countdown.text, "15");
+  EXPECT_EQ(box.lives[kFirstContestant], 4);
+  EXPECT_EQ(box.scores[kFirstContestant], 0);
+  EXPECT_EQ(box.countdownText(), "15");
   EXPECT_EQ(t.quizTune.played().back(), "101.MID");
 
   // Player two, right then wrong: the right answer stands.
   t.reveal();
-  t.answer(g.correctSlot);
+  t.answer(g.screen<QuizScreen>().correctSlot);
   t.answer(t.wrongSlot());
   t.tick();
   EXPECT_EQ(box.resultPanel.text, "CORRECT");
-  EXPECT_EQ(box.score2, "1");
-  EXPECT_EQ(box.lives2, 5);
+  EXPECT_EQ(box.scores[kSecondContestant], 1);
+  EXPECT_EQ(box.lives[kSecondContestant], 5);
   EXPECT_EQ(t.quizTune.played().back(), "102.MID");
 
   // After the judgement answers are ignored again.
-  t.answer(g.correctSlot);
+  t.answer(g.screen<QuizScreen>().correctSlot);
   t.tick();
-  EXPECT_EQ(box.score2, "1");
-  EXPECT_EQ(t.step(), 0);
+  EXPECT_EQ(box.scores[kSecondContestant], 1);
+  EXPECT_EQ(t.step(), QuestionStep::idle);
 }
 
 TEST(QuizEngine, ACorrectAnswerInTheLastSecondScoresWithoutBonus) {
   QuizGame t(sectionedGroup(3), "15", "15");
   QuizScreen& box = t.box();
   t.reveal();
-  EXPECT_EQ(box.countdown.text, "14");
+  EXPECT_EQ(box.countdownText(), "14");
   t.tick(13);
-  EXPECT_EQ(box.countdown.text, "1");
-  t.answer(t->correctSlot);
+  EXPECT_EQ(box.countdownText(), "1");
+  t.answer(t->screen<QuizScreen>().correctSlot);
   t.tick();
   EXPECT_EQ(box.resultPanel.text, "CORRECT");
-  EXPECT_EQ(box.score1, "1");
-  EXPECT_EQ(box.lives1, 5);
+  EXPECT_EQ(box.scores[kFirstContestant], 1);
+  EXPECT_EQ(box.lives[kFirstContestant], 5);
   // A second correct answer early in the countdown is worth just the same.
   t.reveal();
   t.tick();
-  t.answer(t->correctSlot);
+  t.answer(t->screen<QuizScreen>().correctSlot);
   t.tick();
   t.playCorrect();
-  EXPECT_EQ(box.score1, "2");
-  EXPECT_EQ(box.score2, "1");
+  EXPECT_EQ(box.scores[kFirstContestant], 2);
+  EXPECT_EQ(box.scores[kSecondContestant], 1);
 }
 
 TEST(QuizEngine, TheCountdownRunsOnTheAnsweringPlayersTime) {
   QuizGame t(sectionedGroup(3), "10", "15");
   QuizScreen& box = t.box();
   t.reveal();
-  EXPECT_EQ(box.countdown.text, "9");
+  EXPECT_EQ(box.countdownText(), "9");
   EXPECT_EQ(t.quizTune.played().back(), "10.MID");
   t.answer(t.wrongSlot());
   t.tick();
   t.reveal();
-  EXPECT_EQ(box.countdown.text, "14");
+  EXPECT_EQ(box.countdownText(), "14");
   EXPECT_EQ(t.quizTune.played().back(), "15.MID");
   // The time is read when the countdown starts, not at CONTINUE.
-  t.answer(t->correctSlot);
+  t.answer(t->screen<QuizScreen>().correctSlot);
   t.tick();
   t.pressContinue();
   t.tick(3);
-  t->titleScreen.answerTime1.text = "5";
+  t->screen<TitleScreen>().entries[kFirstContestant].answerTime.text = "5";
   t.tick();
-  EXPECT_EQ(box.countdown.text, "4");
+  EXPECT_EQ(box.countdownText(), "4");
   EXPECT_EQ(t.quizTune.played().back(), "5.MID");
 }
 
@@ -189,7 +189,7 @@ TEST(QuizEngine, TheWorkedExampleFillsTheSlotsFromTheDrawsInOrder) {
   // Question 2: the correct slot (B), two draws for the wrong answers, two for Yes.
   t.random.script = {2, 0, 0, 0, 1, 0, 0, 0, 0};
   t.pressContinue();
-  EXPECT_EQ(t->correctSlot, 3);
+  EXPECT_EQ(t->screen<QuizScreen>().correctSlot, 3);
   EXPECT_EQ(box.question.text, "What colour is a ripe banana?");
   EXPECT_EQ(box.answerA.text, "A- Purple");
   EXPECT_EQ(box.answerB.text, "B- Blue");
@@ -200,7 +200,7 @@ TEST(QuizEngine, TheWorkedExampleFillsTheSlotsFromTheDrawsInOrder) {
   EXPECT_EQ(box.resultPanel.text, "CORRECT");
 
   t.pressContinue();
-  EXPECT_EQ(t->correctSlot, 2);
+  EXPECT_EQ(t->screen<QuizScreen>().correctSlot, 2);
   EXPECT_EQ(box.question.text, "How many legs has a spider?");
   EXPECT_EQ(box.answerA.text, "A- Ten");
   EXPECT_EQ(box.answerB.text, "B- 8");
@@ -215,28 +215,28 @@ TEST(QuizEngine, TheTurnPassesAfterEveryQuestionAndCarriesIntoTheNextGame) {
   QuizScreen& box = t.box();
   t.playTimeOut();
   EXPECT_EQ(box.turn, 1);
-  EXPECT_EQ(box.lives1, 4);
+  EXPECT_EQ(box.lives[kFirstContestant], 4);
   t.playTimeOut();
   EXPECT_EQ(box.turn, 0);
-  EXPECT_EQ(box.lives2, 4);
+  EXPECT_EQ(box.lives[kSecondContestant], 4);
   t.playCorrect();
   EXPECT_EQ(box.turn, 1);
   t.pressContinue();
-  ASSERT_TRUE(g.notice.visible()) << "three questions, then the end marker";
+  ASSERT_TRUE(g.screen<Notice>().visible()) << "three questions, then the end marker";
   EXPECT_EQ(box.turn, 1);
 
   // The next game, after an Exit: player two answers first.
   t.run([&] { box.onExit(); });
   EXPECT_EQ(box.turn, 1);
-  g.questionNo = 1;
+  g.screen<QuizScreen>().questionNo = 1;
   box.show();
   t.reveal();
-  EXPECT_EQ(box.countdown.text, "9");
+  EXPECT_EQ(box.countdownText(), "9");
   EXPECT_EQ(box.question.text, "Question 1?");
   t.tick(9);
   EXPECT_EQ(box.resultPanel.text, kTimesUpText);
-  EXPECT_EQ(box.lives1, 5);
-  EXPECT_EQ(box.lives2, 4);
+  EXPECT_EQ(box.lives[kFirstContestant], 5);
+  EXPECT_EQ(box.lives[kSecondContestant], 4);
   EXPECT_EQ(box.turn, 0);
 }
 
@@ -245,11 +245,11 @@ TEST(QuizEngine, LivesNeverGoBelowNothing) {
     QuizGame t;
     QuizScreen& box = t.box();
     t.reveal();
-    box.lives1 = 0;
+    box.lives[kFirstContestant] = 0;
     if (!timeOut) t.answer(t.wrongSlot());
     t.tick(10);
     EXPECT_EQ(box.resultPanel.text, timeOut ? kTimesUpText : "WRONG");
-    EXPECT_EQ(box.lives1, 0);
+    EXPECT_EQ(box.lives[kFirstContestant], 0);
   }
 }
 
@@ -262,39 +262,39 @@ TEST(QuizEngine, APlayerWithoutLivesEndsTheGameAtTheNextContinue) {
     t.playCorrect();
   }
   t.playTimeOut();
-  EXPECT_EQ(box.lives1, 0);
-  EXPECT_EQ(box.score2, "4");
-  EXPECT_FALSE(g.notice.visible()) << "the game ends only at CONTINUE";
+  EXPECT_EQ(box.lives[kFirstContestant], 0);
+  EXPECT_EQ(box.scores[kSecondContestant], 4);
+  EXPECT_FALSE(g.screen<Notice>().visible()) << "the game ends only at CONTINUE";
 
   t.pressContinue();
-  EXPECT_EQ(t.step(), 0);
-  EXPECT_EQ(g.questionNo, 10);
-  EXPECT_TRUE(g.notice.visible());
+  EXPECT_EQ(t.step(), QuestionStep::idle);
+  EXPECT_EQ(g.screen<QuizScreen>().questionNo, 10);
+  EXPECT_TRUE(g.screen<Notice>().visible());
   EXPECT_FALSE(box.visible());
   EXPECT_EQ(g.winner, 2);
   // The question loaded by that CONTINUE is never asked.
   t.tick(6);
   EXPECT_EQ(display(box), "----|15");
-  EXPECT_EQ(box.lives1, 0);
+  EXPECT_EQ(box.lives[kFirstContestant], 0);
 }
 
 TEST(QuizEngine, MarkersOneToFiveAskFourQuestions) {
   QuizGame t(classicGroupUpTo(5));
   Game& g = *t;
   std::vector<std::string> asked;
-  for (int guard = 0; guard < 10 && !g.notice.visible(); ++guard) {
+  for (int guard = 0; guard < 10 && !g.screen<Notice>().visible(); ++guard) {
     t.pressContinue();
-    if (t.step() == 0) break;
+    if (t.step() == QuestionStep::idle) break;
     asked.push_back(t.box().question.text);
     t.tick(4);
-    t.answer(g.correctSlot);
+    t.answer(g.screen<QuizScreen>().correctSlot);
     t.tick();
   }
   EXPECT_EQ(asked,
             (std::vector<std::string>{"Classic 1?", "Classic 2?", "Classic 3?", "Classic 4?"}));
-  EXPECT_TRUE(g.notice.visible());
-  EXPECT_EQ(t.box().score1, "2");
-  EXPECT_EQ(t.box().score2, "2");
+  EXPECT_TRUE(g.screen<Notice>().visible());
+  EXPECT_EQ(t.box().scores[kFirstContestant], 2);
+  EXPECT_EQ(t.box().scores[kSecondContestant], 2);
 }
 
 TEST(QuizEngine, ExitResetsTheGameButLeavesTurnResultAndVisibilityAlone) {
@@ -307,18 +307,18 @@ TEST(QuizEngine, ExitResetsTheGameButLeavesTurnResultAndVisibilityAlone) {
   const std::size_t titleLog = t.titleTune.log.size();
 
   t.run([&] { box.onExit(); });
-  EXPECT_EQ(t.step(), 0);
-  EXPECT_EQ(g.questionNo, 0);
-  EXPECT_EQ(box.score1, "0");
-  EXPECT_EQ(box.score2, "0");
-  EXPECT_EQ(box.lives1, 5);
-  EXPECT_EQ(box.lives2, 5);
+  EXPECT_EQ(t.step(), QuestionStep::idle);
+  EXPECT_EQ(g.screen<QuizScreen>().questionNo, 0);
+  EXPECT_EQ(box.scores[kFirstContestant], 0);
+  EXPECT_EQ(box.scores[kSecondContestant], 0);
+  EXPECT_EQ(box.lives[kFirstContestant], 5);
+  EXPECT_EQ(box.lives[kSecondContestant], 5);
   EXPECT_TRUE(box.continueButton.visible);
   EXPECT_EQ(box.question.text, "ZANDOODLE CONTINUES...");
   EXPECT_EQ(box.answerA.text, "DO YOU DARE TO PLAY?");
   EXPECT_EQ(box.answerB.text, "DOES YOUR PET KNOW?");
   EXPECT_EQ(box.answerC.text, "DO YOU CARE?");
-  EXPECT_EQ(box.countdown.text, "X");
+  EXPECT_EQ(box.countdownText(), "X");
   EXPECT_FALSE(box.visible());
   EXPECT_EQ(box.turn, 1);
   EXPECT_TRUE(box.resultPanel.visible);
@@ -330,7 +330,7 @@ TEST(QuizEngine, ExitResetsTheGameButLeavesTurnResultAndVisibilityAlone) {
             std::vector<std::string>{"open ZNDL.MID"});
 
   // Exit in the middle of a question: the lines stay as shown, the question stops.
-  g.questionNo = 1;
+  g.screen<QuizScreen>().questionNo = 1;
   box.show();
   t.pressContinue();
   t.tick(2);
@@ -340,7 +340,7 @@ TEST(QuizEngine, ExitResetsTheGameButLeavesTurnResultAndVisibilityAlone) {
   EXPECT_TRUE(box.continueButton.visible);
   t.tick(20);
   EXPECT_EQ(display(box), "QA--|X");
-  EXPECT_EQ(box.lives2, 5);
+  EXPECT_EQ(box.lives[kSecondContestant], 5);
   EXPECT_TRUE(t.errors.shown.empty());
 }
 
@@ -351,21 +351,22 @@ TEST(QuizEngine, AnAnswerTimeThatIsNotANumberTimesOutOnce) {
     t.quizTune.missing = {std::string(badTime) + ".MID"};
     t.pressContinue();
     t.tick(3);
-    t->titleScreen.answerTime1.text = badTime;  // edited on the title screen mid-game
+    t->screen<TitleScreen>().entries[kFirstContestant].answerTime.text =
+        badTime;  // edited on the title screen mid-game
     t.tick();
-    EXPECT_EQ(t.step(), 0) << badTime;
+    EXPECT_EQ(t.step(), QuestionStep::idle) << badTime;
     EXPECT_EQ(box.resultPanel.text, kTimesUpText) << badTime;
-    EXPECT_EQ(box.countdown.text, "15") << badTime;
-    EXPECT_EQ(box.lives1, 4) << badTime;
+    EXPECT_EQ(box.countdownText(), "15") << badTime;
+    EXPECT_EQ(box.lives[kFirstContestant], 4) << badTime;
     EXPECT_EQ(box.turn, 1) << badTime;
-    EXPECT_EQ(t->questionNo, 2) << badTime;
+    EXPECT_EQ(t->screen<QuizScreen>().questionNo, 2) << badTime;
     t.tick(10);
     // Player two plays normally; player one's next question times out the same way,
     // and the tune that will not open is reported only once.
     t.playCorrect();
     t.playTimeOut();
-    EXPECT_EQ(box.lives1, 3) << badTime;
-    EXPECT_EQ(box.score2, "1") << badTime;
+    EXPECT_EQ(box.lives[kFirstContestant], 3) << badTime;
+    EXPECT_EQ(box.scores[kSecondContestant], 1) << badTime;
     EXPECT_EQ(t.errors.shown,
               std::vector<std::string>{"Cannot open file " + std::string(badTime) + ".MID."})
         << badTime;
@@ -379,10 +380,10 @@ TEST(QuizEngine, QuestionsGoOnWhenTheTunesCannotPlay) {
   t.playCorrect();
   t.playWrong();
   t.playTimeOut();
-  EXPECT_EQ(t.box().lives1, 3);
-  EXPECT_EQ(t.box().lives2, 4);
-  EXPECT_EQ(t.box().score2, "1");
-  EXPECT_EQ(t->questionNo, 5);
+  EXPECT_EQ(t.box().lives[kFirstContestant], 3);
+  EXPECT_EQ(t.box().lives[kSecondContestant], 4);
+  EXPECT_EQ(t.box().scores[kSecondContestant], 1);
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 5);
   EXPECT_EQ(t.errors.shown,
             (std::vector<std::string>{"Cannot open file 5.MID.", "Cannot open file 101.MID.",
                                       "Cannot open file 102.MID."}));
@@ -399,52 +400,52 @@ TEST(QuizEngine, TicksWhileAnErrorBoxIsOpenJudgeTheQuestionOnce) {
   };
   t.reveal();  // the countdown tune fails at the fourth tick, the clock runs out under it
   EXPECT_GT(ticksUnderBox, 0);
-  for (int guard = 0; t.step() != 0 && guard < 20; ++guard) t.tick();
-  EXPECT_EQ(t->questionNo, 2);
-  EXPECT_EQ(t.box().lives1, 4);
-  EXPECT_EQ(t.box().lives2, 5);
+  for (int guard = 0; t.step() != QuestionStep::idle && guard < 20; ++guard) t.tick();
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 2);
+  EXPECT_EQ(t.box().lives[kFirstContestant], 4);
+  EXPECT_EQ(t.box().lives[kSecondContestant], 5);
 
   // The result tune fails as the next answer is judged; the ticks under that box find
   // no question left.
   t.pressContinue();
   t.tick(4);
-  t.answer(t->correctSlot);
+  t.answer(t->screen<QuizScreen>().correctSlot);
   t.tick();
-  EXPECT_EQ(t.step(), 0);
-  EXPECT_EQ(t->questionNo, 3);
-  EXPECT_EQ(t.box().score2, "1");
-  EXPECT_EQ(t.box().lives2, 5);
+  EXPECT_EQ(t.step(), QuestionStep::idle);
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 3);
+  EXPECT_EQ(t.box().scores[kSecondContestant], 1);
+  EXPECT_EQ(t.box().lives[kSecondContestant], 5);
   t.tick(3);
-  EXPECT_EQ(t->questionNo, 3);
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 3);
 }
 
 // Alt-F4 on the notice (or the tie break, or the finale) skips Back To Title's reset;
 // the next Play makes it, so the next game has its CONTINUE and opening lines.
 TEST(QuizEngine, PlayAfterAGameEndedWithoutBackToTitleStartsFromTheResetQuiz) {
   QuizGame t(sectionedGroup(1), "5", "5");
-  t->titleScreen.groupBox.text = "one.set";
+  t->screen<TitleScreen>().groupBox.text = "one.set";
   t.playCorrect();
   t.pressContinue();  // the end of the game
-  ASSERT_TRUE(t->notice.visible());
+  ASSERT_TRUE(t->screen<Notice>().visible());
   ASSERT_FALSE(t.box().continueButton.visible);
-  t->notice.close();  // Alt-F4
-  t.run([&] { t->titleScreen.onPlay(); });
+  t->screen<Notice>().close();  // Alt-F4
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
   EXPECT_TRUE(t.box().continueButton.visible);
-  EXPECT_EQ(t.box().score1, "0");
-  EXPECT_EQ(t.box().score2, "0");
-  EXPECT_EQ(t.box().lives1, 5);
+  EXPECT_EQ(t.box().scores[kFirstContestant], 0);
+  EXPECT_EQ(t.box().scores[kSecondContestant], 0);
+  EXPECT_EQ(t.box().lives[kFirstContestant], 5);
   EXPECT_EQ(t.box().question.text, "ZANDOODLE CONTINUES...");
-  EXPECT_EQ(t.box().countdown.text, "3.1");
-  EXPECT_EQ(t->questionNo, 1);
+  EXPECT_EQ(t.box().countdownText(), "3.1");
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 1);
 }
 
 TEST(QuizEngine, AltF4DuringAQuestionStillCarriesScoresIntoTheNextGame) {
   QuizGame t(sectionedGroup(3), "5", "5");
-  t->titleScreen.groupBox.text = "three.set";
+  t->screen<TitleScreen>().groupBox.text = "three.set";
   t.playCorrect();
   t.playWrong();
   t.box().close();  // Alt-F4 on the quiz between questions
-  t.run([&] { t->titleScreen.onPlay(); });
-  EXPECT_EQ(t.box().score1, "1");
-  EXPECT_EQ(t.box().lives2, 4);
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
+  EXPECT_EQ(t.box().scores[kFirstContestant], 1);
+  EXPECT_EQ(t.box().lives[kSecondContestant], 4);
 }

@@ -60,8 +60,8 @@ struct QuizGame : TestGame {
     box().questions.assign(group);
   }
 
-  QuizScreen& box() { return game->quizScreen; }
-  int step() const { return game->questionStep; }
+  QuizScreen& box() { return game->screen<QuizScreen>(); }
+  QuestionStep step() const { return game->screen<QuizScreen>().step; }
 
   void tick(int times = 1) {
     for (int i = 0; i < times; ++i) run([&] { box().onTick(); });
@@ -70,13 +70,9 @@ struct QuizGame : TestGame {
     run([&] { box().onContinue(); });
   }
   void answer(int slot) {
-    run([&] {
-      if (slot == 1) box().onAnswerA();
-      if (slot == 2) box().onAnswerB();
-      if (slot == 3) box().onAnswerC();
-    });
+    run([&] { box().onAnswer(static_cast<AnswerSlot>(slot)); });
   }
-  int wrongSlot() const { return game->correctSlot == 1 ? 2 : 1; }
+  int wrongSlot() const { return game->screen<QuizScreen>().correctSlot == 1 ? 2 : 1; }
 
   // CONTINUE and the four ticks that reveal the question: answers count from here.
   void reveal() {
@@ -85,7 +81,7 @@ struct QuizGame : TestGame {
   }
   void playCorrect() {
     reveal();
-    answer(game->correctSlot);
+    answer(game->screen<QuizScreen>().correctSlot);
     tick();
   }
   void playWrong() {
@@ -95,7 +91,7 @@ struct QuizGame : TestGame {
   }
   void playTimeOut() {
     reveal();
-    for (int guard = 0; step() != 0 && guard < 100; ++guard) tick();
+    for (int guard = 0; step() != QuestionStep::idle && guard < 100; ++guard) tick();
   }
 };
 

@@ -22,21 +22,21 @@ class Settings : public ::testing::Test {
   void SetUp() override {
     writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Nibbles", "3", "0", "15", "15"));
     t->start();
-    t.run([&] { t->titleScreen.onMore(); });  // More...
+    t.run([&] { t->screen<TitleScreen>().onMore(); });  // More...
     startErrors = t.errors.shown.size();
   }
   // The full path of a file in the game's working directory.
   std::string path(const std::string& name) const { return (t.dir.path() / name).string(); }
   void ok() {
-    t.run([&] { t->settingsDialog.onOk(); });
+    t.run([&] { t->screen<SettingsDialog>().onOk(); });
   }
   void play() {
-    t->titleScreen.groupBox.text = "default.set";
-    t.run([&] { t->titleScreen.onPlay(); });
+    t->screen<TitleScreen>().groupBox.text = "default.set";
+    t.run([&] { t->screen<TitleScreen>().onPlay(); });
   }
   const std::string& tick() {
-    t.run([&] { t->introduction.onTick(); });
-    return t->introduction.hostLine.text;
+    t.run([&] { t->screen<Introduction>().onTick(); });
+    return t->screen<Introduction>().hostLine.text;
   }
 
   TestGame t;
@@ -44,23 +44,25 @@ class Settings : public ::testing::Test {
 };
 
 TEST_F(Settings, CancellingTheFileDialogLeavesEveryListAlone) {
-  ASSERT_TRUE(t->settingsDialog.visible());
-  const TextList script = t->introduction.script, descriptions = t->introduction.descriptions,
-                 jobs = t->introduction.jobs, afterJobs = t->introduction.afterJobs,
-                 prizes = t->finale.prizes;
+  ASSERT_TRUE(t->screen<SettingsDialog>().visible());
+  const TextList script = t->screen<Introduction>().script,
+                 descriptions = t->screen<Introduction>().descriptions,
+                 jobs = t->screen<Introduction>().jobs,
+                 afterJobs = t->screen<Introduction>().afterJobs,
+                 prizes = t->screen<Finale>().prizes;
   for (auto click : {&SettingsDialog::onLoadBanter, &SettingsDialog::onLoadDescriptions,
                      &SettingsDialog::onLoadJobs, &SettingsDialog::onLoadAfterJobs,
                      &SettingsDialog::onLoadPrizes})
-    t.run([&] { (t->settingsDialog.*click)(); });
+    t.run([&] { (t->screen<SettingsDialog>().*click)(); });
 
   EXPECT_EQ(t.picker.offers.size(), 5u);
-  EXPECT_EQ(t->introduction.script, script);
-  EXPECT_EQ(t->introduction.descriptions, descriptions);
-  EXPECT_EQ(t->introduction.jobs, jobs);
-  EXPECT_EQ(t->introduction.afterJobs, afterJobs);
-  EXPECT_EQ(t->finale.prizes, prizes);
-  EXPECT_EQ(t->settingsDialog.lastFileChosen, "");
-  EXPECT_TRUE(t->settingsDialog.visible());
+  EXPECT_EQ(t->screen<Introduction>().script, script);
+  EXPECT_EQ(t->screen<Introduction>().descriptions, descriptions);
+  EXPECT_EQ(t->screen<Introduction>().jobs, jobs);
+  EXPECT_EQ(t->screen<Introduction>().afterJobs, afterJobs);
+  EXPECT_EQ(t->screen<Finale>().prizes, prizes);
+  EXPECT_EQ(t->screen<SettingsDialog>().lastFileChosen, "");
+  EXPECT_TRUE(t->screen<SettingsDialog>().visible());
   EXPECT_EQ(t.errors.shown.size(), startErrors);
 }
 
@@ -71,18 +73,18 @@ TEST_F(Settings, EachButtonLoadsItsOwnList) {
   writeFile("a", "A0\r\n");
   writeFile("p", "P0\r\nP1\r\n");
   t.picker.answers = {path("b"), path("d"), path("j"), path("a"), path("p")};
-  t.run([&] { t->settingsDialog.onLoadBanter(); });
-  t.run([&] { t->settingsDialog.onLoadDescriptions(); });
-  t.run([&] { t->settingsDialog.onLoadJobs(); });
-  t.run([&] { t->settingsDialog.onLoadAfterJobs(); });
-  t.run([&] { t->settingsDialog.onLoadPrizes(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadBanter(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadDescriptions(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadJobs(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadAfterJobs(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadPrizes(); });
 
-  EXPECT_EQ(t->introduction.script.entries(), (std::vector<std::string>{"B0"}));
-  EXPECT_EQ(t->introduction.descriptions.entries(), (std::vector<std::string>{"D0"}));
-  EXPECT_EQ(t->introduction.jobs.entries(), (std::vector<std::string>{"J0"}));
-  EXPECT_EQ(t->introduction.afterJobs.entries(), (std::vector<std::string>{"A0"}));
-  EXPECT_EQ(t->finale.prizes.entries(), (std::vector<std::string>{"P0", "P1"}));
-  EXPECT_TRUE(t->settingsDialog.visible());
+  EXPECT_EQ(t->screen<Introduction>().script.entries(), (std::vector<std::string>{"B0"}));
+  EXPECT_EQ(t->screen<Introduction>().descriptions.entries(), (std::vector<std::string>{"D0"}));
+  EXPECT_EQ(t->screen<Introduction>().jobs.entries(), (std::vector<std::string>{"J0"}));
+  EXPECT_EQ(t->screen<Introduction>().afterJobs.entries(), (std::vector<std::string>{"A0"}));
+  EXPECT_EQ(t->screen<Finale>().prizes.entries(), (std::vector<std::string>{"P0", "P1"}));
+  EXPECT_TRUE(t->screen<SettingsDialog>().visible());
   EXPECT_EQ(t.errors.shown.size(), startErrors);
 }
 
@@ -90,11 +92,13 @@ TEST_F(Settings, TheDialogOffersTheFileChosenTheTimeBefore) {
   writeFile("first", "x\r\n");
   writeFile("second", "y\r\n");
   t.picker.answers = {path("first"), std::nullopt, path("second"), path("missing"), std::nullopt};
-  t.run([&] { t->settingsDialog.onLoadJobs(); });
-  t.run([&] { t->settingsDialog.onLoadDescriptions(); });  // cancelled: the offer stays
-  t.run([&] { t->settingsDialog.onLoadPrizes(); });        // one dialog for every button
-  t.run([&] { t->settingsDialog.onLoadBanter(); });  // an unreadable choice is still the last one
-  t.run([&] { t->settingsDialog.onLoadAfterJobs(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadJobs(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadDescriptions(); });  // cancelled: the offer stays
+  t.run([&] { t->screen<SettingsDialog>().onLoadPrizes(); });        // one dialog for every button
+  t.run([&] {
+    t->screen<SettingsDialog>().onLoadBanter();
+  });  // an unreadable choice is still the last one
+  t.run([&] { t->screen<SettingsDialog>().onLoadAfterJobs(); });
   EXPECT_EQ(t.picker.offers, (std::vector<std::string>{"", path("first"), path("first"),
                                                        path("second"), path("missing")}));
 }
@@ -102,22 +106,22 @@ TEST_F(Settings, TheDialogOffersTheFileChosenTheTimeBefore) {
 TEST_F(Settings, UnreadableChoiceIsReportedWithItsFullPathAndTheListKept) {
   const std::string missing = path("no such list");
   t.picker.answers = {missing};
-  t.run([&] { t->settingsDialog.onLoadAfterJobs(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadAfterJobs(); });
   ASSERT_EQ(t.errors.shown.size(), startErrors + 1);
   EXPECT_EQ(t.errors.shown.back(), "Cannot open file " + missing + ".");
-  EXPECT_EQ(t->introduction.afterJobs, builtin::afterJobs());
-  EXPECT_TRUE(t->settingsDialog.visible());
+  EXPECT_EQ(t->screen<Introduction>().afterJobs, builtin::afterJobs());
+  EXPECT_TRUE(t->screen<SettingsDialog>().visible());
 }
 
 TEST_F(Settings, LoadedScriptIsReadAtTheNextTickFromTheCurrentPosition) {
   play();
   tick();
   EXPECT_EQ(tick(), said("...Pembril The Penguin!"));
-  EXPECT_EQ(t->scriptLine, 2);
+  EXPECT_EQ(t->screen<Introduction>().scriptLine, 2);
 
   writeFile("new banter", "New 0\r\nNew 1\r\nNew 2\r\n");
   t.picker.answers = {path("new banter")};
-  t.run([&] { t->settingsDialog.onLoadBanter(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadBanter(); });
   EXPECT_EQ(tick(), said("New 1"));
   EXPECT_EQ(tick(), said("New 2"));
 }
@@ -126,55 +130,55 @@ TEST_F(Settings, LoadedPrizeListIsWrittenToPrizesAtExit) {
   writeFile("prizes", "Old\r\nprize\r\n");
   writeFile("my prizes", "Header\r\nA goat\r\nA car");
   t.picker.answers = {path("my prizes")};
-  t.run([&] { t->settingsDialog.onLoadPrizes(); });
-  t.run([&] { t->titleScreen.onExit(); });
+  t.run([&] { t->screen<SettingsDialog>().onLoadPrizes(); });
+  t.run([&] { t->screen<TitleScreen>().onExit(); });
   EXPECT_EQ(readFile("prizes"), "Header\r\nA goat\r\nA car");
 }
 
 TEST_F(Settings, CreationCopiesTheIntroductionsInterval) {
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "2500");
-  EXPECT_EQ(t->introduction.speechTimer.interval, 2500);
-  t->introduction.speechTimer.interval = 1234;
-  t->settingsDialog.create();
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "1234");
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "2500");
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 2500);
+  t->screen<Introduction>().tickTimer.interval = 1234;
+  t->screen<SettingsDialog>().create();
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "1234");
 }
 
 TEST_F(Settings, OkHidesAndAppliesOnlyAChangedDelay) {
-  const int restarts = t->introduction.speechTimer.restarts;
+  const int restarts = t->screen<Introduction>().tickTimer.restarts;
   ok();
-  EXPECT_FALSE(t->settingsDialog.visible());
-  EXPECT_EQ(t->introduction.speechTimer.interval, 2500);
-  EXPECT_EQ(t->introduction.speechTimer.restarts, restarts);
+  EXPECT_FALSE(t->screen<SettingsDialog>().visible());
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 2500);
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.restarts, restarts);
 
-  t.run([&] { t->titleScreen.onMore(); });
-  t->settingsDialog.speechDelayText = "400";
+  t.run([&] { t->screen<TitleScreen>().onMore(); });
+  t->screen<SettingsDialog>().speechDelayText = "400";
   ok();
-  EXPECT_EQ(t->introduction.speechTimer.interval, 400);
-  EXPECT_EQ(t->introduction.speechTimer.restarts, restarts + 1);
-  EXPECT_TRUE(t->introduction.speechTimer.ticking());
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 400);
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.restarts, restarts + 1);
+  EXPECT_TRUE(t->screen<Introduction>().tickTimer.ticking());
 
   // The same value again leaves the period running.
   ok();
-  EXPECT_EQ(t->introduction.speechTimer.restarts, restarts + 1);
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.restarts, restarts + 1);
 }
 
 TEST_F(Settings, ZeroStopsTheTicksAndSkipStillHandsOver) {
   play();
   tick();
   tick();
-  t->settingsDialog.speechDelayText = "0";
+  t->screen<SettingsDialog>().speechDelayText = "0";
   ok();
-  EXPECT_FALSE(t->introduction.speechTimer.ticking());
-  EXPECT_TRUE(t->introduction.visible());
-  t.run([&] { t->introduction.onSkip(); });
-  EXPECT_TRUE(t->quizScreen.visible());
-  EXPECT_FALSE(t->introduction.visible());
+  EXPECT_FALSE(t->screen<Introduction>().tickTimer.ticking());
+  EXPECT_TRUE(t->screen<Introduction>().visible());
+  t.run([&] { t->screen<Introduction>().onSkip(); });
+  EXPECT_TRUE(t->screen<QuizScreen>().visible());
+  EXPECT_FALSE(t->screen<Introduction>().visible());
 
   // A positive delay sets it going again.
-  t->settingsDialog.speechDelayText = "2500";
+  t->screen<SettingsDialog>().speechDelayText = "2500";
   ok();
-  EXPECT_TRUE(t->introduction.speechTimer.ticking());
-  EXPECT_EQ(t->introduction.speechTimer.interval, 2500);
+  EXPECT_TRUE(t->screen<Introduction>().tickTimer.ticking());
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 2500);
 }
 
 TEST_F(Settings, DelayThatIsNotAWholeNumberCountsAsZero) {
@@ -198,48 +202,48 @@ TEST_F(Settings, DelayThatIsNotAWholeNumberCountsAsZero) {
       {"-2147483648", -2147483647 - 1},
   };
   for (const auto& c : cases) {
-    t->settingsDialog.speechDelayText = c.typed;
-    EXPECT_EQ(t->settingsDialog.speechDelay(), c.delay) << "typed: " << c.typed;
+    t->screen<SettingsDialog>().speechDelayText = c.typed;
+    EXPECT_EQ(t->screen<SettingsDialog>().speechDelay(), c.delay) << "typed: " << c.typed;
   }
-  t->settingsDialog.speechDelayText = "12.5";
+  t->screen<SettingsDialog>().speechDelayText = "12.5";
   ok();
-  EXPECT_EQ(t->introduction.speechTimer.interval, 0);
-  EXPECT_FALSE(t->introduction.speechTimer.ticking());
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "12.5");  // the field keeps what was typed
-  t->settingsDialog.speechDelayText = "-10";
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 0);
+  EXPECT_FALSE(t->screen<Introduction>().tickTimer.ticking());
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "12.5");  // the field keeps what was typed
+  t->screen<SettingsDialog>().speechDelayText = "-10";
   ok();
-  EXPECT_FALSE(t->introduction.speechTimer.ticking());
+  EXPECT_FALSE(t->screen<Introduction>().tickTimer.ticking());
 }
 
 TEST_F(Settings, ArrowsStepByOneWithoutBounds) {
-  t->settingsDialog.stepSpeechDelay(+1);
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "2501");
-  t->settingsDialog.speechDelayText = "0";
-  t->settingsDialog.stepSpeechDelay(-1);
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "-1");
-  t->settingsDialog.speechDelayText = "abc";
-  t->settingsDialog.stepSpeechDelay(+1);
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "1");
-  t->settingsDialog.speechDelayText = "2147483647";
-  t->settingsDialog.stepSpeechDelay(+1);
-  EXPECT_EQ(t->settingsDialog.speechDelay(), 0);
+  t->screen<SettingsDialog>().stepSpeechDelay(+1);
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "2501");
+  t->screen<SettingsDialog>().speechDelayText = "0";
+  t->screen<SettingsDialog>().stepSpeechDelay(-1);
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "-1");
+  t->screen<SettingsDialog>().speechDelayText = "abc";
+  t->screen<SettingsDialog>().stepSpeechDelay(+1);
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "1");
+  t->screen<SettingsDialog>().speechDelayText = "2147483647";
+  t->screen<SettingsDialog>().stepSpeechDelay(+1);
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelay(), 0);
   // Stepping alone applies nothing.
-  EXPECT_EQ(t->introduction.speechTimer.interval, 2500);
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 2500);
 }
 
 TEST_F(Settings, CloseHidesWithoutApplyingAndTheFieldKeepsItsValue) {
-  t->settingsDialog.speechDelayText = "100";
-  t.run([&] { t->settingsDialog.close(); });
-  EXPECT_FALSE(t->settingsDialog.visible());
-  EXPECT_EQ(t->introduction.speechTimer.interval, 2500);
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "100");
+  t->screen<SettingsDialog>().speechDelayText = "100";
+  t.run([&] { t->screen<SettingsDialog>().close(); });
+  EXPECT_FALSE(t->screen<SettingsDialog>().visible());
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 2500);
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "100");
 
   // More... while shown changes nothing; OK then applies what the field holds.
-  t.run([&] { t->titleScreen.onMore(); });
-  t.run([&] { t->titleScreen.onMore(); });
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "100");
+  t.run([&] { t->screen<TitleScreen>().onMore(); });
+  t.run([&] { t->screen<TitleScreen>().onMore(); });
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "100");
   ok();
-  EXPECT_EQ(t->introduction.speechTimer.interval, 100);
+  EXPECT_EQ(t->screen<Introduction>().tickTimer.interval, 100);
 }
 
 }  // namespace

@@ -132,16 +132,16 @@ TEST(ShippedGroups, EachPlaysThroughAWholeGameToItsVerdict) {
       };
       const Label* answers[] = {&quiz.answerA, &quiz.answerB, &quiz.answerC};
       for (int slot = 1; slot <= 3; ++slot) {
-        const bool right = slot == game->correctSlot;
+        const bool right = slot == game->screen<QuizScreen>().correctSlot;
         EXPECT_TRUE(within(right ? lines.correct : lines.wrong, answers[slot - 1]->text))
             << "question " << n << ": " << answers[slot - 1]->text;
       }
       EXPECT_EQ(quiz.question.text, group.store.at(lines.text));
-      game.answer(game->correctSlot);
+      game.answer(game->screen<QuizScreen>().correctSlot);
       game.tick();
     }
     game.pressContinue();
-    EXPECT_TRUE(game->notice.visible()) << "the group ran out and the game ended";
+    EXPECT_TRUE(game->screen<Notice>().visible()) << "the group ran out and the game ended";
     EXPECT_TRUE(game.errors.shown.empty());
   }
 }

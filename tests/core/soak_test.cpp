@@ -48,88 +48,91 @@ class Soak {
     Game& g = *t_;
     // Weights keep the games moving: ticks and the buttons that lead on are common,
     // the ways out of a game rare.
-    add(20, [&] { g.quizScreen.onTick(); });
-    if (g.introduction.speechTimer.ticking()) add(5, [&] { g.introduction.onTick(); });
-    add(g.spinTicksLeft > 0 ? 40 : 2, [&] { g.tieBreak.onTick(); });
+    add(20, [&] { g.screen<QuizScreen>().onTick(); });
+    if (g.screen<Introduction>().tickTimer.ticking())
+      add(5, [&] { g.screen<Introduction>().onTick(); });
+    add(g.screen<TieBreak>().spinTicksLeft > 0 ? 40 : 2, [&] { g.screen<TieBreak>().onTick(); });
     // Only the front one of the full-size screens can be clicked; dialogs float above.
-    const Screen* front = &g.titleScreen;
+    const Screen* front = &g.screen<TitleScreen>();
     for (const Screen* screen : std::initializer_list<const Screen*>{
-             &g.quizScreen, &g.introduction, &g.notice, &g.finale, &g.tieBreak})
+             &g.screen<QuizScreen>(), &g.screen<Introduction>(), &g.screen<Notice>(),
+             &g.screen<Finale>(), &g.screen<TieBreak>()})
       if (screen->visible() && screen->frontOrder() > front->frontOrder()) front = screen;
-    addTitleEvents(front == &g.titleScreen);
-    if (front == &g.introduction) {
-      add(2, [&] { g.introduction.onSkip(); });
-      add(1, [&] { g.introduction.close(); });
+    addTitleEvents(front == &g.screen<TitleScreen>());
+    if (front == &g.screen<Introduction>()) {
+      add(2, [&] { g.screen<Introduction>().onSkip(); });
+      add(1, [&] { g.screen<Introduction>().close(); });
     }
-    if (front == &g.quizScreen) {
-      if (g.quizScreen.continueButton.visible) add(10, [&] { g.quizScreen.onContinue(); });
-      add(3, [&] { g.quizScreen.onAnswerA(); });
-      add(3, [&] { g.quizScreen.onAnswerB(); });
-      add(3, [&] { g.quizScreen.onAnswerC(); });
+    if (front == &g.screen<QuizScreen>()) {
+      if (g.screen<QuizScreen>().continueButton.visible)
+        add(10, [&] { g.screen<QuizScreen>().onContinue(); });
+      add(3, [&] { g.screen<QuizScreen>().onAnswer(kSlotA); });
+      add(3, [&] { g.screen<QuizScreen>().onAnswer(kSlotB); });
+      add(3, [&] { g.screen<QuizScreen>().onAnswer(kSlotC); });
       add(1, [&] {
-        g.quizScreen.onExit();
+        g.screen<QuizScreen>().onExit();
         ++games_;
       });
-      add(1, [&] { g.quizScreen.close(); });
+      add(1, [&] { g.screen<QuizScreen>().close(); });
     }
-    if (g.settingsDialog.visible()) {
+    if (g.screen<SettingsDialog>().visible()) {
       add(2, [&] {
         t_.picker.answers.push_back(r_.below(3) ? std::optional<std::string>("short")
                                                 : std::nullopt);
         switch (r_.below(5)) {
           case 0:
-            g.settingsDialog.onLoadBanter();
+            g.screen<SettingsDialog>().onLoadBanter();
             break;
           case 1:
-            g.settingsDialog.onLoadDescriptions();
+            g.screen<SettingsDialog>().onLoadDescriptions();
             break;
           case 2:
-            g.settingsDialog.onLoadJobs();
+            g.screen<SettingsDialog>().onLoadJobs();
             break;
           case 3:
-            g.settingsDialog.onLoadAfterJobs();
+            g.screen<SettingsDialog>().onLoadAfterJobs();
             break;
           default:
-            g.settingsDialog.onLoadPrizes();
+            g.screen<SettingsDialog>().onLoadPrizes();
             break;
         }
       });
       add(2, [&] {
-        g.settingsDialog.speechDelayText = std::to_string(r_.below(4000) - 100);
-        g.settingsDialog.onOk();
+        g.screen<SettingsDialog>().speechDelayText = std::to_string(r_.below(4000) - 100);
+        g.screen<SettingsDialog>().onOk();
       });
-      add(2, [&] { g.settingsDialog.close(); });
+      add(2, [&] { g.screen<SettingsDialog>().close(); });
     }
-    if (front == &g.notice) {
-      add(10, [&] { g.notice.onOk(); });
-      add(1, [&] { g.notice.close(); });
+    if (front == &g.screen<Notice>()) {
+      add(10, [&] { g.screen<Notice>().onOk(); });
+      add(1, [&] { g.screen<Notice>().close(); });
     }
-    if (front == &g.tieBreak) {
-      if (g.tieBreak.tossButton.enabled)
+    if (front == &g.screen<TieBreak>()) {
+      if (g.screen<TieBreak>().tossButton().enabled)
         add(10, [&] {
-          if (g.tieBreak.tossButton.caption == "TOSS THE COIN") ++tosses_;
-          g.tieBreak.onTossPressed();
+          if (g.screen<TieBreak>().tossButton().caption == "TOSS THE COIN") ++tosses_;
+          g.screen<TieBreak>().onTossPressed();
         });
-      add(1, [&] { g.tieBreak.close(); });
+      add(1, [&] { g.screen<TieBreak>().close(); });
     }
-    if (g.coinCall.visible()) {
-      add(5, [&] { g.coinCall.onHeads(); });
-      add(5, [&] { g.coinCall.onTails(); });
+    if (g.screen<CoinCall>().visible()) {
+      add(5, [&] { g.screen<CoinCall>().onHeads(); });
+      add(5, [&] { g.screen<CoinCall>().onTails(); });
     }
-    if (front == &g.finale) {
+    if (front == &g.screen<Finale>()) {
       add(10, [&] {
-        const bool back = g.finale.killButton.caption == "Back To Title";
-        g.finale.onKillPressed();
+        const bool back = g.screen<Finale>().killButton().caption == "Back To Title";
+        g.screen<Finale>().onKillPressed();
         if (back) ++games_, ++finales_;
       });
-      add(1, [&] { g.finale.close(); });
+      add(1, [&] { g.screen<Finale>().close(); });
     }
-    if (g.internetSites.visible()) {
-      add(1, [&] { g.internetSites.onGameSiteClicked(); });
-      add(1, [&] { g.internetSites.onCopyGameMail(); });
-      add(1, [&] { g.internetSites.onHoverGameMail(); });
-      add(1, [&] { g.internetSites.onHoverBackground(); });
-      add(3, [&] { g.internetSites.onOk(); });
+    if (g.screen<InternetSites>().visible()) {
+      add(1, [&] { g.screen<InternetSites>().onGameSiteClicked(); });
+      add(1, [&] { g.screen<InternetSites>().onCopyGameMail(); });
+      add(1, [&] { g.screen<InternetSites>().onHoverGameMail(); });
+      add(1, [&] { g.screen<InternetSites>().onHoverBackground(); });
+      add(3, [&] { g.screen<InternetSites>().onOk(); });
     }
     int total = 0;
     for (const auto& [weight, event] : events_list_) total += weight;
@@ -152,14 +155,16 @@ class Soak {
     Game& g = *t_;
     std::string out;
     const std::pair<const char*, const Screen*> screens[] = {
-        {"quiz", &g.quizScreen}, {"intro", &g.introduction},    {"settings", &g.settingsDialog},
-        {"notice", &g.notice},   {"finale", &g.finale},         {"tiebreak", &g.tieBreak},
-        {"call", &g.coinCall},   {"internet", &g.internetSites}};
+        {"quiz", &g.screen<QuizScreen>()},         {"intro", &g.screen<Introduction>()},
+        {"settings", &g.screen<SettingsDialog>()}, {"notice", &g.screen<Notice>()},
+        {"finale", &g.screen<Finale>()},           {"tiebreak", &g.screen<TieBreak>()},
+        {"call", &g.screen<CoinCall>()},           {"internet", &g.screen<InternetSites>()}};
     for (const auto& [name, screen] : screens)
       if (screen->visible()) out += std::string(name) + " ";
-    return out + "step " + std::to_string(g.questionStep) + " group " +
-           g.titleScreen.groupBox.text + " times " + g.titleScreen.answerTime1.text + "/" +
-           g.titleScreen.answerTime2.text;
+    return out + "step " + std::to_string(static_cast<int>(g.screen<QuizScreen>().step)) +
+           " group " + g.screen<TitleScreen>().groupBox.text + " times " +
+           g.screen<TitleScreen>().entries[kFirstContestant].answerTime.text + "/" +
+           g.screen<TitleScreen>().entries[kSecondContestant].answerTime.text;
   }
 
  private:
@@ -169,10 +174,10 @@ class Soak {
 
   void addTitleEvents(bool inFront) {
     Game& g = *t_;
-    TitleScreen& title = g.titleScreen;
+    TitleScreen& title = g.screen<TitleScreen>();
     if (!inFront) {
       // Edits behind the game's back, as the windows allow: the time box mid-game.
-      add(1, [&] { title.answerTime1.text = r_.below(2) ? "abc" : "5"; });
+      add(1, [&] { title.entries[kFirstContestant].answerTime.text = r_.below(2) ? "abc" : "5"; });
       return;
     }
     add(10, [&] { title.onPlay(); });
@@ -183,14 +188,16 @@ class Soak {
     });
     add(1, [&] {
       const char* times[] = {"5", "10", "15", "20", "", " 15", "abc", "-3"};
-      (r_.below(2) ? title.answerTime1 : title.answerTime2).text = times[r_.below(8)];
+      (r_.below(2) ? title.entries[kFirstContestant].answerTime
+                   : title.entries[kSecondContestant].answerTime)
+          .text = times[r_.below(8)];
     });
     add(3, [&] {
-      title.answerTime1.text = "5";
-      title.answerTime2.text = r_.below(2) ? "10" : "15";
+      title.entries[kFirstContestant].answerTime.text = "5";
+      title.entries[kSecondContestant].answerTime.text = r_.below(2) ? "10" : "15";
     });
-    add(1, [&] { title.petType1 = r_.below(4); });
-    add(1, [&] { title.name2 = r_.below(2) ? "" : "Bob"; });
+    add(1, [&] { title.entries[kFirstContestant].petType = r_.below(4); });
+    add(1, [&] { title.entries[kSecondContestant].name = r_.below(2) ? "" : "Bob"; });
     add(1, [&] { title.onCloseSetup(); });
     if (title.settingsButton.visible) add(1, [&] { title.onOpenSetup(); });
     if (title.setupPanelVisible) {
@@ -202,33 +209,32 @@ class Soak {
 
   void check() {
     Game& g = *t_;
-    const QuizScreen& quiz = g.quizScreen;
-    ASSERT_TRUE(g.titleScreen.visible()) << "the title screen is never hidden";
+    const QuizScreen& quiz = g.screen<QuizScreen>();
+    ASSERT_TRUE(g.screen<TitleScreen>().visible()) << "the title screen is never hidden";
     ASSERT_FALSE(g.ended());
-    for (int lives : {quiz.lives1, quiz.lives2}) {
+    for (int lives : {quiz.lives[kFirstContestant], quiz.lives[kSecondContestant]}) {
       ASSERT_GE(lives, 0);
       ASSERT_LE(lives, 5);
     }
-    for (const std::string& score : {quiz.score1, quiz.score2}) {
-      const auto value = parseWholeNumber(score);
-      ASSERT_TRUE(value && *value >= 0) << score;
-    }
-    const int steps[] = {0, 1, 2, 3, 4, 5, 101, 102, 103};
-    ASSERT_NE(std::find(std::begin(steps), std::end(steps), g.questionStep), std::end(steps))
-        << g.questionStep;
+    for (int score : quiz.scores) ASSERT_GE(score, 0);
+    const int step = static_cast<int>(quiz.step);
+    ASSERT_TRUE(step >= static_cast<int>(QuestionStep::idle) &&
+                step <= static_cast<int>(QuestionStep::timeUp))
+        << step;
     ASSERT_TRUE(g.winner >= 0 && g.winner <= 2);
-    ASSERT_TRUE(g.spinTicksLeft >= 0 && g.spinTicksLeft <= 50);
+    ASSERT_TRUE(g.screen<TieBreak>().spinTicksLeft >= 0 &&
+                g.screen<TieBreak>().spinTicksLeft <= 50);
     ASSERT_TRUE(quiz.turn == 0 || quiz.turn == 1);
-    ASSERT_TRUE(g.correctSlot >= 0 && g.correctSlot <= 3);
-    if (g.finale.visible()) {
+    ASSERT_TRUE(g.screen<QuizScreen>().correctSlot >= 0 && g.screen<QuizScreen>().correctSlot <= 3);
+    if (g.screen<Finale>().visible()) {
       ASSERT_TRUE(g.winner == 1 || g.winner == 2) << "the finale only ever has a winner";
-      const int pets = g.finale.hamster.visible + g.finale.goldfish.visible +
-                       g.finale.mouse.visible + g.finale.dog.visible;
+      const int pets = g.screen<Finale>().hamster.visible + g.screen<Finale>().goldfish.visible +
+                       g.screen<Finale>().mouse.visible + g.screen<Finale>().dog.visible;
       ASSERT_EQ(pets, 1) << "exactly the loser's pet stands on the stage";
     }
-    if (g.spinTicksLeft > 0) {
-      ASSERT_EQ(g.tieBreak.tossButton.caption, "KILL THE PET");
-      ASSERT_FALSE(g.tieBreak.tossButton.enabled) << "no kill while the coin spins";
+    if (g.screen<TieBreak>().spinTicksLeft > 0) {
+      ASSERT_EQ(g.screen<TieBreak>().tossButton().caption, "KILL THE PET");
+      ASSERT_FALSE(g.screen<TieBreak>().tossButton().enabled) << "no kill while the coin spins";
     }
     for (const std::string& shown : t_.errors.shown) {
       ASSERT_TRUE(shown.rfind("Cannot open file ", 0) == 0) << shown;

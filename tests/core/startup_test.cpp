@@ -20,15 +20,16 @@ std::string starterFile(const std::string& name) {
 TEST(StartUp, OnlyTheTitleScreenIsShownWithTheGamesTitle) {
   TestGame t;
   t->start();
-  EXPECT_TRUE(t->titleScreen.visible());
-  EXPECT_EQ(t->titleScreen.caption(), "Zandoodle v4.2");
-  const Screen* hidden[] = {&t->quizScreen, &t->introduction, &t->settingsDialog,
-                            &t->notice,     &t->finale,       &t->tieBreak,
-                            &t->coinCall,   &t->internetSites};
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
+  EXPECT_EQ(t->screen<TitleScreen>().caption(), "Zandoodle v4.2");
+  const Screen* hidden[] = {&t->screen<QuizScreen>(),     &t->screen<Introduction>(),
+                            &t->screen<SettingsDialog>(), &t->screen<Notice>(),
+                            &t->screen<Finale>(),         &t->screen<TieBreak>(),
+                            &t->screen<CoinCall>(),       &t->screen<InternetSites>()};
   for (const Screen* s : hidden) EXPECT_FALSE(s->visible()) << s->caption();
-  EXPECT_EQ(t->settingsDialog.caption(), "Zandoodle Settings");
-  EXPECT_EQ(t->coinCall.caption(), "Call please...");
-  EXPECT_EQ(t->internetSites.caption(), "Internet Sites");
+  EXPECT_EQ(t->screen<SettingsDialog>().caption(), "Zandoodle Settings");
+  EXPECT_EQ(t->screen<CoinCall>().caption(), "Call please...");
+  EXPECT_EQ(t->screen<InternetSites>().caption(), "Internet Sites");
 }
 
 TEST(StartUp, CreationStepsRunInTheirOrder) {
@@ -40,10 +41,10 @@ TEST(StartUp, CreationStepsRunInTheirOrder) {
   EXPECT_EQ(t.random.seeds, 1);
   EXPECT_TRUE(t.random.asked.empty());
   EXPECT_EQ(t.titleTune.log, (std::vector<std::string>{"open ZNDL.MID", "play"}));
-  EXPECT_EQ(t->titleScreen.name1, "Ann");
-  EXPECT_EQ(t->questionNo, 1) << "the quiz screen's step";
-  EXPECT_EQ(t->introduction.script.at(0), "Hi") << "the introduction's step";
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "2500") << "the settings dialog's step";
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].name, "Ann");
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 1) << "the quiz screen's step";
+  EXPECT_EQ(t->screen<Introduction>().script.at(0), "Hi") << "the introduction's step";
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "2500") << "the settings dialog's step";
   // With every file but the host lists present the only reports are about banter.
   EXPECT_EQ(t.errors.shown, (std::vector<std::string>{"Cannot open file describe."}));
 }
@@ -57,12 +58,12 @@ TEST(StartUp, AFailingCreationStepIsReportedOnceAndStartUpGoesOn) {
   EXPECT_EQ(t.errors.shown[0], "Cannot open file ZNDL.MID.");
   EXPECT_EQ(t.errors.shown[1], "Cannot open file banter.");
   // The rest of the title's step was skipped: names not read, drop-down still built in.
-  EXPECT_EQ(t->titleScreen.name1, "Name1");
-  EXPECT_EQ(t->titleScreen.groupBox.items, (std::vector<std::string>{"default.set"}));
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].name, "Name1");
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.items, (std::vector<std::string>{"default.set"}));
   // The later screens still ran their steps.
-  EXPECT_EQ(t->questionNo, 1);
-  EXPECT_EQ(t->settingsDialog.speechDelayText, "2500");
-  EXPECT_TRUE(t->titleScreen.visible());
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 1);
+  EXPECT_EQ(t->screen<SettingsDialog>().speechDelayText, "2500");
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
 }
 
 TEST(StartUp, HostListsStopAtTheFirstFileThatWillNotOpen) {
@@ -71,10 +72,10 @@ TEST(StartUp, HostListsStopAtTheFirstFileThatWillNotOpen) {
   writeFile("jobs", "Nobody\r\nPlumber\r\n");
   writeFile("after.job", "x\r\ny\r\n");
   t->start();
-  EXPECT_EQ(t->introduction.script.at(0), "One");
-  EXPECT_EQ(t->introduction.descriptions, builtin::descriptions());
-  EXPECT_EQ(t->introduction.jobs, builtin::jobs()) << "read stopped at describe";
-  EXPECT_EQ(t->introduction.afterJobs, builtin::afterJobs());
+  EXPECT_EQ(t->screen<Introduction>().script.at(0), "One");
+  EXPECT_EQ(t->screen<Introduction>().descriptions, builtin::descriptions());
+  EXPECT_EQ(t->screen<Introduction>().jobs, builtin::jobs()) << "read stopped at describe";
+  EXPECT_EQ(t->screen<Introduction>().afterJobs, builtin::afterJobs());
   EXPECT_EQ(std::count(t.errors.shown.begin(), t.errors.shown.end(), "Cannot open file describe."),
             1);
 }

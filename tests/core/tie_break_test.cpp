@@ -28,7 +28,7 @@ class TieBreakTest : public ::testing::Test {
   }
 
   Game& g() { return *t; }
-  TieBreak& box() { return t->tieBreak; }
+  TieBreak& box() { return t->screen<TieBreak>(); }
 
   // Starts a tie break with the given caller (0 player one, 1 player two).
   void start(int caller) {
@@ -36,7 +36,9 @@ class TieBreakTest : public ::testing::Test {
     t.run([&] { box().start(); });
   }
   void call(int face) {
-    t.run([&] { face == kHeads ? t->coinCall.onHeads() : t->coinCall.onTails(); });
+    t.run([&] {
+      face == kHeads ? t->screen<CoinCall>().onHeads() : t->screen<CoinCall>().onTails();
+    });
   }
   // Presses TOSS THE COIN with the face the coin will land on.
   void toss(int face) {
@@ -64,12 +66,13 @@ TEST_F(TieBreakTest, TheCallerWinsOnARightCallAndTheOtherContestantOnAWrongOne) 
   for (const Case& c : cases) {
     SCOPED_TRACE("caller " + std::to_string(c.caller) + " call " + std::to_string(c.call) +
                  " face " + std::to_string(c.face));
-    g().winner = c.winner == 1 ? 2 : 1;  // the opposite, so a missing write shows
+    // The opposite, so a missing write shows.
+    g().winner = c.winner == 1 ? kPlayerTwoWins : kPlayerOneWins;
     start(c.caller);
     call(c.call);
     toss(c.face);
     tick(TieBreak::kSpinTicks);
-    EXPECT_EQ(g().tossedFace, c.face);
+    EXPECT_EQ(g().screen<TieBreak>().tossedFace, c.face);
     EXPECT_EQ(box().coinFace.text, c.face == kHeads ? "Heads" : "Tails");
     EXPECT_EQ(g().winner, c.winner);
   }
@@ -81,14 +84,14 @@ TEST_F(TieBreakTest, TheCalledFaceStandsOnTheLeftWhoeverCalled) {
     call(kTails);
     EXPECT_EQ(box().tails.left, 20);
     EXPECT_EQ(box().heads.left, 340);
-    EXPECT_EQ(g().calledFace, kTails);
-    EXPECT_FALSE(t->coinCall.visible()) << "a call closes the dialog";
+    EXPECT_EQ(g().screen<TieBreak>().calledFace, kTails);
+    EXPECT_FALSE(t->screen<CoinCall>().visible()) << "a call closes the dialog";
 
     start(caller);
     call(kHeads);
     EXPECT_EQ(box().heads.left, 20);
     EXPECT_EQ(box().tails.left, 340);
-    EXPECT_EQ(g().calledFace, kHeads);
+    EXPECT_EQ(g().screen<TieBreak>().calledFace, kHeads);
   }
   // Both faces stay at the top of the screen.
   EXPECT_EQ(box().heads.top, 8);
@@ -107,17 +110,18 @@ TEST_F(TieBreakTest, PicturesKeepTheLastCallsPlacesUntilTheNextCall) {
 
 TEST_F(TieBreakTest, StartingShowsTheScreenAndTheCallDialogNamingTheDrawnCaller) {
   start(0);
-  EXPECT_EQ(t->coinCall.prompt.text, "Please call,Ann");
-  EXPECT_EQ(g().coinCaller, 0);
+  EXPECT_EQ(t->screen<CoinCall>().prompt.text, "Please call,Ann");
+  EXPECT_EQ(g().screen<TieBreak>().coinCaller, 0);
   EXPECT_EQ(t.random.asked.back(), 2);
   EXPECT_TRUE(box().visible());
-  EXPECT_TRUE(t->coinCall.visible());
-  EXPECT_GT(t->coinCall.frontOrder(), box().frontOrder()) << "the dialog stands over the screen";
-  EXPECT_EQ(t->coinCall.caption(), "Call please...");
+  EXPECT_TRUE(t->screen<CoinCall>().visible());
+  EXPECT_GT(t->screen<CoinCall>().frontOrder(), box().frontOrder())
+      << "the dialog stands over the screen";
+  EXPECT_EQ(t->screen<CoinCall>().caption(), "Call please...");
 
   start(1);
-  EXPECT_EQ(t->coinCall.prompt.text, "Please call,Bob");
-  EXPECT_EQ(g().coinCaller, 1);
+  EXPECT_EQ(t->screen<CoinCall>().prompt.text, "Please call,Bob");
+  EXPECT_EQ(g().screen<TieBreak>().coinCaller, 1);
 }
 
 TEST_F(TieBreakTest, ASecondTieBreakShowsFreshTextsAndAFreshCaller) {
@@ -129,26 +133,27 @@ TEST_F(TieBreakTest, ASecondTieBreakShowsFreshTextsAndAFreshCaller) {
   ASSERT_FALSE(box().visible());
 
   // The contestants changed their entries before the next game.
-  t->titleScreen.name1 = "Cid";
-  t->titleScreen.name2 = "Dee";
-  t->titleScreen.petName1 = "Rex";
-  t->titleScreen.petName2 = "Squeak";
-  t->titleScreen.petType1 = 3;
-  t->titleScreen.petType2 = 2;
+  t->screen<TitleScreen>().entries[kFirstContestant].name = "Cid";
+  t->screen<TitleScreen>().entries[kSecondContestant].name = "Dee";
+  t->screen<TitleScreen>().entries[kFirstContestant].petName = "Rex";
+  t->screen<TitleScreen>().entries[kSecondContestant].petName = "Squeak";
+  t->screen<TitleScreen>().entries[kFirstContestant].petType = 3;
+  t->screen<TitleScreen>().entries[kSecondContestant].petType = 2;
   start(1);
-  EXPECT_EQ(box().tossButton.caption, "TOSS THE COIN");
-  EXPECT_TRUE(box().tossButton.enabled);
+  EXPECT_EQ(box().tossButton().caption, "TOSS THE COIN");
+  EXPECT_TRUE(box().tossButton().enabled);
   EXPECT_EQ(box().coinFace.text, "Tie Break");
-  EXPECT_EQ(box().playerName1.text, "Cid");
-  EXPECT_EQ(box().playerName2.text, "Dee");
-  EXPECT_EQ(box().petName1.text, "Rex");
-  EXPECT_EQ(box().petName2.text, "Squeak");
-  EXPECT_EQ(box().petType1.text, "Dog");
-  EXPECT_EQ(box().petType2.text, "Mouse");
-  EXPECT_EQ(t->coinCall.prompt.text, "Please call,Dee");
-  EXPECT_EQ(g().calledFace, 0) << "the last tie break's call does not carry over";
-  EXPECT_EQ(g().spinTicksLeft, 0);
-  EXPECT_TRUE(t->coinCall.visible());
+  EXPECT_EQ(box().sides[kFirstContestant].name.text, "Cid");
+  EXPECT_EQ(box().sides[kSecondContestant].name.text, "Dee");
+  EXPECT_EQ(box().sides[kFirstContestant].petName.text, "Rex");
+  EXPECT_EQ(box().sides[kSecondContestant].petName.text, "Squeak");
+  EXPECT_EQ(box().sides[kFirstContestant].petType.text, "Dog");
+  EXPECT_EQ(box().sides[kSecondContestant].petType.text, "Mouse");
+  EXPECT_EQ(t->screen<CoinCall>().prompt.text, "Please call,Dee");
+  EXPECT_EQ(g().screen<TieBreak>().calledFace, 0)
+      << "the last tie break's call does not carry over";
+  EXPECT_EQ(g().screen<TieBreak>().spinTicksLeft, 0);
+  EXPECT_TRUE(t->screen<CoinCall>().visible());
 }
 
 TEST_F(TieBreakTest, ATossWithNoCallLetsTheCallerLose) {
@@ -158,7 +163,7 @@ TEST_F(TieBreakTest, ATossWithNoCallLetsTheCallerLose) {
       toss(face);
       tick(TieBreak::kSpinTicks);
       EXPECT_EQ(g().winner, caller == 0 ? 2 : 1);
-      EXPECT_TRUE(t->coinCall.visible()) << "nobody called, so the dialog is still up";
+      EXPECT_TRUE(t->screen<CoinCall>().visible()) << "nobody called, so the dialog is still up";
     }
   }
 }
@@ -176,8 +181,8 @@ TEST_F(TieBreakTest, TheLabelAlternatesFromTailsToTailsThenShowsTheFace) {
   start(0);
   call(kHeads);
   toss(kHeads);
-  EXPECT_EQ(box().tossButton.caption, "KILL THE PET");
-  EXPECT_EQ(g().spinTicksLeft, 50);
+  EXPECT_EQ(box().tossButton().caption, "KILL THE PET");
+  EXPECT_EQ(g().screen<TieBreak>().spinTicksLeft, 50);
   EXPECT_EQ(box().coinFace.text, "Tie Break") << "the toss itself shows nothing yet";
   std::vector<std::string> seen;
   for (int i = 0; i < 49; ++i) {
@@ -191,11 +196,11 @@ TEST_F(TieBreakTest, TheLabelAlternatesFromTailsToTailsThenShowsTheFace) {
   EXPECT_EQ(g().winner, 0) << "no winner before the coin lands";
   tick();
   EXPECT_EQ(box().coinFace.text, "Heads");
-  EXPECT_EQ(g().spinTicksLeft, 0);
+  EXPECT_EQ(g().screen<TieBreak>().spinTicksLeft, 0);
   EXPECT_EQ(g().winner, 1);
 
   // The toss is over: later ticks change nothing.
-  g().winner = 2;
+  g().winner = kPlayerTwoWins;
   tick(100);
   EXPECT_EQ(box().coinFace.text, "Heads");
   EXPECT_EQ(g().winner, 2);
@@ -203,43 +208,43 @@ TEST_F(TieBreakTest, TheLabelAlternatesFromTailsToTailsThenShowsTheFace) {
 
 TEST_F(TieBreakTest, TheTimerNeverTouchesTheWinnerOfADecidedGame) {
   // Ann won on points; the finale waits a long while for the Kill press.
-  t->quizScreen.score1 = "3";
-  t->quizScreen.score2 = "1";
-  t.run([&] { t->quizScreen.endGame(); });
+  t->screen<QuizScreen>().scores[kFirstContestant] = 3;
+  t->screen<QuizScreen>().scores[kSecondContestant] = 1;
+  t.run([&] { t->screen<QuizScreen>().endGame(); });
   ASSERT_EQ(g().winner, 1);
-  t.run([&] { t->notice.onOk(); });
+  t.run([&] { t->screen<Notice>().onOk(); });
   tick(10000);
   EXPECT_EQ(g().winner, 1);
   EXPECT_EQ(box().coinFace.text, "Tie Break");
   EXPECT_FALSE(box().visible());
-  t.run([&] { t->finale.onKillPressed(); });
-  EXPECT_EQ(t->finale.hostLine.text.rfind("\u201CThank you, Ann and", 0), 0u);
+  t.run([&] { t->screen<Finale>().onKillPressed(); });
+  EXPECT_EQ(t->screen<Finale>().hostLine.text.rfind("\u201CThank you, Ann and", 0), 0u);
 }
 
 TEST_F(TieBreakTest, KillThePetIsHeldWhileTheCoinSpins) {
-  g().winner = 0;  // the dead heat left no winner
+  g().winner = kNoWinner;  // the dead heat left no winner
   start(1);
   call(kTails);
   toss(kTails);
-  EXPECT_FALSE(box().tossButton.enabled) << "the button looks disabled while the coin spins";
+  EXPECT_FALSE(box().tossButton().enabled) << "the button looks disabled while the coin spins";
   for (int i = 0; i < TieBreak::kSpinTicks; ++i) {
     press();
     EXPECT_TRUE(box().visible()) << "held at tick " << i;
-    EXPECT_FALSE(t->finale.visible()) << "held at tick " << i;
-    EXPECT_EQ(box().tossButton.caption, "KILL THE PET");
+    EXPECT_FALSE(t->screen<Finale>().visible()) << "held at tick " << i;
+    EXPECT_EQ(box().tossButton().caption, "KILL THE PET");
     tick();
   }
   EXPECT_EQ(g().winner, 2);
-  EXPECT_TRUE(box().tossButton.enabled);
-  EXPECT_FALSE(t->finale.fallenAnvil.visible);
+  EXPECT_TRUE(box().tossButton().enabled);
+  EXPECT_FALSE(t->screen<Finale>().fallenAnvil.visible);
 
   press();
   EXPECT_FALSE(box().visible());
-  EXPECT_TRUE(t->finale.visible());
-  EXPECT_EQ(t->finale.hostLine.text, honoursCall("Bob"));
-  EXPECT_TRUE(t->finale.hamster.visible) << "Ann's hamster is the loser's pet";
-  EXPECT_FALSE(t->finale.goldfish.visible);
-  EXPECT_EQ(g().spinTicksLeft, 0);
+  EXPECT_TRUE(t->screen<Finale>().visible());
+  EXPECT_EQ(t->screen<Finale>().hostLine.text, honoursCall("Bob"));
+  EXPECT_TRUE(t->screen<Finale>().hamster.visible) << "Ann's hamster is the loser's pet";
+  EXPECT_FALSE(t->screen<Finale>().goldfish.visible);
+  EXPECT_EQ(g().screen<TieBreak>().spinTicksLeft, 0);
 }
 
 TEST_F(TieBreakTest, KillThePetShowsTheFinaleForTheTossWinner) {
@@ -248,15 +253,15 @@ TEST_F(TieBreakTest, KillThePetShowsTheFinaleForTheTossWinner) {
   toss(kHeads);
   tick(TieBreak::kSpinTicks);
   ASSERT_EQ(g().winner, 1);
-  t->finale.dog.visible = true;  // a pet left from an earlier game
+  t->screen<Finale>().dog.visible = true;  // a pet left from an earlier game
   press();
-  EXPECT_TRUE(t->finale.visible());
-  EXPECT_GT(t->finale.frontOrder(), box().frontOrder());
-  EXPECT_EQ(t->finale.hostLine.text, "\u201CAnn would you do the honours?\u201D");
-  EXPECT_TRUE(t->finale.goldfish.visible) << "Bob's goldfish";
-  EXPECT_FALSE(t->finale.dog.visible);
-  EXPECT_FALSE(t->finale.hamster.visible);
-  EXPECT_FALSE(t->finale.mouse.visible);
+  EXPECT_TRUE(t->screen<Finale>().visible());
+  EXPECT_GT(t->screen<Finale>().frontOrder(), box().frontOrder());
+  EXPECT_EQ(t->screen<Finale>().hostLine.text, "\u201CAnn would you do the honours?\u201D");
+  EXPECT_TRUE(t->screen<Finale>().goldfish.visible) << "Bob's goldfish";
+  EXPECT_FALSE(t->screen<Finale>().dog.visible);
+  EXPECT_FALSE(t->screen<Finale>().hamster.visible);
+  EXPECT_FALSE(t->screen<Finale>().mouse.visible);
   EXPECT_FALSE(box().visible());
   EXPECT_TRUE(t.errors.shown.empty());
 }
@@ -268,10 +273,11 @@ TEST_F(TieBreakTest, CallersAndFacesComeUpAboutHalfTheTimeEach) {
   for (int i = 0; i < kTosses; ++i) {
     t.run([&] { box().start(); });
     press();
-    playerOneCalls += g().coinCaller == 0;
-    heads += g().tossedFace == kHeads;
-    EXPECT_TRUE(g().coinCaller == 0 || g().coinCaller == 1);
-    EXPECT_TRUE(g().tossedFace == kHeads || g().tossedFace == kTails);
+    playerOneCalls += g().screen<TieBreak>().coinCaller == 0;
+    heads += g().screen<TieBreak>().tossedFace == kHeads;
+    EXPECT_TRUE(g().screen<TieBreak>().coinCaller == 0 || g().screen<TieBreak>().coinCaller == 1);
+    EXPECT_TRUE(g().screen<TieBreak>().tossedFace == kHeads ||
+                g().screen<TieBreak>().tossedFace == kTails);
   }
   EXPECT_NEAR(playerOneCalls, kTosses / 2, kTosses / 10);
   EXPECT_NEAR(heads, kTosses / 2, kTosses / 10);
@@ -279,13 +285,13 @@ TEST_F(TieBreakTest, CallersAndFacesComeUpAboutHalfTheTimeEach) {
 
 TEST_F(TieBreakTest, KillThePetPutsAwayACallNeverMade) {
   start(0);
-  ASSERT_TRUE(t->coinCall.visible());
+  ASSERT_TRUE(t->screen<CoinCall>().visible());
   toss(kHeads);
   tick(TieBreak::kSpinTicks);
   press();  // KILL THE PET
-  EXPECT_TRUE(t->finale.visible());
+  EXPECT_TRUE(t->screen<Finale>().visible());
   EXPECT_FALSE(box().visible());
-  EXPECT_FALSE(t->coinCall.visible()) << "the call dialog would float over the finale";
+  EXPECT_FALSE(t->screen<CoinCall>().visible()) << "the call dialog would float over the finale";
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ void startWithGroup(TestGame& t) {
   writeFile("names.etc", kAnnAndBob);
   writeFile("quiz.set", "(ZNDL v4)\r\n");
   t->start();
-  t.run([&] { t->titleScreen.onGroupChanged("quiz.set"); });
+  t.run([&] { t->screen<TitleScreen>().onGroupChanged("quiz.set"); });
   t.errors.shown.clear();
 }
 
@@ -27,15 +27,16 @@ void startWithGroup(TestGame& t) {
 
 TEST(TitleScreen, StartsWithThePromptThePanelOpenAndSettingsHidden) {
   TestGame t;
-  const TitleScreen& title = t->titleScreen;
+  const TitleScreen& title = t->screen<TitleScreen>();
   EXPECT_EQ(title.groupBox.text, "CHOOSE A GROUP");
   EXPECT_EQ(title.groupBox.items, Names{"default.set"});
-  EXPECT_EQ(title.answerTime1.text, "15");
-  EXPECT_EQ(title.answerTime2.items, (Names{"5", "10", "15"}));
+  EXPECT_EQ(title.entries[kFirstContestant].answerTime.text, "15");
+  EXPECT_EQ(title.entries[kSecondContestant].answerTime.items, (Names{"5", "10", "15"}));
   EXPECT_TRUE(title.setupPanelVisible);
   EXPECT_FALSE(title.settingsButton.visible);
   EXPECT_EQ(title.settingsButton.caption, "Settings");
-  EXPECT_FALSE(title.groupBox.red || title.answerTime1.red || title.answerTime2.red);
+  EXPECT_FALSE(title.groupBox.red || title.entries[kFirstContestant].answerTime.red ||
+               title.entries[kSecondContestant].answerTime.red);
 }
 
 TEST(GroupList, ListsSetFilesSortedIgnoringCaseWithoutHiddenFilesOrFolders) {
@@ -47,16 +48,16 @@ TEST(GroupList, ListsSetFilesSortedIgnoringCaseWithoutHiddenFilesOrFolders) {
   std::filesystem::create_directory("folder.set");
   t->start();
   const Names expected{"Alpha.set", "ALPHA2.set", "beta.set", "gamma.set"};
-  EXPECT_EQ(t->titleScreen.groupList, expected);
-  EXPECT_EQ(t->titleScreen.groupBox.items, expected);
-  EXPECT_EQ(t->titleScreen.groupBox.text, "CHOOSE A GROUP");
+  EXPECT_EQ(t->screen<TitleScreen>().groupList, expected);
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.items, expected);
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.text, "CHOOSE A GROUP");
 }
 
 TEST(GroupList, AFolderWithoutGroupsGivesAnEmptyDropDown) {
   TestGame t;
   writeFile("names.etc", kAnnAndBob);
   t->start();
-  EXPECT_TRUE(t->titleScreen.groupBox.items.empty());
+  EXPECT_TRUE(t->screen<TitleScreen>().groupBox.items.empty());
 }
 
 TEST(GroupList, AStoppedCreationStepKeepsTheBuiltInEntryUntilRefresh) {
@@ -67,15 +68,16 @@ TEST(GroupList, AStoppedCreationStepKeepsTheBuiltInEntryUntilRefresh) {
   writeFile("A.set", "x\r\n");
   t->start();
   EXPECT_EQ(t.errors.shown.front(), "Cannot open file ZNDL.MID.");
-  EXPECT_EQ(t->titleScreen.name1, "Name1") << "names are not read after the tune failed";
-  EXPECT_EQ(t->titleScreen.groupBox.items, Names{"default.set"});
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].name, "Name1")
+      << "names are not read after the tune failed";
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.items, Names{"default.set"});
 
   // The group list was taken as the screen came up; Refresh copies it, without
   // looking at the folder again and without touching the box's text.
   writeFile("c.set", "x\r\n");
-  t.run([&] { t->titleScreen.onRefresh(); });
-  EXPECT_EQ(t->titleScreen.groupBox.items, (Names{"A.set", "b.set"}));
-  EXPECT_EQ(t->titleScreen.groupBox.text, "CHOOSE A GROUP");
+  t.run([&] { t->screen<TitleScreen>().onRefresh(); });
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.items, (Names{"A.set", "b.set"}));
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.text, "CHOOSE A GROUP");
 }
 
 TEST(GroupList, AMissingNamesFileLeavesTheDropDownForRefreshToFill) {
@@ -83,11 +85,11 @@ TEST(GroupList, AMissingNamesFileLeavesTheDropDownForRefreshToFill) {
   writeFile("only.set", "x\r\n");
   t->start();
   EXPECT_EQ(t.errors.shown.front(), "Cannot open file names.etc.");
-  EXPECT_EQ(t->titleScreen.name2, "Name2");
-  EXPECT_EQ(t->titleScreen.petName1, "PetName1");
-  EXPECT_EQ(t->titleScreen.groupBox.items, Names{"default.set"});
-  t.run([&] { t->titleScreen.onRefresh(); });
-  EXPECT_EQ(t->titleScreen.groupBox.items, Names{"only.set"});
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kSecondContestant].name, "Name2");
+  EXPECT_EQ(t->screen<TitleScreen>().entries[kFirstContestant].petName, "PetName1");
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.items, Names{"default.set"});
+  t.run([&] { t->screen<TitleScreen>().onRefresh(); });
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.items, Names{"only.set"});
 }
 
 TEST(GroupChoice, EveryChangeOfTheBoxIsALoadAndAFailedLoadKeepsTheQuestions) {
@@ -96,17 +98,18 @@ TEST(GroupChoice, EveryChangeOfTheBoxIsALoadAndAFailedLoadKeepsTheQuestions) {
   writeFile("default.set", "(ZNDL v4)\r\nQ1\r\nWhat?\r\n");
   t->start();
   t.errors.shown.clear();  // the host lists are not there
-  t.run([&] { t->titleScreen.onGroupChanged("default.set"); });
+  t.run([&] { t->screen<TitleScreen>().onGroupChanged("default.set"); });
   EXPECT_TRUE(t.errors.shown.empty());
-  ASSERT_EQ(t->quizScreen.questions.count(), 3);
-  EXPECT_EQ(t->quizScreen.questions.at(2), "What?");
+  ASSERT_EQ(t->screen<QuizScreen>().questions.count(), 3);
+  EXPECT_EQ(t->screen<QuizScreen>().questions.at(2), "What?");
 
   // Typing letter by letter: every keystroke tries its text and reports each miss.
-  for (const char* typed : {"d", "de", "def"}) t.run([&] { t->titleScreen.onGroupChanged(typed); });
+  for (const char* typed : {"d", "de", "def"})
+    t.run([&] { t->screen<TitleScreen>().onGroupChanged(typed); });
   EXPECT_EQ(t.errors.shown,
             (Names{"Cannot open file d.", "Cannot open file de.", "Cannot open file def."}));
-  EXPECT_EQ(t->titleScreen.groupBox.text, "def");
-  EXPECT_EQ(t->quizScreen.questions.at(2), "What?") << "the last loaded group stays";
+  EXPECT_EQ(t->screen<TitleScreen>().groupBox.text, "def");
+  EXPECT_EQ(t->screen<QuizScreen>().questions.at(2), "What?") << "the last loaded group stays";
 }
 
 TEST(Play, TheGroupPromptIsRefusedFirstAndNothingElseHappens) {
@@ -114,17 +117,19 @@ TEST(Play, TheGroupPromptIsRefusedFirstAndNothingElseHappens) {
   writeFile("names.etc", kAnnAndBob);
   t->start();
   t.errors.shown.clear();
-  t->questionNo = 7;
-  t->titleScreen.answerTime1.text = "20";         // also wrong, but the group is checked first
-  t.run([&] { t->titleScreen.onCloseSetup(); });  // close the panel
-  t.run([&] { t->titleScreen.onPlay(); });
-  EXPECT_TRUE(t->titleScreen.groupBox.red);
-  EXPECT_FALSE(t->titleScreen.answerTime1.red);
-  EXPECT_FALSE(t->titleScreen.answerTime2.red);
-  EXPECT_TRUE(t->titleScreen.setupPanelVisible);
-  EXPECT_TRUE(t->titleScreen.settingsButton.visible) << "the refusal leaves Settings alone";
-  EXPECT_FALSE(t->introduction.visible());
-  EXPECT_EQ(t->questionNo, 7);
+  t->screen<QuizScreen>().questionNo = 7;
+  t->screen<TitleScreen>().entries[kFirstContestant].answerTime.text =
+      "20";  // also wrong, but the group is checked first
+  t.run([&] { t->screen<TitleScreen>().onCloseSetup(); });  // close the panel
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
+  EXPECT_TRUE(t->screen<TitleScreen>().groupBox.red);
+  EXPECT_FALSE(t->screen<TitleScreen>().entries[kFirstContestant].answerTime.red);
+  EXPECT_FALSE(t->screen<TitleScreen>().entries[kSecondContestant].answerTime.red);
+  EXPECT_TRUE(t->screen<TitleScreen>().setupPanelVisible);
+  EXPECT_TRUE(t->screen<TitleScreen>().settingsButton.visible)
+      << "the refusal leaves Settings alone";
+  EXPECT_FALSE(t->screen<Introduction>().visible());
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 7);
   EXPECT_TRUE(t.quizTune.log.empty());
   EXPECT_TRUE(t.errors.shown.empty()) << "a refusal has no message";
 }
@@ -134,12 +139,16 @@ TEST(Play, AnyTimeOutsideTheListTurnsBothTimeBoxesRed) {
     for (const bool first : {true, false}) {
       TestGame t;
       startWithGroup(t);
-      (first ? t->titleScreen.answerTime1 : t->titleScreen.answerTime2).text = bad;
-      t.run([&] { t->titleScreen.onPlay(); });
-      EXPECT_TRUE(t->titleScreen.answerTime1.red) << '"' << bad << '"' << first;
-      EXPECT_TRUE(t->titleScreen.answerTime2.red) << '"' << bad << '"' << first;
-      EXPECT_FALSE(t->titleScreen.groupBox.red);
-      EXPECT_FALSE(t->introduction.visible()) << '"' << bad << '"';
+      (first ? t->screen<TitleScreen>().entries[kFirstContestant].answerTime
+             : t->screen<TitleScreen>().entries[kSecondContestant].answerTime)
+          .text = bad;
+      t.run([&] { t->screen<TitleScreen>().onPlay(); });
+      EXPECT_TRUE(t->screen<TitleScreen>().entries[kFirstContestant].answerTime.red)
+          << '"' << bad << '"' << first;
+      EXPECT_TRUE(t->screen<TitleScreen>().entries[kSecondContestant].answerTime.red)
+          << '"' << bad << '"' << first;
+      EXPECT_FALSE(t->screen<TitleScreen>().groupBox.red);
+      EXPECT_FALSE(t->screen<Introduction>().visible()) << '"' << bad << '"';
       EXPECT_TRUE(t.quizTune.log.empty());
     }
   }
@@ -150,76 +159,76 @@ TEST(Play, RedStaysAfterALaterPlaySucceeds) {
   writeFile("names.etc", kAnnAndBob);
   writeFile("quiz.set", "(ZNDL v4)\r\n");
   t->start();
-  t.run([&] { t->titleScreen.onPlay(); });
-  t.run([&] { t->titleScreen.onGroupChanged("quiz.set"); });
-  t->titleScreen.answerTime1.text = "20";
-  t.run([&] { t->titleScreen.onPlay(); });
-  t->titleScreen.answerTime1.text = "10";
-  t.run([&] { t->titleScreen.onPlay(); });
-  EXPECT_TRUE(t->introduction.visible());
-  EXPECT_TRUE(t->titleScreen.groupBox.red);
-  EXPECT_TRUE(t->titleScreen.answerTime1.red);
-  EXPECT_TRUE(t->titleScreen.answerTime2.red);
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
+  t.run([&] { t->screen<TitleScreen>().onGroupChanged("quiz.set"); });
+  t->screen<TitleScreen>().entries[kFirstContestant].answerTime.text = "20";
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
+  t->screen<TitleScreen>().entries[kFirstContestant].answerTime.text = "10";
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
+  EXPECT_TRUE(t->screen<Introduction>().visible());
+  EXPECT_TRUE(t->screen<TitleScreen>().groupBox.red);
+  EXPECT_TRUE(t->screen<TitleScreen>().entries[kFirstContestant].answerTime.red);
+  EXPECT_TRUE(t->screen<TitleScreen>().entries[kSecondContestant].answerTime.red);
 }
 
 TEST(Play, ASuccessfulPlayHandsTheGameToTheIntroduction) {
   TestGame t;
   startWithGroup(t);
-  t->questionNo = 9;
-  t->introduction.hostLine.text = "left over";
-  t->finale.killButton.caption = "Back To Title";
-  t->titleScreen.name2 = "";  // names are not checked
-  t.run([&] { t->titleScreen.onPlay(); });
+  t->screen<QuizScreen>().questionNo = 9;
+  t->screen<Introduction>().hostLine.text = "left over";
+  t->screen<Finale>().phase = Finale::Phase::backToTitle;
+  t->screen<TitleScreen>().entries[kSecondContestant].name = "";  // names are not checked
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
   EXPECT_TRUE(t.errors.shown.empty());
-  EXPECT_EQ(t->introduction.hostLine.text, "");
-  EXPECT_TRUE(t->introduction.visible());
-  EXPECT_EQ(t->questionNo, 1);
+  EXPECT_EQ(t->screen<Introduction>().hostLine.text, "");
+  EXPECT_TRUE(t->screen<Introduction>().visible());
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 1);
   EXPECT_EQ(t.quizTune.log, Names{"open 5.MID"}) << "player one's time, opened, not started";
-  EXPECT_EQ(t->quizScreen.playerName1.text, "Ann");
-  EXPECT_EQ(t->quizScreen.playerName2.text, "");
-  EXPECT_EQ(t->finale.killButton.caption, "Kill");
+  EXPECT_EQ(t->screen<QuizScreen>().playerNames[kFirstContestant].text, "Ann");
+  EXPECT_EQ(t->screen<QuizScreen>().playerNames[kSecondContestant].text, "");
+  EXPECT_EQ(t->screen<Finale>().killButton().caption, "Kill");
   // The title stays up with its tune; the introduction stops it later.
-  EXPECT_TRUE(t->titleScreen.visible());
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
   EXPECT_EQ(t.titleTune.log, (Names{"open ZNDL.MID", "play"}));
 }
 
 TEST(Play, TheTimeCheckIgnoresLetterCaseAgainstTheListEntries) {
   TestGame t;
   startWithGroup(t);
-  t->titleScreen.answerTime1.items = {"5", "Ten"};
-  t->titleScreen.answerTime1.text = "tEN";
-  t.run([&] { t->titleScreen.onPlay(); });
-  EXPECT_TRUE(t->introduction.visible());
+  t->screen<TitleScreen>().entries[kFirstContestant].answerTime.items = {"5", "Ten"};
+  t->screen<TitleScreen>().entries[kFirstContestant].answerTime.text = "tEN";
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
+  EXPECT_TRUE(t->screen<Introduction>().visible());
   EXPECT_EQ(t.quizTune.log, Names{"open tEN.MID"});
 }
 
 TEST(Play, AnEmptyGroupBoxPassesTheGroupCheck) {
   TestGame t;
   startWithGroup(t);
-  t.run([&] { t->titleScreen.onGroupChanged(""); });
-  t.run([&] { t->titleScreen.onPlay(); });
-  EXPECT_TRUE(t->introduction.visible());
-  EXPECT_FALSE(t->titleScreen.groupBox.red);
+  t.run([&] { t->screen<TitleScreen>().onGroupChanged(""); });
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
+  EXPECT_TRUE(t->screen<Introduction>().visible());
+  EXPECT_FALSE(t->screen<TitleScreen>().groupBox.red);
 }
 
 TEST(Play, ACountdownTuneThatWillNotOpenIsReportedAndTheGameIsStillSetUp) {
   TestGame t;
   startWithGroup(t);
   t.quizTune.missing.insert("5.MID");
-  t->finale.killButton.caption = "Back To Title";
-  t.run([&] { t->titleScreen.onPlay(); });
+  t->screen<Finale>().phase = Finale::Phase::backToTitle;
+  t.run([&] { t->screen<TitleScreen>().onPlay(); });
   EXPECT_EQ(t.errors.shown, Names{"Cannot open file 5.MID."});
-  EXPECT_TRUE(t->introduction.visible());
-  EXPECT_EQ(t->questionNo, 1);
-  EXPECT_EQ(t->quizScreen.playerName1.text, "Ann");
-  EXPECT_EQ(t->quizScreen.playerName2.text, "Bob");
-  EXPECT_EQ(t->finale.killButton.caption, "Kill");
+  EXPECT_TRUE(t->screen<Introduction>().visible());
+  EXPECT_EQ(t->screen<QuizScreen>().questionNo, 1);
+  EXPECT_EQ(t->screen<QuizScreen>().playerNames[kFirstContestant].text, "Ann");
+  EXPECT_EQ(t->screen<QuizScreen>().playerNames[kSecondContestant].text, "Bob");
+  EXPECT_EQ(t->screen<Finale>().killButton().caption, "Kill");
 }
 
 TEST(TitleButtons, CloseAndSettingsSwapThePanelAndTheButton) {
   TestGame t;
   t->start();
-  TitleScreen& title = t->titleScreen;
+  TitleScreen& title = t->screen<TitleScreen>();
   t.run([&] { title.onCloseSetup(); });
   EXPECT_FALSE(title.setupPanelVisible);
   EXPECT_TRUE(title.settingsButton.visible);
@@ -231,12 +240,12 @@ TEST(TitleButtons, CloseAndSettingsSwapThePanelAndTheButton) {
 TEST(TitleButtons, MoreAndInternetShowTheirDialogsOverTheTitle) {
   TestGame t;
   t->start();
-  t.run([&] { t->titleScreen.onMore(); });
-  EXPECT_TRUE(t->settingsDialog.visible());
-  t.run([&] { t->titleScreen.onInternet(); });
-  EXPECT_TRUE(t->internetSites.visible());
-  EXPECT_GT(t->internetSites.frontOrder(), t->settingsDialog.frontOrder());
-  EXPECT_TRUE(t->titleScreen.visible());
+  t.run([&] { t->screen<TitleScreen>().onMore(); });
+  EXPECT_TRUE(t->screen<SettingsDialog>().visible());
+  t.run([&] { t->screen<TitleScreen>().onInternet(); });
+  EXPECT_TRUE(t->screen<InternetSites>().visible());
+  EXPECT_GT(t->screen<InternetSites>().frontOrder(), t->screen<SettingsDialog>().frontOrder());
+  EXPECT_TRUE(t->screen<TitleScreen>().visible());
 }
 
 TEST(TitleScreen, EntriesThatNamesEtcCannotHoldAreNotStorable) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QTimer>
+#include <stdexcept>
 #include <vector>
 
 #include "finale/ui/coin_call_view.h"
@@ -18,22 +20,23 @@ namespace zndl {
 
 // What the tests, the benchmarks and the screenshot tool look at inside the running
 // program: each window (built on first use, as a screen shown would build it) and the
-// three timers that drive the game.
+// timers that drive the game.
 struct AppProbe {
-  static QuizView& quizView(App& app) { return *built(app).quiz_; }
-  static IntroductionView& introductionView(App& app) { return *built(app).introduction_; }
-  static SettingsDialogView& settingsDialogView(App& app) { return *built(app).settings_; }
-  static NoticeView& noticeView(App& app) { return *built(app).notice_; }
-  static FinaleView& finaleView(App& app) { return *built(app).finale_; }
-  static TieBreakView& tieBreakView(App& app) { return *built(app).tieBreak_; }
-  static CoinCallView& coinCallView(App& app) { return *built(app).coinCall_; }
-  static InternetSitesView& internetSitesView(App& app) { return *built(app).internetSites_; }
-  // The nine windows in the screens' creation order.
+  // The window of a screen, by its class (GameScreens lists them).
+  template <class View>
+  static View& view(App& app) {
+    return static_cast<View&>(*built(app).windows_[GameScreens::indexOfView<View>()]);
+  }
+  // Every window in the screens' creation order.
   static const std::vector<ScreenView*>& views(App& app) { return built(app).views_; }
 
-  static QTimer& quizTimer(App& app) { return app.quizTimer_; }
-  static QTimer& introTimer(App& app) { return app.introTimer_; }
-  static QTimer& tieBreakTimer(App& app) { return app.tieBreakTimer_; }
+  // The timer of a screen that ticks.
+  template <class Screen>
+  static QTimer& timer(App& app) {
+    for (auto& ticker : app.tickers_)
+      if (ticker.screen == GameScreens::indexOf<Screen>()) return *ticker.timer;
+    throw std::logic_error("that screen has no timer");
+  }
 
  private:
   static App& built(App& app) {

@@ -2,7 +2,17 @@
 #pragma once
 
 #include "fakes/fakes.h"
+// The whole game, every screen with it: the tests reach any of them.
+#include "finale/coin_call.h"
+#include "finale/finale.h"
+#include "finale/notice.h"
+#include "finale/tie_break.h"
+#include "host/introduction.h"
+#include "host/settings_dialog.h"
+#include "quiz/quiz_screen.h"
 #include "shell/game.h"
+#include "shell/internet_sites.h"
+#include "shell/title_screen.h"
 
 namespace zndl::testing {
 

@@ -112,9 +112,9 @@ struct Show : TestApp {
     for (const char* list : {"banter", "describe", "jobs", "after.job"})
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     start();
-    AppProbe::quizTimer(*app).stop();
-    AppProbe::introTimer(*app).stop();
-    AppProbe::tieBreakTimer(*app).stop();
+    AppProbe::timer<QuizScreen>(*app).stop();
+    AppProbe::timer<Introduction>(*app).stop();
+    AppProbe::timer<TieBreak>(*app).stop();
   }
   void run(const std::function<void()>& handler) { app->dispatch(handler); }
 
@@ -181,32 +181,35 @@ struct Show : TestApp {
 
   void chooseGroupAndPlay() {
     run([this] {
-      game().titleScreen.onGroupChanged("quiz.set");
-      game().titleScreen.onPlay();
+      game().screen<TitleScreen>().onGroupChanged("quiz.set");
+      game().screen<TitleScreen>().onPlay();
     });
   }
   void reachCountdown() {
-    run([this] { game().quizScreen.onContinue(); });
-    for (int i = 0; i < 4; ++i) run([this] { game().quizScreen.onTick(); });
-    ASSERT_EQ(game().questionStep, kCountdown);
+    run([this] { game().screen<QuizScreen>().onContinue(); });
+    for (int i = 0; i < 4; ++i) run([this] { game().screen<QuizScreen>().onTick(); });
+    ASSERT_EQ(game().screen<QuizScreen>().step, QuestionStep::countdown);
   }
   void answer(bool right) {
-    const int slot = right ? game().correctSlot : game().correctSlot % 3 + 1;
-    QuizScreen& quiz = game().quizScreen;
-    run([&] { slot == 1 ? quiz.onAnswerA() : slot == 2 ? quiz.onAnswerB() : quiz.onAnswerC(); });
+    const int slot = right ? game().screen<QuizScreen>().correctSlot
+                           : game().screen<QuizScreen>().correctSlot % 3 + 1;
+    QuizScreen& quiz = game().screen<QuizScreen>();
+    run([&] {
+      slot == 1 ? quiz.onAnswer(kSlotA) : slot == 2 ? quiz.onAnswer(kSlotB) : quiz.onAnswer(kSlotC);
+    });
     run([&] { quiz.onTick(); });
-    ASSERT_EQ(game().questionStep, 0);
+    ASSERT_EQ(game().screen<QuizScreen>().step, QuestionStep::idle);
   }
   // Both questions, then the CONTINUE that finds the game over: the notice is on view.
   void playToTheNotice(bool secondRight) {
     chooseGroupAndPlay();
-    run([this] { game().introduction.onSkip(); });
+    run([this] { game().screen<Introduction>().onSkip(); });
     reachCountdown();
     answer(true);
     reachCountdown();
     answer(secondRight);
-    run([this] { game().quizScreen.onContinue(); });
-    ASSERT_TRUE(AppProbe::noticeView(*app).isVisible());
+    run([this] { game().screen<QuizScreen>().onContinue(); });
+    ASSERT_TRUE(AppProbe::view<NoticeView>(*app).isVisible());
   }
   void activate(QWidget& window) {
     window.activateWindow();
@@ -228,20 +231,20 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
   s.visit("title");
 
   s.run([&] {
-    game.titleScreen.onMore();
-    game.titleScreen.onInternet();
+    game.screen<TitleScreen>().onMore();
+    game.screen<TitleScreen>().onInternet();
   });
-  ASSERT_TRUE(AppProbe::settingsDialogView(*s.app).isVisible());
-  ASSERT_TRUE(AppProbe::internetSitesView(*s.app).isVisible());
+  ASSERT_TRUE(AppProbe::view<SettingsDialogView>(*s.app).isVisible());
+  ASSERT_TRUE(AppProbe::view<InternetSitesView>(*s.app).isVisible());
   s.visit("settings and Internet dialogs");
   s.run([&] {
-    game.settingsDialog.onOk();
-    game.internetSites.onOk();
+    game.screen<SettingsDialog>().onOk();
+    game.screen<InternetSites>().onOk();
   });
 
   s.chooseGroupAndPlay();
-  for (int i = 0; i < 2; ++i) s.run([&] { game.introduction.onTick(); });
-  IntroductionView& intro = AppProbe::introductionView(*s.app);
+  for (int i = 0; i < 2; ++i) s.run([&] { game.screen<Introduction>().onTick(); });
+  IntroductionView& intro = AppProbe::view<IntroductionView>(*s.app);
   ASSERT_TRUE(intro.isVisible());
   QLabel* hostLine = intro.hostLine();
   EXPECT_EQ(hostLine->accessibleName(), "Pembril says");
@@ -249,18 +252,18 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
   EXPECT_EQ(hostLine->accessibleDescription(), hostLine->text()) << "the line is read out";
   s.visit("introduction");
 
-  s.run([&] { game.introduction.onSkip(); });
-  QuizView& quiz = AppProbe::quizView(*s.app);
+  s.run([&] { game.screen<Introduction>().onSkip(); });
+  QuizView& quiz = AppProbe::view<QuizView>(*s.app);
   ASSERT_TRUE(quiz.isVisible());
   s.visit("quiz before the first question");
 
   // The answers are not given away before they are on view.
-  s.run([&] { game.quizScreen.onContinue(); });
+  s.run([&] { game.screen<QuizScreen>().onContinue(); });
   auto* buttonA = s.find<QPushButton>(quiz, "answerButtonA");
   EXPECT_EQ(buttonA->accessibleName(), "Answer A");
   EXPECT_TRUE(buttonA->accessibleDescription().isEmpty());
-  for (int i = 0; i < 4; ++i) s.run([&] { game.quizScreen.onTick(); });
-  ASSERT_EQ(game.questionStep, kCountdown);
+  for (int i = 0; i < 4; ++i) s.run([&] { game.screen<QuizScreen>().onTick(); });
+  ASSERT_EQ(game.screen<QuizScreen>().step, QuestionStep::countdown);
   s.visit("quiz mid-question");
   auto* question = s.find<QLabel>(quiz, "question");
   EXPECT_EQ(question->accessibleName(), "Question");
@@ -291,35 +294,36 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
 
   s.reachCountdown();
   s.answer(true);
-  s.run([&] { game.quizScreen.onContinue(); });
-  NoticeView& notice = AppProbe::noticeView(*s.app);
+  s.run([&] { game.screen<QuizScreen>().onContinue(); });
+  NoticeView& notice = AppProbe::view<NoticeView>(*s.app);
   ASSERT_TRUE(notice.isVisible());
   EXPECT_EQ(s.find<QLabel>(notice, "hostLine")->accessibleDescription(),
             QString::fromUtf8(kDeadHeat));
   s.visit("notice");
 
-  s.run([&] { game.notice.onOk(); });
-  ASSERT_TRUE(AppProbe::tieBreakView(*s.app).isVisible());
-  ASSERT_TRUE(AppProbe::coinCallView(*s.app).isVisible());
+  s.run([&] { game.screen<Notice>().onOk(); });
+  ASSERT_TRUE(AppProbe::view<TieBreakView>(*s.app).isVisible());
+  ASSERT_TRUE(AppProbe::view<CoinCallView>(*s.app).isVisible());
   s.visit("tie break with the coin call");
-  EXPECT_EQ(s.find<QLabel>(AppProbe::tieBreakView(*s.app), "playerName1")->accessibleDescription(),
-            "Ann");
+  EXPECT_EQ(
+      s.find<QLabel>(AppProbe::view<TieBreakView>(*s.app), "playerName1")->accessibleDescription(),
+      "Ann");
 
-  s.run([&] { game.coinCall.onHeads(); });
-  s.run([&] { game.tieBreak.onTossPressed(); });
-  for (int i = 0; i < TieBreak::kSpinTicks; ++i) s.run([&] { game.tieBreak.onTick(); });
-  auto* coin = s.find<QLabel>(AppProbe::tieBreakView(*s.app), "coinFace");
+  s.run([&] { game.screen<CoinCall>().onHeads(); });
+  s.run([&] { game.screen<TieBreak>().onTossPressed(); });
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) s.run([&] { game.screen<TieBreak>().onTick(); });
+  auto* coin = s.find<QLabel>(AppProbe::view<TieBreakView>(*s.app), "coinFace");
   EXPECT_EQ(coin->accessibleDescription(), coin->text());
   s.visit("tie break decided");
-  s.run([&] { game.tieBreak.onTossPressed(); });
+  s.run([&] { game.screen<TieBreak>().onTossPressed(); });
 
-  FinaleView& finale = AppProbe::finaleView(*s.app);
+  FinaleView& finale = AppProbe::view<FinaleView>(*s.app);
   ASSERT_TRUE(finale.isVisible());
   s.visit("finale before the kill");
-  s.run([&] { game.finale.onKillPressed(); });
+  s.run([&] { game.screen<Finale>().onKillPressed(); });
   ASSERT_TRUE(s.find<QWidget>(finale, "fallenAnvil")->isVisible());
   s.visit("finale after the kill");
-  s.run([&] { game.finale.onKillPressed(); });
+  s.run([&] { game.screen<Finale>().onKillPressed(); });
   s.visit("title after a game");
   EXPECT_TRUE(s.errors.shown.empty());
 }
@@ -327,7 +331,7 @@ TEST(Accessibility, EveryControlOnViewIsNamedAndEveryButtonReachedByTabThroughAW
 TEST(Accessibility, TabReachesPlayOnTheTitleAndSpacePressesIt) {
   Show s;
   TitleView& title = s.app->titleView();
-  s.run([&] { s.game().titleScreen.onGroupChanged("quiz.set"); });
+  s.run([&] { s.game().screen<TitleScreen>().onGroupChanged("quiz.set"); });
   s.activate(title);
   auto* play = s.find<QPushButton>(title, "playButton");
   for (int i = 0; i < 40 && title.focusWidget() != play; ++i) {
@@ -337,20 +341,20 @@ TEST(Accessibility, TabReachesPlayOnTheTitleAndSpacePressesIt) {
   ASSERT_EQ(title.focusWidget(), play);
   EXPECT_TRUE(play->hasFocus());
   QTest::keyClick(play, Qt::Key_Space);
-  EXPECT_TRUE(AppProbe::introductionView(*s.app).isVisible()) << "the introduction began";
+  EXPECT_TRUE(AppProbe::view<IntroductionView>(*s.app).isVisible()) << "the introduction began";
   EXPECT_TRUE(s.errors.shown.empty());
 }
 
 TEST(Accessibility, EnterPressesTheFocusedButtonOrElseTheWindowsDefault) {
   Show s;
   s.playToTheNotice(false);  // Ann wins on points
-  NoticeView& notice = AppProbe::noticeView(*s.app);
+  NoticeView& notice = AppProbe::view<NoticeView>(*s.app);
   s.activate(notice);
   // With nothing focused, Enter is OK.
   if (QWidget* focus = notice.focusWidget()) focus->clearFocus();
   ASSERT_EQ(notice.focusWidget(), nullptr);
   QTest::keyClick(&notice, Qt::Key_Return);
-  FinaleView& finale = AppProbe::finaleView(*s.app);
+  FinaleView& finale = AppProbe::view<FinaleView>(*s.app);
   ASSERT_TRUE(finale.isVisible());
   // The finale's one button, focused, takes Enter (here the keypad's) and Space alike.
   auto* kill = s.find<QPushButton>(finale, "killButton");
@@ -365,8 +369,8 @@ TEST(Accessibility, EnterPressesTheFocusedButtonOrElseTheWindowsDefault) {
 
 TEST(Accessibility, TheInternetDialogsLinksAndCopyButtonsWorkFromTheKeyboard) {
   Show s;
-  s.run([&] { s.game().titleScreen.onInternet(); });
-  InternetSitesView& sites = AppProbe::internetSitesView(*s.app);
+  s.run([&] { s.game().screen<TitleScreen>().onInternet(); });
+  InternetSitesView& sites = AppProbe::view<InternetSitesView>(*s.app);
   s.activate(sites);
   const std::set<QWidget*> stops = tabStops(sites);
   auto* link = s.find<QLabel>(sites, "gameSite");
@@ -404,8 +408,8 @@ TEST(Accessibility, TheInternetDialogsLinksAndCopyButtonsWorkFromTheKeyboard) {
 
 TEST(Accessibility, TheSpeechDelayStepsWithTheArrowKeysAndEnterIsOk) {
   Show s;
-  s.run([&] { s.game().titleScreen.onMore(); });
-  SettingsDialogView& settings = AppProbe::settingsDialogView(*s.app);
+  s.run([&] { s.game().screen<TitleScreen>().onMore(); });
+  SettingsDialogView& settings = AppProbe::view<SettingsDialogView>(*s.app);
   s.activate(settings);
   QLineEdit* field = settings.speechDelayField();
   field->setFocus(Qt::TabFocusReason);
@@ -417,41 +421,41 @@ TEST(Accessibility, TheSpeechDelayStepsWithTheArrowKeysAndEnterIsOk) {
   EXPECT_EQ(field->text(), "2501");
   QTest::keyClick(field, Qt::Key_Return);
   EXPECT_FALSE(settings.isVisible());
-  EXPECT_EQ(s.game().introduction.speechTimer.interval, 2501);
+  EXPECT_EQ(s.game().screen<Introduction>().tickTimer.interval, 2501);
 }
 
 TEST(Accessibility, AFocusedButtonOnTheQuizNeverSwallowsTheAnswerKeys) {
   Show s;
   s.chooseGroupAndPlay();
-  s.run([&] { s.game().introduction.onSkip(); });
-  QuizView& quiz = AppProbe::quizView(*s.app);
+  s.run([&] { s.game().screen<Introduction>().onSkip(); });
+  QuizView& quiz = AppProbe::view<QuizView>(*s.app);
   s.activate(quiz);
   // Space on CONTINUE starts the question; CONTINUE goes, and the keyboard moves on to
   // the next button, which must let the answer keys through to the window.
   auto* next = s.find<QPushButton>(quiz, "continueButton");
   next->setFocus(Qt::TabFocusReason);
   QTest::keyClick(next, Qt::Key_Space);
-  ASSERT_EQ(s.game().questionStep, 1);
+  ASSERT_EQ(s.game().screen<QuizScreen>().step, QuestionStep::revealQuestion);
   EXPECT_FALSE(next->isVisible());
   QWidget* holder = quiz.focusWidget();
   ASSERT_NE(holder, nullptr);
   ASSERT_NE(holder, next);
-  for (int i = 0; i < 4; ++i) s.run([&] { s.game().quizScreen.onTick(); });
-  ASSERT_EQ(s.game().questionStep, kCountdown);
-  const int right = s.game().correctSlot;
+  for (int i = 0; i < 4; ++i) s.run([&] { s.game().screen<QuizScreen>().onTick(); });
+  ASSERT_EQ(s.game().screen<QuizScreen>().step, QuestionStep::countdown);
+  const int right = s.game().screen<QuizScreen>().correctSlot;
   QTest::keyClick(holder, right == 1 ? Qt::Key_A : right == 2 ? Qt::Key_B : Qt::Key_C);
-  EXPECT_EQ(s.game().questionStep, kCorrect)
+  EXPECT_EQ(s.game().screen<QuizScreen>().step, QuestionStep::answeredRight)
       << "answered by key from " << holder->objectName().toStdString();
-  s.run([&] { s.game().quizScreen.onTick(); });
-  EXPECT_EQ(s.game().quizScreen.score1, "1");
+  s.run([&] { s.game().screen<QuizScreen>().onTick(); });
+  EXPECT_EQ(s.game().screen<QuizScreen>().scores[kFirstContestant], 1);
 
   // And a focused answer button pressed with Enter answers with its own letter.
   s.reachCountdown();
   const char* const buttons[] = {"answerButtonA", "answerButtonB", "answerButtonC"};
-  auto* button = s.find<QPushButton>(quiz, buttons[s.game().correctSlot - 1]);
+  auto* button = s.find<QPushButton>(quiz, buttons[s.game().screen<QuizScreen>().correctSlot - 1]);
   button->setFocus(Qt::TabFocusReason);
   QTest::keyClick(button, Qt::Key_Return);
-  EXPECT_EQ(s.game().questionStep, kCorrect);
+  EXPECT_EQ(s.game().screen<QuizScreen>().step, QuestionStep::answeredRight);
 }
 
 // The keys for size, full screen and music are there on every window, each with a

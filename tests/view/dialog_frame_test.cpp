@@ -39,16 +39,16 @@ class Dialogs : public ::testing::Test {
 };
 
 TEST_F(Dialogs, TitleBarsOfferNoMinimiseOrMaximiseAndACloseOnlyWhereOneIsAllowed) {
-  run([&] { game().titleScreen.onMore(); });
-  run([&] { game().titleScreen.onInternet(); });
+  run([&] { game().screen<TitleScreen>().onMore(); });
+  run([&] { game().screen<TitleScreen>().onInternet(); });
   t.random.script = {0};
-  run([&] { game().tieBreak.start(); });
+  run([&] { game().screen<TieBreak>().start(); });
   const struct {
     QWidget* window;
     bool closes;
-  } dialogs[] = {{&AppProbe::settingsDialogView(*t.app), true},
-                 {&AppProbe::internetSitesView(*t.app), true},
-                 {&AppProbe::coinCallView(*t.app), false}};
+  } dialogs[] = {{&AppProbe::view<SettingsDialogView>(*t.app), true},
+                 {&AppProbe::view<InternetSitesView>(*t.app), true},
+                 {&AppProbe::view<CoinCallView>(*t.app), false}};
   for (const auto& d : dialogs) {
     const Qt::WindowFlags flags = d.window->windowFlags();
     SCOPED_TRACE(d.window->windowTitle().toStdString());
@@ -64,52 +64,52 @@ TEST_F(Dialogs, TitleBarsOfferNoMinimiseOrMaximiseAndACloseOnlyWhereOneIsAllowed
 }
 
 TEST_F(Dialogs, EscapeClosesTheSettingsWithoutTakingTheNewSpeechDelay) {
-  run([&] { game().titleScreen.onMore(); });
-  SettingsDialogView& view = AppProbe::settingsDialogView(*t.app);
+  run([&] { game().screen<TitleScreen>().onMore(); });
+  SettingsDialogView& view = AppProbe::view<SettingsDialogView>(*t.app);
   QLineEdit* field = view.speechDelayField();
   field->setFocus();
   field->selectAll();
   QTest::keyClicks(field, "900");
   escape(view);
   EXPECT_FALSE(view.isVisible());
-  EXPECT_FALSE(game().settingsDialog.visible());
-  EXPECT_EQ(game().introduction.speechTimer.interval, 2500) << "only OK applies the delay";
-  EXPECT_TRUE(game().titleScreen.visible());
+  EXPECT_FALSE(game().screen<SettingsDialog>().visible());
+  EXPECT_EQ(game().screen<Introduction>().tickTimer.interval, 2500) << "only OK applies the delay";
+  EXPECT_TRUE(game().screen<TitleScreen>().visible());
 
   // From a button too, and again after it was opened once more.
-  run([&] { game().titleScreen.onMore(); });
+  run([&] { game().screen<TitleScreen>().onMore(); });
   child<QPushButton>(view, "loadJobsButton")->setFocus();
   escape(view);
-  EXPECT_FALSE(game().settingsDialog.visible());
+  EXPECT_FALSE(game().screen<SettingsDialog>().visible());
   EXPECT_TRUE(t.errors.shown.empty());
 }
 
 TEST_F(Dialogs, EscapeClosesTheInternetSitesAsItsOkDoes) {
-  run([&] { game().titleScreen.onInternet(); });
-  InternetSitesView& view = AppProbe::internetSitesView(*t.app);
+  run([&] { game().screen<TitleScreen>().onInternet(); });
+  InternetSitesView& view = AppProbe::view<InternetSitesView>(*t.app);
   ASSERT_TRUE(view.isVisible());
   escape(view);
   EXPECT_FALSE(view.isVisible());
-  EXPECT_FALSE(game().internetSites.visible());
+  EXPECT_FALSE(game().screen<InternetSites>().visible());
   EXPECT_TRUE(t.desktop.opened.empty());
 }
 
 TEST_F(Dialogs, EscapeLeavesTheCoinCallAndEveryFullScreenAsTheyAre) {
   t.random.script = {0};
-  run([&] { game().tieBreak.start(); });
-  CoinCallView& call = AppProbe::coinCallView(*t.app);
+  run([&] { game().screen<TieBreak>().start(); });
+  CoinCallView& call = AppProbe::view<CoinCallView>(*t.app);
   escape(call);
   EXPECT_TRUE(call.isVisible()) << "the call has no close of its own";
-  EXPECT_TRUE(game().coinCall.visible());
-  EXPECT_EQ(game().calledFace, kNoFace);
-  escape(AppProbe::tieBreakView(*t.app));
-  EXPECT_TRUE(game().tieBreak.visible());
+  EXPECT_TRUE(game().screen<CoinCall>().visible());
+  EXPECT_EQ(game().screen<TieBreak>().calledFace, kNoFace);
+  escape(AppProbe::view<TieBreakView>(*t.app));
+  EXPECT_TRUE(game().screen<TieBreak>().visible());
 
-  run([&] { game().quizScreen.show(); });
-  escape(AppProbe::quizView(*t.app));
-  EXPECT_TRUE(game().quizScreen.visible());
+  run([&] { game().screen<QuizScreen>().show(); });
+  escape(AppProbe::view<QuizView>(*t.app));
+  EXPECT_TRUE(game().screen<QuizScreen>().visible());
   escape(t.app->titleView());
-  EXPECT_TRUE(game().titleScreen.visible());
+  EXPECT_TRUE(game().screen<TitleScreen>().visible());
   EXPECT_FALSE(game().ended());
 }
 

@@ -74,11 +74,11 @@ class FinaleWindows : public ::testing::Test {
   Game& game() { return t.game(); }
   void run(const std::function<void()>& handler) { t.app->dispatch(handler); }
   // A game that ends with these points, through the game-end decision.
-  void endGame(const char* score1, const char* score2) {
+  void endGame(int score1, int score2) {
     run([&] {
-      game().quizScreen.score1 = score1;
-      game().quizScreen.score2 = score2;
-      game().quizScreen.endGame();
+      game().screen<QuizScreen>().scores[kFirstContestant] = score1;
+      game().screen<QuizScreen>().scores[kSecondContestant] = score2;
+      game().screen<QuizScreen>().endGame();
     });
   }
 
@@ -86,21 +86,21 @@ class FinaleWindows : public ::testing::Test {
 };
 
 TEST_F(FinaleWindows, OnlyTheLosersPetStandsOnTheStageUntilTheAnvilFalls) {
-  FinaleView& view = AppProbe::finaleView(*t.app);
+  FinaleView& view = AppProbe::view<FinaleView>(*t.app);
   const char* names[] = {"hamster", "goldfish", "mouse", "dog"};
   const QRect places[] = {
       {275, 313, 71, 54}, {252, 281, 123, 136}, {257, 322, 82, 61}, {232, 252, 200, 185}};
   QImage emptyStage;
   for (int type = 0; type < 4; ++type) {
     SCOPED_TRACE(names[type]);
-    run([&] { game().titleScreen.petType2 = type; });
+    run([&] { game().screen<TitleScreen>().entries[kSecondContestant].petType = type; });
     if (emptyStage.isNull()) {
       // The stage before any pet has been put on it.
-      run([&] { game().finale.show(); });
+      run([&] { game().screen<Finale>().show(); });
       emptyStage = view.grab().toImage();
     }
-    endGame("2", "1");
-    run([&] { game().notice.onOk(); });
+    endGame(2, 1);
+    run([&] { game().screen<Notice>().onOk(); });
     ASSERT_TRUE(view.isVisible());
     for (int other = 0; other < 4; ++other) {
       QWidget* pet = child(view, names[other]);
@@ -132,15 +132,15 @@ TEST_F(FinaleWindows, OnlyTheLosersPetStandsOnTheStageUntilTheAnvilFalls) {
 
     QTest::mouseClick(kill, Qt::LeftButton);  // Back To Title
     EXPECT_FALSE(view.isVisible());
-    run([&] { game().finale.killButton.caption = "Kill"; });
+    run([&] { game().screen<Finale>().phase = Finale::Phase::kill; });
   }
   EXPECT_TRUE(t.errors.shown.empty());
 }
 
 TEST_F(FinaleWindows, ThePrizeLineIsPaintedTheMomentKillIsPressed) {
-  endGame("1", "2");
-  run([&] { game().notice.onOk(); });
-  FinaleView& view = AppProbe::finaleView(*t.app);
+  endGame(1, 2);
+  run([&] { game().screen<Notice>().onOk(); });
+  FinaleView& view = AppProbe::view<FinaleView>(*t.app);
   QApplication::processEvents();
   auto* chat = child<QLabel>(view, "hostLine");
   PaintCounter counter(chat);
@@ -150,11 +150,11 @@ TEST_F(FinaleWindows, ThePrizeLineIsPaintedTheMomentKillIsPressed) {
 }
 
 TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
-  NoticeView& view = AppProbe::noticeView(*t.app);
-  run([&] { game().titleScreen.petType2 = 1; });
-  endGame("3", "2");
+  NoticeView& view = AppProbe::view<NoticeView>(*t.app);
+  run([&] { game().screen<TitleScreen>().entries[kSecondContestant].petType = 1; });
+  endGame(3, 2);
   ASSERT_TRUE(view.isVisible());
-  EXPECT_FALSE(AppProbe::quizView(*t.app).isVisible());
+  EXPECT_FALSE(AppProbe::view<QuizView>(*t.app).isVisible());
   auto* chat = child<QLabel>(view, "hostLine");
   EXPECT_EQ(chat->text(), QString::fromUtf8("\u201CWell, at the end of the game, Ann has more "
                                             "points, so that means Bob\u2019s Goldfish, Bubbles "
@@ -168,22 +168,22 @@ TEST_F(FinaleWindows, TheNoticeShowsTheVerdictAndItsOkLeadsOn) {
   shot(view, "notice-win");
 
   QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_TRUE(AppProbe::finaleView(*t.app).isVisible());
+  EXPECT_TRUE(AppProbe::view<FinaleView>(*t.app).isVisible());
   EXPECT_TRUE(view.isVisible()) << "the notice stays open beneath";
-  EXPECT_FALSE(AppProbe::tieBreakView(*t.app).isVisible());
+  EXPECT_FALSE(AppProbe::view<TieBreakView>(*t.app).isVisible());
 
-  endGame("2", "2");
+  endGame(2, 2);
   shot(view, "notice-dead-heat");
   QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_TRUE(AppProbe::tieBreakView(*t.app).isVisible());
-  EXPECT_TRUE(AppProbe::coinCallView(*t.app).isVisible());
+  EXPECT_TRUE(AppProbe::view<TieBreakView>(*t.app).isVisible());
+  EXPECT_TRUE(AppProbe::view<CoinCallView>(*t.app).isVisible());
 }
 
 TEST_F(FinaleWindows, TheCallDialogIsAWindowOfTheTitleOnTopAndNotModal) {
   t.random.script = {1};  // Bob calls
-  run([&] { game().tieBreak.start(); });
-  CoinCallView& dialog = AppProbe::coinCallView(*t.app);
-  TieBreakView& tieBreak = AppProbe::tieBreakView(*t.app);
+  run([&] { game().screen<TieBreak>().start(); });
+  CoinCallView& dialog = AppProbe::view<CoinCallView>(*t.app);
+  TieBreakView& tieBreak = AppProbe::view<TieBreakView>(*t.app);
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.isWindow());
   // Its own window, owned by the title like every other: one entry on the desktop.
@@ -201,18 +201,19 @@ TEST_F(FinaleWindows, TheCallDialogIsAWindowOfTheTitleOnTopAndNotModal) {
   // The tie break answers beneath the open dialog.
   t.random.script = {0};
   QTest::mouseClick(child<QPushButton>(tieBreak, "tossButton"), Qt::LeftButton);
-  EXPECT_EQ(game().spinTicksLeft, 50);
+  EXPECT_EQ(game().screen<TieBreak>().spinTicksLeft, 50);
   EXPECT_TRUE(dialog.isVisible()) << "nobody has called yet";
   QTest::mouseClick(child<QPushButton>(dialog, "tailsButton"), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(game().calledFace, 2);
+  EXPECT_EQ(game().screen<TieBreak>().calledFace, 2);
 }
 
 TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
-  TieBreakView& view = AppProbe::tieBreakView(*t.app);
+  TieBreakView& view = AppProbe::view<TieBreakView>(*t.app);
   t.random.script = {0, 1};  // Ann calls; the coin lands on Tails
-  endGame("1", "1");
-  QTest::mouseClick(child<QPushButton>(AppProbe::noticeView(*t.app), "okButton"), Qt::LeftButton);
+  endGame(1, 1);
+  QTest::mouseClick(child<QPushButton>(AppProbe::view<NoticeView>(*t.app), "okButton"),
+                    Qt::LeftButton);
   ASSERT_TRUE(view.isVisible());
   const char* texts[] = {"Tie Break", "Ann", "Bob", "Fluffy", "Bubbles", "Hamster", "Goldfish"};
   const QRect places[] = {{216, 416, 209, 49}, {24, 304, 266, 48},  {352, 304, 266, 48},
@@ -233,7 +234,7 @@ TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
   EXPECT_EQ(button->geometry(), QRect(224, 368, 193, 33));
   shot(view, "tie-break-awaiting-call");
 
-  QTest::mouseClick(child<QPushButton>(AppProbe::coinCallView(*t.app), "tailsButton"),
+  QTest::mouseClick(child<QPushButton>(AppProbe::view<CoinCallView>(*t.app), "tailsButton"),
                     Qt::LeftButton);
   EXPECT_EQ(child(view, "tails")->geometry(), QRect(20, 8, 275, 283));
   EXPECT_EQ(child(view, "heads")->geometry(), QRect(340, 8, 274, 280));
@@ -241,11 +242,11 @@ TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_EQ(button->text(), "KILL THE PET");
   EXPECT_FALSE(button->isEnabled()) << "held while the coin spins";
-  for (int i = 0; i < 7; ++i) run([&] { game().tieBreak.onTick(); });
+  for (int i = 0; i < 7; ++i) run([&] { game().screen<TieBreak>().onTick(); });
   shot(view, "tie-break-spinning");
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_TRUE(view.isVisible());
-  for (int i = 7; i < 50; ++i) run([&] { game().tieBreak.onTick(); });
+  for (int i = 7; i < 50; ++i) run([&] { game().screen<TieBreak>().onTick(); });
   EXPECT_TRUE(button->isEnabled());
   EXPECT_EQ(child<QLabel>(view, "coinFace")->text(), "Tails");
   EXPECT_EQ(game().winner, 1);
@@ -253,19 +254,20 @@ TEST_F(FinaleWindows, TheTieBreakShowsTheContestantsAndTheSpinningCoin) {
 
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_FALSE(view.isVisible());
-  EXPECT_TRUE(AppProbe::finaleView(*t.app).isVisible());
-  EXPECT_TRUE(child(AppProbe::finaleView(*t.app), "goldfish")->isVisible());
+  EXPECT_TRUE(AppProbe::view<FinaleView>(*t.app).isVisible());
+  EXPECT_TRUE(child(AppProbe::view<FinaleView>(*t.app), "goldfish")->isVisible());
 }
 
 TEST_F(FinaleWindows, LongNamesAreSqueezedButNeverRewritten) {
   const std::string longName = "Maximilian Alexander Fortescue-Smythe";
   run([&] {
-    game().titleScreen.name1 = longName;
-    game().titleScreen.petName2 = "Sir Reginald Wigglesworth III";
+    game().screen<TitleScreen>().entries[kFirstContestant].name = longName;
+    game().screen<TitleScreen>().entries[kSecondContestant].petName =
+        "Sir Reginald Wigglesworth III";
   });
   t.random.script = {0};
-  run([&] { game().tieBreak.start(); });
-  TieBreakView& view = AppProbe::tieBreakView(*t.app);
+  run([&] { game().screen<TieBreak>().start(); });
+  TieBreakView& view = AppProbe::view<TieBreakView>(*t.app);
   auto* name = child<QLabel>(view, "playerName1");
   EXPECT_EQ(name->text().toStdString(), longName);
   EXPECT_LT(name->font().pixelSize(), 40);
@@ -275,8 +277,8 @@ TEST_F(FinaleWindows, LongNamesAreSqueezedButNeverRewritten) {
   EXPECT_EQ(child<QLabel>(view, "petName2")->text(), "Sir Reginald Wigglesworth III");
   shot(view, "tie-break-long-names");
   run([&] {
-    game().titleScreen.name1 = "Ann";
-    game().tieBreak.start();
+    game().screen<TitleScreen>().entries[kFirstContestant].name = "Ann";
+    game().screen<TieBreak>().start();
   });
   EXPECT_EQ(name->font().pixelSize(), 40) << "a short name gets the full size back";
   EXPECT_TRUE(name->alignment() & Qt::AlignHCenter);
@@ -290,24 +292,24 @@ TEST_F(FinaleWindows, EachScreenComesUpWithItsFirstControlHoldingTheKeyboard) {
     return view.focusWidget() ? view.focusWidget()->objectName().toStdString() : std::string();
   };
   run([&] {
-    game().titleScreen.groupBox.text = "some.set";
-    game().titleScreen.onPlay();
+    game().screen<TitleScreen>().groupBox.text = "some.set";
+    game().screen<TitleScreen>().onPlay();
   });
-  EXPECT_EQ(holder(AppProbe::introductionView(*t.app)), "skipButton");
-  run([&] { game().introduction.onSkip(); });
-  EXPECT_EQ(holder(AppProbe::quizView(*t.app)), "continueButton");
-  run([&] { game().quizScreen.endGame(); });  // a dead heat
-  EXPECT_EQ(holder(AppProbe::noticeView(*t.app)), "okButton");
+  EXPECT_EQ(holder(AppProbe::view<IntroductionView>(*t.app)), "skipButton");
+  run([&] { game().screen<Introduction>().onSkip(); });
+  EXPECT_EQ(holder(AppProbe::view<QuizView>(*t.app)), "continueButton");
+  run([&] { game().screen<QuizScreen>().endGame(); });  // a dead heat
+  EXPECT_EQ(holder(AppProbe::view<NoticeView>(*t.app)), "okButton");
   t.random.script = {0};
-  run([&] { game().notice.onOk(); });
-  EXPECT_EQ(holder(AppProbe::tieBreakView(*t.app)), "tossButton");
-  EXPECT_EQ(holder(AppProbe::coinCallView(*t.app)), "headsButton");
-  run([&] { game().coinCall.onHeads(); });
+  run([&] { game().screen<Notice>().onOk(); });
+  EXPECT_EQ(holder(AppProbe::view<TieBreakView>(*t.app)), "tossButton");
+  EXPECT_EQ(holder(AppProbe::view<CoinCallView>(*t.app)), "headsButton");
+  run([&] { game().screen<CoinCall>().onHeads(); });
   t.random.script = {0};
-  run([&] { game().tieBreak.onTossPressed(); });
-  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
-  run([&] { game().tieBreak.onTossPressed(); });
-  ASSERT_TRUE(AppProbe::finaleView(*t.app).isVisible());
-  EXPECT_FALSE(AppProbe::coinCallView(*t.app).isVisible());
-  EXPECT_EQ(holder(AppProbe::finaleView(*t.app)), "killButton");
+  run([&] { game().screen<TieBreak>().onTossPressed(); });
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().screen<TieBreak>().onTick(); });
+  run([&] { game().screen<TieBreak>().onTossPressed(); });
+  ASSERT_TRUE(AppProbe::view<FinaleView>(*t.app).isVisible());
+  EXPECT_FALSE(AppProbe::view<CoinCallView>(*t.app).isVisible());
+  EXPECT_EQ(holder(AppProbe::view<FinaleView>(*t.app)), "killButton");
 }

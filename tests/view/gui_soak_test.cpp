@@ -33,12 +33,12 @@
 #include <string>
 #include <vector>
 
+#include "adapters/qt_ports.h"
 #include "fakes/app_probe.h"
 #include "fakes/random_groups.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "platform/numbers.h"
-#include "adapters/qt_ports.h"
 #include "shell/ui/screen_view.h"
 
 using namespace zndl;
@@ -134,8 +134,8 @@ class GuiSoak {
     click(child<QPushButton>(kSettings, "okButton"));
     settle();
     ASSERT_FALSE(window(kSettings).isVisible());
-    ASSERT_EQ(game().introduction.speechTimer.interval, 40);
-    ASSERT_EQ(AppProbe::introTimer(*t_.app).interval(), 40);
+    ASSERT_EQ(game().screen<Introduction>().tickTimer.interval, 40);
+    ASSERT_EQ(AppProbe::timer<Introduction>(*t_.app).interval(), 40);
     check();
   }
 
@@ -399,7 +399,7 @@ class GuiSoak {
         add(clickWeight(index, widget->objectName()), "click " + what, [this, index, w] {
           if (!w) return;
           if (index == kTieBreak && qobject_cast<QPushButton*>(w.data()) &&
-              game().tieBreak.tossButton.caption == "TOSS THE COIN")
+              game().screen<TieBreak>().tossButton().caption == "TOSS THE COIN")
             ++tosses_;
           click(w);
         });
@@ -456,11 +456,12 @@ class GuiSoak {
             [this, index] { window(index).close(); });
     // Ticks of every timer, far faster than the real ones (which run as well).
     App& app = *t_.app;
-    add(20, "tick the quiz", [&] { app.dispatch([&] { g.quizScreen.onTick(); }); });
-    if (g.introduction.speechTimer.ticking())
-      add(5, "tick the introduction", [&] { app.dispatch([&] { g.introduction.onTick(); }); });
-    add(g.spinTicksLeft > 0 ? 40 : 2, "tick the coin",
-        [&] { app.dispatch([&] { g.tieBreak.onTick(); }); });
+    add(20, "tick the quiz", [&] { app.dispatch([&] { g.screen<QuizScreen>().onTick(); }); });
+    if (g.screen<Introduction>().tickTimer.ticking())
+      add(5, "tick the introduction",
+          [&] { app.dispatch([&] { g.screen<Introduction>().onTick(); }); });
+    add(g.screen<TieBreak>().spinTicksLeft > 0 ? 40 : 2, "tick the coin",
+        [&] { app.dispatch([&] { g.screen<TieBreak>().onTick(); }); });
   }
 
   // Counts the games that got going and those that reached the finale.
@@ -482,28 +483,28 @@ class GuiSoak {
 
   void check() {
     Game& g = game();
-    const QuizScreen& quiz = g.quizScreen;
+    const QuizScreen& quiz = g.screen<QuizScreen>();
     ASSERT_FALSE(g.ended()) << "the program ended";
-    ASSERT_TRUE(g.titleScreen.visible()) << "the title screen is never hidden";
+    ASSERT_TRUE(g.screen<TitleScreen>().visible()) << "the title screen is never hidden";
     for (int index = 0; index < static_cast<int>(std::size(kWindowNames)); ++index)
       ASSERT_EQ(window(index).isVisible(), window(index).screen().visible())
           << "the " << kWindowNames[index] << " window shows what its screen says";
 
-    for (int lives : {quiz.lives1, quiz.lives2}) {
+    for (int lives : {quiz.lives[kFirstContestant], quiz.lives[kSecondContestant]}) {
       ASSERT_GE(lives, 0);
       ASSERT_LE(lives, 5);
     }
-    ASSERT_EQ(child<QProgressBar>(kQuiz, "lives1")->value(), quiz.lives1);
-    ASSERT_EQ(child<QProgressBar>(kQuiz, "lives2")->value(), quiz.lives2);
-    for (const std::string& score : {quiz.score1, quiz.score2}) {
-      const auto value = parseWholeNumber(score);
-      ASSERT_TRUE(value && *value >= 0) << "score " << score;
-    }
-    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "score1")->text()), quiz.score1);
-    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "score2")->text()), quiz.score2);
-    const int steps[] = {0, 1, 2, 3, 4, 5, 101, 102, 103};
-    ASSERT_TRUE(std::find(std::begin(steps), std::end(steps), g.questionStep) != std::end(steps))
-        << "QuestionStep " << g.questionStep;
+    ASSERT_EQ(child<QProgressBar>(kQuiz, "lives1")->value(), quiz.lives[kFirstContestant]);
+    ASSERT_EQ(child<QProgressBar>(kQuiz, "lives2")->value(), quiz.lives[kSecondContestant]);
+    for (int score : quiz.scores) ASSERT_GE(score, 0) << "score " << score;
+    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "score1")->text()),
+              std::to_string(quiz.scores[kFirstContestant]));
+    ASSERT_EQ(ss(child<QLineEdit>(kQuiz, "score2")->text()),
+              std::to_string(quiz.scores[kSecondContestant]));
+    const int step = static_cast<int>(quiz.step);
+    ASSERT_TRUE(step >= static_cast<int>(QuestionStep::idle) &&
+                step <= static_cast<int>(QuestionStep::timeUp))
+        << "QuestionStep " << step;
     ASSERT_TRUE(g.winner >= 0 && g.winner <= 2) << "Winner " << g.winner;
 
     if (window(kFinale).isVisible()) {
@@ -521,7 +522,7 @@ class GuiSoak {
       }
       ASSERT_EQ(pets, 1) << "exactly the loser's pet stands on the stage";
     }
-    if (g.spinTicksLeft > 0) {
+    if (g.screen<TieBreak>().spinTicksLeft > 0) {
       auto* button = child<QPushButton>(kTieBreak, "tossButton");
       ASSERT_EQ(ss(button->text()), "KILL THE PET");
       ASSERT_FALSE(button->isEnabled()) << "no kill while the coin spins";
@@ -529,16 +530,19 @@ class GuiSoak {
 
     // The title's fields show the entries the game holds, nothing of their own.
     for (const auto& [name, value] :
-         {std::pair{"name1", &g.titleScreen.name1}, std::pair{"name2", &g.titleScreen.name2},
-          std::pair{"petName1", &g.titleScreen.petName1},
-          std::pair{"petName2", &g.titleScreen.petName2}})
+         {std::pair{"name1", &g.screen<TitleScreen>().entries[kFirstContestant].name},
+          std::pair{"name2", &g.screen<TitleScreen>().entries[kSecondContestant].name},
+          std::pair{"petName1", &g.screen<TitleScreen>().entries[kFirstContestant].petName},
+          std::pair{"petName2", &g.screen<TitleScreen>().entries[kSecondContestant].petName}})
       ASSERT_EQ(ss(child<QLineEdit>(kTitle, name)->text()), *value) << name;
-    for (const auto& [name, box] : {std::pair{"answerTime1", &g.titleScreen.answerTime1},
-                                    std::pair{"answerTime2", &g.titleScreen.answerTime2},
-                                    std::pair{"groupBox", &g.titleScreen.groupBox}})
+    for (const auto& [name, box] :
+         {std::pair{"answerTime1", &g.screen<TitleScreen>().entries[kFirstContestant].answerTime},
+          std::pair{"answerTime2", &g.screen<TitleScreen>().entries[kSecondContestant].answerTime},
+          std::pair{"groupBox", &g.screen<TitleScreen>().groupBox}})
       ASSERT_EQ(ss(child<QComboBox>(kTitle, name)->currentText()), box->text) << name;
-    for (const auto& [name, type] : {std::pair{"petType1.", g.titleScreen.petType1},
-                                     std::pair{"petType2.", g.titleScreen.petType2}})
+    for (const auto& [name, type] :
+         {std::pair{"petType1.", g.screen<TitleScreen>().entries[kFirstContestant].petType},
+          std::pair{"petType2.", g.screen<TitleScreen>().entries[kSecondContestant].petType}})
       for (int i = 0; i < 4; ++i) {
         auto* radio = child<QRadioButton>(kTitle, (name + std::to_string(i)).c_str());
         ASSERT_EQ(radio->isChecked(), i == type) << name << i;

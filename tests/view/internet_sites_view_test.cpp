@@ -33,9 +33,9 @@ struct ShownDialog {
 
   ShownDialog() {
     t.start();
-    t.app->dispatch([this] { t.game().titleScreen.onInternet(); });
+    t.app->dispatch([this] { t.game().screen<TitleScreen>().onInternet(); });
     t.errors.shown.clear();  // the folder holds no files
-    view = &AppProbe::internetSitesView(*t.app);
+    view = &AppProbe::view<InternetSitesView>(*t.app);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(view));
   }
   QLabel* link(const char* name) { return child<QLabel>(*view, name); }
@@ -188,14 +188,14 @@ TEST(InternetWindow, LinksLightUpUnderThePointerUntilItCrossesTheBackground) {
   d.moveOver(mail);
   d.moveOver(child<QToolButton>(*d.view, "copyGameMail"));  // a copy button
   EXPECT_EQ(ink(mail), kBlue);
-  EXPECT_FALSE(d.t.game().internetSites.gameMail.hot);
+  EXPECT_FALSE(d.t.game().screen<InternetSites>().gameMail.hot);
 }
 
 TEST(InternetWindow, OkHidesTheDialogAndTheTitleStays) {
   ShownDialog d;
   QTest::mouseClick(child<QPushButton>(*d.view, "okButton"), Qt::LeftButton);
   EXPECT_FALSE(d.view->isVisible());
-  EXPECT_FALSE(d.t.game().internetSites.visible());
+  EXPECT_FALSE(d.t.game().screen<InternetSites>().visible());
   EXPECT_TRUE(d.t.app->titleView().isVisible());
   EXPECT_FALSE(d.t.game().ended());
 }

@@ -32,14 +32,14 @@ class IntroductionWindow : public ::testing::Test {
     writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Nibbles", "3", "0", "15", "15"));
     t.start();
     t.app->dispatch([&] {
-      t.game().titleScreen.groupBox.text = "default.set";
-      t.game().titleScreen.onPlay();
+      t.game().screen<TitleScreen>().groupBox.text = "default.set";
+      t.game().screen<TitleScreen>().onPlay();
     });
   }
   void tick() {
-    t.app->dispatch([&] { t.game().introduction.onTick(); });
+    t.app->dispatch([&] { t.game().screen<Introduction>().onTick(); });
   }
-  IntroductionView& view() { return AppProbe::introductionView(*t.app); }
+  IntroductionView& view() { return AppProbe::view<IntroductionView>(*t.app); }
 
   TestApp t;
 };
@@ -60,7 +60,7 @@ TEST_F(IntroductionWindow, ShowsTheHostsLineInItsFixedBox) {
   t.app->dispatch([&] {
     std::string text;
     for (int i = 0; i < 40; ++i) text += "Pembril waffles on and on ";
-    t.game().introduction.hostLine.text = said(text);
+    t.game().screen<Introduction>().hostLine.text = said(text);
   });
   EXPECT_EQ(line->geometry(), QRect(8, 8, 625, 145));
   EXPECT_GT(line->heightForWidth(625), 145);
@@ -69,7 +69,7 @@ TEST_F(IntroductionWindow, ShowsTheHostsLineInItsFixedBox) {
   if (qEnvironmentVariableIsSet("ZNDL_SHOTS")) {
     view().grab().save(qEnvironmentVariable("ZNDL_SHOTS") + "/intro_long.png");
     t.app->dispatch([&] {
-      t.game().introduction.hostLine.text =
+      t.game().screen<Introduction>().hostLine.text =
           said("And now let\u2019s meet our contestants, Ann and Bob");
     });
     view().grab().save(qEnvironmentVariable("ZNDL_SHOTS") + "/intro_mid.png");
@@ -85,9 +85,9 @@ TEST_F(IntroductionWindow, SkipButtonHandsOverToTheQuiz) {
   QTest::mouseClick(skip, Qt::LeftButton);
 
   EXPECT_FALSE(view().isVisible());
-  EXPECT_TRUE(AppProbe::quizView(*t.app).isVisible());
+  EXPECT_TRUE(AppProbe::view<QuizView>(*t.app).isVisible());
   EXPECT_TRUE(t.app->titleView().isVisible());
-  EXPECT_EQ(t.game().scriptLine, 0);
+  EXPECT_EQ(t.game().screen<Introduction>().scriptLine, 0);
   ASSERT_GE(t.titleTune.log.size(), 2u);
   EXPECT_EQ(t.titleTune.log[t.titleTune.log.size() - 2], "stop");
   EXPECT_EQ(t.titleTune.log.back(), "close");
@@ -98,24 +98,24 @@ TEST_F(IntroductionWindow, CloseCommandHidesWithoutHandingOver) {
   tick();
   view().close();
   EXPECT_FALSE(view().isVisible());
-  EXPECT_FALSE(t.game().introduction.visible());
-  EXPECT_FALSE(AppProbe::quizView(*t.app).isVisible());
-  EXPECT_EQ(t.game().scriptLine, 2);
+  EXPECT_FALSE(t.game().screen<Introduction>().visible());
+  EXPECT_FALSE(AppProbe::view<QuizView>(*t.app).isVisible());
+  EXPECT_EQ(t.game().screen<Introduction>().scriptLine, 2);
   EXPECT_TRUE(t.titleTune.openName);
 }
 
 TEST_F(IntroductionWindow, TheAppsTimerSpeaksTheScriptAtTheSpeechDelay) {
-  QTimer& timer = AppProbe::introTimer(*t.app);
+  QTimer& timer = AppProbe::timer<Introduction>(*t.app);
   ASSERT_TRUE(timer.isActive());
   EXPECT_EQ(timer.interval(), 2500);
 
   // A short delay through the settings dialog, and the whole script runs by itself.
   t.app->dispatch([&] {
-    t.game().settingsDialog.speechDelayText = "10";
-    t.game().settingsDialog.onOk();
+    t.game().screen<SettingsDialog>().speechDelayText = "10";
+    t.game().screen<SettingsDialog>().onOk();
   });
   EXPECT_EQ(timer.interval(), 10);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return AppProbe::quizView(*t.app).isVisible(); }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return AppProbe::view<QuizView>(*t.app).isVisible(); }, 5000));
   EXPECT_FALSE(view().isVisible());
   EXPECT_EQ(view().hostLine()->text(), QString::fromStdString(said("<END>")));
 }

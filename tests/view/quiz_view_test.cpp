@@ -36,11 +36,11 @@ struct QuizWindow : TestApp {
     writeFile("prizes", "Prizes\r\nA gold watch\r\n");
     writeFile("quiz.set", kGroup);
     start();
-    AppProbe::quizTimer(*app).stop();
+    AppProbe::timer<QuizScreen>(*app).stop();
     errors.shown.clear();
   }
-  QuizView& view() { return AppProbe::quizView(*app); }
-  QuizScreen& box() { return game().quizScreen; }
+  QuizView& view() { return AppProbe::view<QuizView>(*app); }
+  QuizScreen& box() { return game().screen<QuizScreen>(); }
   template <class W>
   W* find(const char* name) {
     W* widget = view().findChild<W*>(QString::fromLatin1(name));
@@ -53,17 +53,17 @@ struct QuizWindow : TestApp {
   // Play on the title screen, then Skip the introduction: the quiz is on view.
   void startGame() {
     app->dispatch([this] {
-      game().titleScreen.onGroupChanged("quiz.set");
-      game().titleScreen.onPlay();
+      game().screen<TitleScreen>().onGroupChanged("quiz.set");
+      game().screen<TitleScreen>().onPlay();
     });
-    app->dispatch([this] { game().introduction.onSkip(); });
+    app->dispatch([this] { game().screen<Introduction>().onSkip(); });
   }
   void tick(int times = 1) {
-    for (int i = 0; i < times; ++i) app->dispatch([this] { game().quizScreen.onTick(); });
+    for (int i = 0; i < times; ++i) app->dispatch([this] { game().screen<QuizScreen>().onTick(); });
   }
   void clickContinue() { QTest::mouseClick(button("continueButton"), Qt::LeftButton); }
-  int step() { return game().questionStep; }
-  int correct() { return game().correctSlot; }
+  QuestionStep step() { return game().screen<QuizScreen>().step; }
+  int correct() { return game().screen<QuizScreen>().correctSlot; }
   static const char* slotName(int slot) {
     return slot == 1 ? "answerButtonA" : slot == 2 ? "answerButtonB" : "answerButtonC";
   }
@@ -187,10 +187,10 @@ TEST(QuizWindow, ClickingAnswerLineBIsAnswerB) {
   w.random.script = {1};  // the correct answer goes to slot B
   w.clickContinue();
   w.tick(4);
-  ASSERT_EQ(w.step(), 5);
+  ASSERT_EQ(w.step(), QuestionStep::countdown);
   EXPECT_TRUE(w.label("answerB")->text().startsWith("B- "));
   QTest::mouseClick(w.label("answerB"), Qt::LeftButton, {}, QPoint(20, 10));
-  EXPECT_EQ(w.step(), 102);
+  EXPECT_EQ(w.step(), QuestionStep::answeredRight);
   w.tick();
   EXPECT_EQ(w.label("resultPanel")->text(), "CORRECT");
   EXPECT_EQ(w.find<QLineEdit>("score1")->text(), "1");
@@ -203,24 +203,24 @@ TEST(QuizWindow, TheKeysAnswerOnlyDuringTheCountdownAndOnlyWithoutModifiers) {
   w.tick(2);
   const Qt::Key right = QuizWindow::slotKey(w.correct());
   QTest::keyClick(&w.view(), right);
-  EXPECT_EQ(w.step(), 3) << "answers are still being revealed";
+  EXPECT_EQ(w.step(), QuestionStep::revealAnswerB) << "answers are still being revealed";
   w.tick(2);
   QTest::keyClick(&w.view(), right, Qt::ControlModifier);
   QTest::keyClick(&w.view(), right, Qt::ShiftModifier);
   QTest::keyClick(&w.view(), right, Qt::AltModifier);
-  EXPECT_EQ(w.step(), 5);
+  EXPECT_EQ(w.step(), QuestionStep::countdown);
   // A key reaches the window from whichever button holds the keyboard.
   QPushButton* exit = w.button("exitButton");
   exit->setFocus();
   QTest::keyClick(exit, QuizWindow::slotKey(w.wrong()));
-  EXPECT_EQ(w.step(), 103);
+  EXPECT_EQ(w.step(), QuestionStep::answeredWrong);
   QTest::keyClick(&w.view(), right);
-  EXPECT_EQ(w.step(), 103) << "only the first answer counts";
+  EXPECT_EQ(w.step(), QuestionStep::answeredWrong) << "only the first answer counts";
   w.tick();
   EXPECT_EQ(w.label("resultPanel")->text(), "WRONG");
   EXPECT_EQ(w.find<QProgressBar>("lives1")->value(), 4);
   QTest::keyClick(&w.view(), right);
-  EXPECT_EQ(w.step(), 0);
+  EXPECT_EQ(w.step(), QuestionStep::idle);
 }
 
 TEST(QuizWindow, AltF4HidesTheQuizAndTheQuestionRunsOnToATimeOut) {
@@ -232,13 +232,13 @@ TEST(QuizWindow, AltF4HidesTheQuizAndTheQuestionRunsOnToATimeOut) {
   w.view().close();
   EXPECT_FALSE(w.view().isVisible());
   EXPECT_FALSE(w.box().visible());
-  EXPECT_EQ(w.step(), 5);
+  EXPECT_EQ(w.step(), QuestionStep::countdown);
   EXPECT_EQ(w.label("question")->text(), "Which planet is red?");
   w.tick(3);
   EXPECT_EQ(w.label("resultPanel")->text(), kTimesUpCaption);
   EXPECT_EQ(w.find<QProgressBar>("lives1")->value(), 4);
   EXPECT_EQ(w.find<QSlider>("turn")->value(), 1);
-  EXPECT_EQ(w.game().questionNo, 2);
+  EXPECT_EQ(w.game().screen<QuizScreen>().questionNo, 2);
   EXPECT_EQ(w.quizTune.played().back(), "101.MID");
   EXPECT_FALSE(w.view().isVisible());
 
@@ -318,17 +318,17 @@ TEST(QuizWindow, AThreeQuestionGroupPlaysToTheEndThroughTheWindow) {
 
   // The end test: no fourth question, so Alpha wins on points.
   w.clickContinue();
-  EXPECT_EQ(w.step(), 0);
+  EXPECT_EQ(w.step(), QuestionStep::idle);
   EXPECT_FALSE(v.isVisible());
-  EXPECT_TRUE(w.game().notice.visible());
+  EXPECT_TRUE(w.game().screen<Notice>().visible());
   EXPECT_EQ(w.game().winner, 1);
   EXPECT_TRUE(w.errors.shown.empty());
 
   // Back to the title through the finale; the next game opens with Beta, answering
   // by key this time.
-  w.app->dispatch([&] { w.game().notice.onOk(); });
-  w.app->dispatch([&] { w.game().finale.onKillPressed(); });
-  w.app->dispatch([&] { w.game().finale.onKillPressed(); });
+  w.app->dispatch([&] { w.game().screen<Notice>().onOk(); });
+  w.app->dispatch([&] { w.game().screen<Finale>().onKillPressed(); });
+  w.app->dispatch([&] { w.game().screen<Finale>().onKillPressed(); });
   EXPECT_EQ(countdown->text(), "3.1");
   EXPECT_EQ(score1->text(), "0");
   EXPECT_EQ(lives1->value(), 5);
@@ -356,21 +356,21 @@ TEST(QuizWindow, SpaceAndEnterPressContinueButNeverAnswer) {
   QPushButton* cont = w.button("continueButton");
   EXPECT_EQ(w.view().focusWidget(), cont);
   QTest::keyClick(cont, Qt::Key_Space);
-  ASSERT_EQ(w.step(), 1) << "Space presses CONTINUE";
+  ASSERT_EQ(w.step(), QuestionStep::revealQuestion) << "Space presses CONTINUE";
   EXPECT_EQ(w.view().focusWidget(), static_cast<QWidget*>(&w.view()))
       << "the keyboard went on to " << w.view().focusWidget()->objectName().toStdString();
   w.tick(4);
-  ASSERT_EQ(w.step(), 5);
+  ASSERT_EQ(w.step(), QuestionStep::countdown);
   for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
     QTest::keyClick(w.view().focusWidget(), key);
-  EXPECT_EQ(w.step(), 5) << "Space or Enter answered";
+  EXPECT_EQ(w.step(), QuestionStep::countdown) << "Space or Enter answered";
   QTest::keyClick(w.view().focusWidget(), w.slotKey(w.correct()));
   w.tick();
-  EXPECT_EQ(w.step(), 0);
-  EXPECT_EQ(w.box().score1, "1");
+  EXPECT_EQ(w.step(), QuestionStep::idle);
+  EXPECT_EQ(w.box().scores[kFirstContestant], 1);
   EXPECT_EQ(w.view().focusWidget(), cont) << "CONTINUE holds the keyboard again";
   QTest::keyClick(cont, Qt::Key_Return);
-  EXPECT_EQ(w.step(), 1) << "Enter presses CONTINUE";
+  EXPECT_EQ(w.step(), QuestionStep::revealQuestion) << "Enter presses CONTINUE";
 }
 
 TEST(QuizWindow, TabStillReachesTheAnswerButtonsDuringAQuestion) {
@@ -384,5 +384,5 @@ TEST(QuizWindow, TabStillReachesTheAnswerButtonsDuringAQuestion) {
   EXPECT_EQ(reached->objectName(), QStringLiteral("answerButtonA"));
   QTest::keyClick(reached, Qt::Key_Space);
   w.tick();
-  EXPECT_EQ(w.step(), 0) << "the answer button answers from the keyboard";
+  EXPECT_EQ(w.step(), QuestionStep::idle) << "the answer button answers from the keyboard";
 }

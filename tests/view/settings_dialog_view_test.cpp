@@ -26,9 +26,9 @@ class SettingsWindow : public ::testing::Test {
   void SetUp() override {
     writeFile("names.etc", namesFile("Ann", "Bob", "Rex", "Nibbles", "3", "0", "15", "15"));
     t.start();
-    t.app->dispatch([&] { t.game().titleScreen.onMore(); });
+    t.app->dispatch([&] { t.game().screen<TitleScreen>().onMore(); });
   }
-  SettingsDialogView& view() { return AppProbe::settingsDialogView(*t.app); }
+  SettingsDialogView& view() { return AppProbe::view<SettingsDialogView>(*t.app); }
   QPushButton* button(const char* name) { return view().findChild<QPushButton*>(name); }
   void type(const QString& text) {
     QLineEdit* field = view().speechDelayField();
@@ -93,11 +93,12 @@ TEST_F(SettingsWindow, LoadButtonsAskTheFilePickerAndLoadTheirLists) {
   t.picker.answers = {path("my banter"), std::nullopt, path("my prizes")};
 
   QTest::mouseClick(button("loadBanterButton"), Qt::LeftButton);
-  EXPECT_EQ(t.game().introduction.script.entries(), (std::vector<std::string>{"Hi"}));
+  EXPECT_EQ(t.game().screen<Introduction>().script.entries(), (std::vector<std::string>{"Hi"}));
   QTest::mouseClick(button("loadJobsButton"), Qt::LeftButton);  // cancelled
-  EXPECT_EQ(t.game().introduction.jobs, builtin::jobs());
+  EXPECT_EQ(t.game().screen<Introduction>().jobs, builtin::jobs());
   QTest::mouseClick(button("loadPrizesButton"), Qt::LeftButton);
-  EXPECT_EQ(t.game().finale.prizes.entries(), (std::vector<std::string>{"Header", "A goat"}));
+  EXPECT_EQ(t.game().screen<Finale>().prizes.entries(),
+            (std::vector<std::string>{"Header", "A goat"}));
 
   EXPECT_EQ(t.picker.offers, (std::vector<std::string>{"", path("my banter"), path("my banter")}));
   EXPECT_TRUE(view().isVisible());
@@ -106,23 +107,23 @@ TEST_F(SettingsWindow, LoadButtonsAskTheFilePickerAndLoadTheirLists) {
 TEST_F(SettingsWindow, FieldTakesOnlyNumberCharactersAndWritesThroughAtOnce) {
   type("ab-1x2.5");
   EXPECT_EQ(view().speechDelayField()->text(), QStringLiteral("-12.5"));
-  EXPECT_EQ(t.game().settingsDialog.speechDelayText, "-12.5");
-  EXPECT_EQ(t.game().settingsDialog.speechDelay(), 0);
+  EXPECT_EQ(t.game().screen<SettingsDialog>().speechDelayText, "-12.5");
+  EXPECT_EQ(t.game().screen<SettingsDialog>().speechDelay(), 0);
 
   type("40");
   QTest::mouseClick(view().upArrow(), Qt::LeftButton);
   QTest::mouseClick(view().upArrow(), Qt::LeftButton);
-  EXPECT_EQ(t.game().settingsDialog.speechDelayText, "42");
+  EXPECT_EQ(t.game().screen<SettingsDialog>().speechDelayText, "42");
   EXPECT_EQ(view().speechDelayField()->text(), QStringLiteral("42"));
   type("0");
   QTest::mouseClick(view().downArrow(), Qt::LeftButton);
   EXPECT_EQ(view().speechDelayField()->text(), QStringLiteral("-1"));
   // Nothing reaches the introduction before OK.
-  EXPECT_EQ(t.game().introduction.speechTimer.interval, 2500);
+  EXPECT_EQ(t.game().screen<Introduction>().tickTimer.interval, 2500);
 }
 
 TEST_F(SettingsWindow, IntroTimerFollowsOk) {
-  QTimer& timer = AppProbe::introTimer(*t.app);
+  QTimer& timer = AppProbe::timer<Introduction>(*t.app);
   ASSERT_TRUE(timer.isActive());
   QTest::qWait(300);
 
@@ -136,7 +137,7 @@ TEST_F(SettingsWindow, IntroTimerFollowsOk) {
   EXPECT_LE(timer.remainingTime(), left);
 
   // A new value starts the period afresh.
-  t.app->dispatch([&] { t.game().titleScreen.onMore(); });
+  t.app->dispatch([&] { t.game().screen<TitleScreen>().onMore(); });
   type("3000");
   QTest::mouseClick(button("okButton"), Qt::LeftButton);
   EXPECT_EQ(timer.interval(), 3000);
@@ -144,15 +145,15 @@ TEST_F(SettingsWindow, IntroTimerFollowsOk) {
   EXPECT_GT(timer.remainingTime(), 2800);
 
   // 0 and below stop it; a positive delay starts it again.
-  t.app->dispatch([&] { t.game().titleScreen.onMore(); });
+  t.app->dispatch([&] { t.game().screen<TitleScreen>().onMore(); });
   type("0");
   QTest::mouseClick(button("okButton"), Qt::LeftButton);
   EXPECT_FALSE(timer.isActive());
-  t.app->dispatch([&] { t.game().titleScreen.onMore(); });
+  t.app->dispatch([&] { t.game().screen<TitleScreen>().onMore(); });
   type("1.5");
   QTest::mouseClick(button("okButton"), Qt::LeftButton);
   EXPECT_FALSE(timer.isActive());
-  t.app->dispatch([&] { t.game().titleScreen.onMore(); });
+  t.app->dispatch([&] { t.game().screen<TitleScreen>().onMore(); });
   type("700");
   QTest::mouseClick(button("okButton"), Qt::LeftButton);
   EXPECT_TRUE(timer.isActive());
@@ -163,12 +164,12 @@ TEST_F(SettingsWindow, ClosingTheWindowDoesNotApplyTheDelay) {
   type("100");
   view().close();
   EXPECT_FALSE(view().isVisible());
-  EXPECT_FALSE(t.game().settingsDialog.visible());
-  EXPECT_EQ(t.game().introduction.speechTimer.interval, 2500);
-  EXPECT_EQ(AppProbe::introTimer(*t.app).interval(), 2500);
+  EXPECT_FALSE(t.game().screen<SettingsDialog>().visible());
+  EXPECT_EQ(t.game().screen<Introduction>().tickTimer.interval, 2500);
+  EXPECT_EQ(AppProbe::timer<Introduction>(*t.app).interval(), 2500);
 
   // Opened again, it still holds what was typed.
-  t.app->dispatch([&] { t.game().titleScreen.onMore(); });
+  t.app->dispatch([&] { t.game().screen<TitleScreen>().onMore(); });
   EXPECT_EQ(view().speechDelayField()->text(), QStringLiteral("100"));
 }
 

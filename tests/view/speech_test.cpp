@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "adapters/qt_announce.h"
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
@@ -19,7 +20,6 @@
 #include "finale/ui/tie_break_view.h"
 #include "finale/verdicts.h"
 #include "host/ui/introduction_view.h"
-#include "adapters/qt_announce.h"
 #include "quiz/ui/quiz_view.h"
 #include "shell/ui/internet_sites_view.h"
 #include "shell/ui/title_view.h"
@@ -60,9 +60,9 @@ struct Heard : TestApp {
     for (const char* list : {"describe", "jobs", "after.job"})
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     start();
-    AppProbe::quizTimer(*app).stop();
-    AppProbe::introTimer(*app).stop();
-    AppProbe::tieBreakTimer(*app).stop();
+    AppProbe::timer<QuizScreen>(*app).stop();
+    AppProbe::timer<Introduction>(*app).stop();
+    AppProbe::timer<TieBreak>(*app).stop();
   }
   ~Heard() { setAnnouncementListener(nullptr); }
 
@@ -83,33 +83,36 @@ struct Heard : TestApp {
 
   void play() {
     run([this] {
-      game().titleScreen.onGroupChanged("quick.set");
-      game().titleScreen.onPlay();
+      game().screen<TitleScreen>().onGroupChanged("quick.set");
+      game().screen<TitleScreen>().onPlay();
     });
   }
   void introduce() {
-    for (int i = 0; i < 10 && !AppProbe::quizView(*app).isVisible(); ++i)
-      run([this] { game().introduction.onTick(); });
-    ASSERT_TRUE(AppProbe::quizView(*app).isVisible());
+    for (int i = 0; i < 10 && !AppProbe::view<QuizView>(*app).isVisible(); ++i)
+      run([this] { game().screen<Introduction>().onTick(); });
+    ASSERT_TRUE(AppProbe::view<QuizView>(*app).isVisible());
   }
   void quizTick(int times = 1) {
-    for (int i = 0; i < times; ++i) run([this] { game().quizScreen.onTick(); });
+    for (int i = 0; i < times; ++i) run([this] { game().screen<QuizScreen>().onTick(); });
   }
   void answer(bool right) {
-    const int slot = right ? game().correctSlot : game().correctSlot % 3 + 1;
-    QuizScreen& quiz = game().quizScreen;
-    run([&] { slot == 1 ? quiz.onAnswerA() : slot == 2 ? quiz.onAnswerB() : quiz.onAnswerC(); });
+    const int slot = right ? game().screen<QuizScreen>().correctSlot
+                           : game().screen<QuizScreen>().correctSlot % 3 + 1;
+    QuizScreen& quiz = game().screen<QuizScreen>();
+    run([&] {
+      slot == 1 ? quiz.onAnswer(kSlotA) : slot == 2 ? quiz.onAnswer(kSlotB) : quiz.onAnswer(kSlotC);
+    });
   }
   // The one question answered, and the CONTINUE that ends the game.
   void playToTheNotice(bool right) {
     play();
     introduce();
-    run([this] { game().quizScreen.onContinue(); });
+    run([this] { game().screen<QuizScreen>().onContinue(); });
     quizTick(4);
     answer(right);
     quizTick();
-    run([this] { game().quizScreen.onContinue(); });
-    ASSERT_TRUE(AppProbe::noticeView(*app).isVisible());
+    run([this] { game().screen<QuizScreen>().onContinue(); });
+    ASSERT_TRUE(AppProbe::view<NoticeView>(*app).isVisible());
   }
 };
 
@@ -129,10 +132,10 @@ TEST(Speech, AGameFromPlayToTheFirstResultIsHeardInTheOrderItAppears) {
   EXPECT_EQ(h.take(), (Lines{quoted("Hello and welcome!"),
                              quoted("And now let\u2019s meet our contestants, Ann and Bob")}));
 
-  QuizView& quiz = AppProbe::quizView(*h.app);
-  h.run([&] { h.game().quizScreen.onContinue(); });
+  QuizView& quiz = AppProbe::view<QuizView>(*h.app);
+  h.run([&] { h.game().screen<QuizScreen>().onContinue(); });
   h.quizTick(4);
-  const QuizScreen& box = h.game().quizScreen;
+  const QuizScreen& box = h.game().screen<QuizScreen>();
   h.expectAllFrom(quiz);
   EXPECT_EQ(h.take(), (Lines{"Ann to answer", "Which planet is red?", box.answerA.text,
                              box.answerB.text, box.answerC.text, "4 seconds"}));
@@ -153,17 +156,17 @@ TEST(Speech, TheVerdictTheTieBreakAndTheFinaleAreHeardAsTheyComeUp) {
   h.playToTheNotice(true);  // Ann scored: she wins
   Lines said = h.take();
   ASSERT_FALSE(said.empty());
-  EXPECT_EQ(said.back(), h.game().notice.hostLine.text) << "the verdict";
+  EXPECT_EQ(said.back(), h.game().screen<Notice>().hostLine.text) << "the verdict";
   EXPECT_NE(said.back(), kDeadHeat);
 
-  h.run([&] { game.notice.onOk(); });
-  FinaleView& finale = AppProbe::finaleView(*h.app);
+  h.run([&] { game.screen<Notice>().onOk(); });
+  FinaleView& finale = AppProbe::view<FinaleView>(*h.app);
   ASSERT_TRUE(finale.isVisible());
   h.expectAllFrom(finale);
   EXPECT_EQ(h.take(), Lines{honoursCall("Ann")});
-  h.run([&] { game.finale.onKillPressed(); });
+  h.run([&] { game.screen<Finale>().onKillPressed(); });
   EXPECT_EQ(h.take(), Lines{prizeLine("Ann", "a signed photo of Pembril")});
-  h.run([&] { game.finale.onKillPressed(); });
+  h.run([&] { game.screen<Finale>().onKillPressed(); });
   EXPECT_EQ(h.take(), Lines{}) << "back at the title";
 }
 
@@ -174,38 +177,38 @@ TEST(Speech, ADeadHeatIsSettledAloudWithoutTheSpinningFaces) {
   h.play();
   h.introduce();
   for (int question = 0; question < 2; ++question) {
-    h.run([&] { game.quizScreen.onContinue(); });
+    h.run([&] { game.screen<QuizScreen>().onContinue(); });
     h.quizTick(8);
   }
-  h.run([&] { game.quizScreen.onContinue(); });
-  ASSERT_TRUE(AppProbe::noticeView(*h.app).isVisible());
+  h.run([&] { game.screen<QuizScreen>().onContinue(); });
+  ASSERT_TRUE(AppProbe::view<NoticeView>(*h.app).isVisible());
   Lines said = h.take();
   ASSERT_FALSE(said.empty());
   EXPECT_EQ(said.back(), kDeadHeat);
 
   h.random.script.push_back(0);  // Ann calls
-  h.run([&] { game.notice.onOk(); });
-  ASSERT_TRUE(AppProbe::tieBreakView(*h.app).isVisible());
-  ASSERT_TRUE(AppProbe::coinCallView(*h.app).isVisible());
+  h.run([&] { game.screen<Notice>().onOk(); });
+  ASSERT_TRUE(AppProbe::view<TieBreakView>(*h.app).isVisible());
+  ASSERT_TRUE(AppProbe::view<CoinCallView>(*h.app).isVisible());
   EXPECT_EQ(h.take(),
             (Lines{"Tie Break", "Ann with Fluffy the Hamster, against Bob with Rover the Dog",
                    "Please call,Ann"}));
 
-  h.run([&] { game.coinCall.onHeads(); });
+  h.run([&] { game.screen<CoinCall>().onHeads(); });
   h.random.script.push_back(0);  // heads
-  h.run([&] { game.tieBreak.onTossPressed(); });
-  for (int i = 0; i < TieBreak::kSpinTicks; ++i) h.run([&] { game.tieBreak.onTick(); });
+  h.run([&] { game.screen<TieBreak>().onTossPressed(); });
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) h.run([&] { game.screen<TieBreak>().onTick(); });
   EXPECT_EQ(h.take(), Lines{"Heads"}) << "only where the coin lands";
-  h.run([&] { game.tieBreak.onTossPressed(); });
-  ASSERT_TRUE(AppProbe::finaleView(*h.app).isVisible());
+  h.run([&] { game.screen<TieBreak>().onTossPressed(); });
+  ASSERT_TRUE(AppProbe::view<FinaleView>(*h.app).isVisible());
   EXPECT_EQ(h.take(), Lines{honoursCall("Ann")});
   EXPECT_TRUE(h.errors.shown.empty());
 }
 
 TEST(Speech, TheClipboardCarrierIsNeverFocusedShownOrHeard) {
   Heard h;
-  h.run([&] { h.game().internetSites.show(); });
-  InternetSitesView& sites = AppProbe::internetSitesView(*h.app);
+  h.run([&] { h.game().screen<InternetSites>().show(); });
+  InternetSitesView& sites = AppProbe::view<InternetSitesView>(*h.app);
   ASSERT_TRUE(sites.isVisible());
   QLineEdit* carrier = sites.copyCarrier();
   EXPECT_FALSE(carrier->isVisible());
@@ -221,7 +224,7 @@ TEST(Speech, TheClipboardCarrierIsNeverFocusedShownOrHeard) {
       EXPECT_NE(child->object(), carrier);
     }
   }
-  h.run([&] { h.game().internetSites.onCopyGameSite(); });
+  h.run([&] { h.game().screen<InternetSites>().onCopyGameSite(); });
   EXPECT_EQ(carrier->selectedText(), carrier->text()) << "still carries the text";
   EXPECT_EQ(h.take(), Lines{});
 }
@@ -229,14 +232,14 @@ TEST(Speech, TheClipboardCarrierIsNeverFocusedShownOrHeard) {
 TEST(Speech, AHiddenWindowSaysNothingAndIsHeardAfreshWhenItComesBack) {
   Heard h;
   h.play();
-  h.run([&] { h.game().introduction.onTick(); });
-  h.run([&] { h.game().introduction.onTick(); });
+  h.run([&] { h.game().screen<Introduction>().onTick(); });
+  h.run([&] { h.game().screen<Introduction>().onTick(); });
   EXPECT_EQ(h.take(), Lines{quoted("Hello and welcome!")});
   // The window put away in the middle of a line: the line stays, nothing is said.
-  h.run([&] { h.game().introduction.close(); });
-  h.run([&] { h.game().introduction.hostLine.text = quoted("Unseen"); });
+  h.run([&] { h.game().screen<Introduction>().close(); });
+  h.run([&] { h.game().screen<Introduction>().hostLine.text = quoted("Unseen"); });
   EXPECT_EQ(h.take(), Lines{});
-  h.run([&] { h.game().introduction.show(); });
+  h.run([&] { h.game().screen<Introduction>().show(); });
   EXPECT_EQ(h.take(), Lines{quoted("Unseen")});
 }
 

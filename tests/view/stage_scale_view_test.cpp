@@ -18,19 +18,19 @@
 #include <map>
 #include <vector>
 
+#include "adapters/qt_preferences.h"
 #include "fakes/app_probe.h"
 #include "fakes/test_app.h"
 #include "fakes/test_game.h"
 #include "finale/ui/finale_view.h"
 #include "finale/ui/notice_view.h"
 #include "finale/ui/tie_break_view.h"
-#include "host/ui/introduction_view.h"
 #include "host/settings_dialog.h"
+#include "host/ui/introduction_view.h"
 #include "host/ui/settings_dialog_view.h"
 #include "quiz/ui/quiz_view.h"
 #include "shell/ui/internet_sites_view.h"
 #include "shell/ui/look.h"
-#include "adapters/qt_preferences.h"
 #include "shell/ui/title_view.h"
 
 using namespace zndl;
@@ -55,9 +55,9 @@ struct Stage : TestApp {
     for (const char* list : {"banter", "describe", "jobs", "after.job"})
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     app = std::make_unique<App>(ports(), presentation);
-    AppProbe::quizTimer(*app).stop();
-    AppProbe::introTimer(*app).stop();
-    AppProbe::tieBreakTimer(*app).stop();
+    AppProbe::timer<QuizScreen>(*app).stop();
+    AppProbe::timer<Introduction>(*app).stop();
+    AppProbe::timer<TieBreak>(*app).stop();
     app->onPresentationChanged([this](const Presentation& p) { remembered.push_back(p); });
     app->setMuteOutput([this](bool muted) { muteCalls.push_back(muted); });
   }
@@ -116,9 +116,9 @@ TEST(StageScale, AtTwiceTheSizeEveryControlLiesTwiceAsFarAndItsTextIsTwiceAsBig)
 
   s.app->setPresentation(Presentation{2, false, false});
   EXPECT_EQ(s.app->titleView().size(), QSize(1280, 960));
-  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1280, 960));
-  EXPECT_EQ(AppProbe::finaleView(*s.app).size(), QSize(1280, 960));
-  EXPECT_EQ(AppProbe::settingsDialogView(*s.app).size(), QSize(624, 366));
+  EXPECT_EQ(AppProbe::view<QuizView>(*s.app).size(), QSize(1280, 960));
+  EXPECT_EQ(AppProbe::view<FinaleView>(*s.app).size(), QSize(1280, 960));
+  EXPECT_EQ(AppProbe::view<SettingsDialogView>(*s.app).size(), QSize(624, 366));
   const Layout big = layoutOf(*s.app);
   int checked = 0;
   for (const auto& [key, rect] : design.places) {
@@ -141,13 +141,13 @@ TEST(StageScale, AtTwiceTheSizeEveryControlLiesTwiceAsFarAndItsTextIsTwiceAsBig)
     EXPECT_EQ(big.pixels.at(key), pixels * 2) << key.toStdString();
   }
   // Icons are drawn at the new size, not left small in a big button.
-  auto* copy =
-      AppProbe::internetSitesView(*s.app).findChild<QToolButton*>(QStringLiteral("copyGameSite"));
+  auto* copy = AppProbe::view<InternetSitesView>(*s.app).findChild<QToolButton*>(
+      QStringLiteral("copyGameSite"));
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->iconSize(), QSize(32, 32));
   EXPECT_EQ(copy->icon().pixmap(QSize(32, 32)).size(), QSize(32, 32));
   // The labels that measure their text do so at the new size.
-  QLabel* name = AppProbe::quizView(*s.app).findChild<QLabel*>(QStringLiteral("playerName1"));
+  QLabel* name = AppProbe::view<QuizView>(*s.app).findChild<QLabel*>(QStringLiteral("playerName1"));
   EXPECT_EQ(name->size(), name->sizeHint());
 
   // And back: exactly the design again.
@@ -165,7 +165,7 @@ TEST(StageScale, ThreeTimesTheSizeGivesWindowsOf1920By1440AndCentresThem) {
   EXPECT_DOUBLE_EQ(s.app->stageScale(), 3.0);
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_EQ(title.pos(), area.center() - QPoint(960, 720)) << "centred";
-  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1920, 1440))
+  EXPECT_EQ(AppProbe::view<QuizView>(*s.app).size(), QSize(1920, 1440))
       << "built later, at the same size";
   auto* background =
       dynamic_cast<PictureWidget*>(title.findChild<QWidget*>(QStringLiteral("background")));
@@ -182,7 +182,7 @@ TEST(StageScale, ThreeTimesTheSizeGivesWindowsOf1920By1440AndCentresThem) {
 
 TEST(StageScale, BevelsAndOutlinesGrowWithTheStage) {
   Stage s;
-  QuizView& quiz = AppProbe::quizView(*s.app);
+  QuizView& quiz = AppProbe::view<QuizView>(*s.app);
   auto* panel = dynamic_cast<BevelPanel*>(quiz.findChild<QWidget*>(QStringLiteral("resultPanel")));
   ASSERT_NE(panel, nullptr);
   const QMargins small = panel->contentsMargins();
@@ -200,7 +200,7 @@ TEST(StageScale, BevelsAndOutlinesGrowWithTheStage) {
 
 TEST(StageScale, DialogsScaleAndTheSettingsDialogKeepsItsPlaceOnTheScreen) {
   Stage s;
-  SettingsDialogView& settings = AppProbe::settingsDialogView(*s.app);
+  SettingsDialogView& settings = AppProbe::view<SettingsDialogView>(*s.app);
   EXPECT_EQ(settings.pos(), QPoint(SettingsDialog::kLeft, SettingsDialog::kTop))
       << "unchanged at the usual size";
   s.app->setPresentation(Presentation{2, false, false});
@@ -240,11 +240,11 @@ TEST(StageScale, FullScreenCoversTheDisplayWithTheStageCentredAndDialogsStayDial
   auto* play = title.findChild<QPushButton*>(QStringLiteral("playButton"));
   EXPECT_EQ(play->geometry(), QRect(origin + QPoint(9, 8), QSize(88, 25)));
 
-  SettingsDialogView& settings = AppProbe::settingsDialogView(*s.app);
+  SettingsDialogView& settings = AppProbe::view<SettingsDialogView>(*s.app);
   EXPECT_FALSE(settings.fullScreen());
   EXPECT_EQ(settings.size(), QSize(312, 183));
   EXPECT_FALSE(settings.windowState() & Qt::WindowFullScreen);
-  EXPECT_EQ(AppProbe::quizView(*s.app).size(), screen.size()) << "every game screen";
+  EXPECT_EQ(AppProbe::view<QuizView>(*s.app).size(), screen.size()) << "every game screen";
 
   s.app->toggleFullScreen();
   EXPECT_FALSE(title.windowState() & Qt::WindowFullScreen);
@@ -297,27 +297,28 @@ TEST(StageScale, TheKeysStepTheSizeFitItAndSwitchFullScreenAtOnce) {
   // Every choice was handed on to be remembered, one at a time.
   ASSERT_EQ(s.remembered.size(), 8u);
   EXPECT_EQ(s.remembered.back(), (Presentation{2, false, false}));
-  EXPECT_EQ(AppProbe::quizView(*s.app).size(), QSize(1280, 960)) << "the other windows follow";
+  EXPECT_EQ(AppProbe::view<QuizView>(*s.app).size(), QSize(1280, 960))
+      << "the other windows follow";
 }
 
 TEST(StageScale, TheKeysWorkOnTheQuizAndLeaveItsAnswerKeysAlone) {
   Stage s;
   s.run([&] {
-    s.game().titleScreen.onGroupChanged("quiz.set");
-    s.game().titleScreen.onPlay();
+    s.game().screen<TitleScreen>().onGroupChanged("quiz.set");
+    s.game().screen<TitleScreen>().onPlay();
   });
-  s.run([&] { s.game().introduction.onSkip(); });
-  QuizView& quiz = AppProbe::quizView(*s.app);
+  s.run([&] { s.game().screen<Introduction>().onSkip(); });
+  QuizView& quiz = AppProbe::view<QuizView>(*s.app);
   s.activate(quiz);
   QTest::keyClick(&quiz, Qt::Key_Plus, Qt::ControlModifier);
   EXPECT_EQ(quiz.size(), QSize(1280, 960));
   QTest::keyClick(&quiz, Qt::Key_M);
   EXPECT_TRUE(s.app->presentation().muted);
-  s.run([&] { s.game().quizScreen.onContinue(); });
-  for (int i = 0; i < 4; ++i) s.run([&] { s.game().quizScreen.onTick(); });
-  const int right = s.game().correctSlot;
+  s.run([&] { s.game().screen<QuizScreen>().onContinue(); });
+  for (int i = 0; i < 4; ++i) s.run([&] { s.game().screen<QuizScreen>().onTick(); });
+  const int right = s.game().screen<QuizScreen>().correctSlot;
   QTest::keyClick(&quiz, right == 1 ? Qt::Key_A : right == 2 ? Qt::Key_B : Qt::Key_C);
-  EXPECT_EQ(s.game().questionStep, kCorrect);
+  EXPECT_EQ(s.game().screen<QuizScreen>().step, QuestionStep::answeredRight);
 }
 
 // ---- Music off and on ----------------------------------------------------------------------
@@ -350,7 +351,7 @@ TEST(StageMute, InATextFieldMTypesAnMAndTheMusicStaysAsItWas) {
   QTest::keyClicks(name, QStringLiteral("Mum"));
   EXPECT_EQ(name->text(), "Mum");
   EXPECT_FALSE(s.app->presentation().muted);
-  EXPECT_EQ(s.game().titleScreen.name1, "Mum");
+  EXPECT_EQ(s.game().screen<TitleScreen>().entries[kFirstContestant].name, "Mum");
   auto* groups = title.groupBox();
   groups->setFocus();
   QTest::keyClick(groups, Qt::Key_M);
@@ -409,16 +410,16 @@ TEST(StagePreferences, ASpoiltFileGivesTheDefaultsAndTheUsualPlaceFollowsXdgConf
 TEST(StageScale, AWholeGameIsPlayedAtTwiceTheSizeByClickingWhereTheControlsAreDrawn) {
   Stage s(Presentation{2, false, false});
   Game& game = s.game();
-  s.run([&] { game.titleScreen.onGroupChanged("quiz.set"); });
+  s.run([&] { game.screen<TitleScreen>().onGroupChanged("quiz.set"); });
   TitleView& title = s.app->titleView();
   ASSERT_EQ(title.size(), QSize(1280, 960));
 
   // Play lies at (9, 8, 88, 25) in the design.
   EXPECT_EQ(qobject_cast<QPushButton*>(clickAt(title, {53, 20}))->objectName(), "playButton");
-  IntroductionView& intro = AppProbe::introductionView(*s.app);
+  IntroductionView& intro = AppProbe::view<IntroductionView>(*s.app);
   ASSERT_TRUE(intro.isVisible());
   clickAt(intro, {597, 460});  // Skip
-  QuizView& quiz = AppProbe::quizView(*s.app);
+  QuizView& quiz = AppProbe::view<QuizView>(*s.app);
   ASSERT_TRUE(quiz.isVisible());
   ASSERT_FALSE(intro.isVisible());
 
@@ -428,34 +429,35 @@ TEST(StageScale, AWholeGameIsPlayedAtTwiceTheSizeByClickingWhereTheControlsAreDr
   const QPoint buttons[] = {{8 + 16 + 24, 392 + 16 + 24}, {8 + 72 + 24, 432}, {8 + 128 + 24, 432}};
   for (int question = 0; question < 2; ++question) {
     clickAt(quiz, {320, 207});  // CONTINUE
-    ASSERT_EQ(game.questionStep, 1);
-    for (int i = 0; i < 4; ++i) s.run([&] { game.quizScreen.onTick(); });
-    ASSERT_EQ(game.questionStep, kCountdown);
-    const int right = game.correctSlot;
+    ASSERT_EQ(game.screen<QuizScreen>().step, QuestionStep::revealQuestion);
+    for (int i = 0; i < 4; ++i) s.run([&] { game.screen<QuizScreen>().onTick(); });
+    ASSERT_EQ(game.screen<QuizScreen>().step, QuestionStep::countdown);
+    const int right = game.screen<QuizScreen>().correctSlot;
     if (question == 0) {
       clickAt(quiz, lines[right - 1]);
-      EXPECT_EQ(game.questionStep, kCorrect);
+      EXPECT_EQ(game.screen<QuizScreen>().step, QuestionStep::answeredRight);
     } else {
       QWidget* pressed = clickAt(quiz, buttons[right % 3]);
       EXPECT_EQ(pressed->objectName(),
                 QStringLiteral("answerButton") + QChar(QLatin1Char("ABC"[right % 3])));
     }
-    for (int i = 0; i < 20 && game.questionStep != 0; ++i) s.run([&] { game.quizScreen.onTick(); });
+    for (int i = 0; i < 20 && game.screen<QuizScreen>().step != QuestionStep::idle; ++i)
+      s.run([&] { game.screen<QuizScreen>().onTick(); });
   }
-  EXPECT_EQ(game.quizScreen.score1, "1");
-  EXPECT_EQ(game.quizScreen.lives2, 4);
+  EXPECT_EQ(game.screen<QuizScreen>().scores[kFirstContestant], 1);
+  EXPECT_EQ(game.screen<QuizScreen>().lives[kSecondContestant], 4);
   clickAt(quiz, {320, 207});  // the CONTINUE that finds the game over
-  NoticeView& notice = AppProbe::noticeView(*s.app);
+  NoticeView& notice = AppProbe::view<NoticeView>(*s.app);
   ASSERT_TRUE(notice.isVisible());
   EXPECT_EQ(notice.size(), QSize(1280, 960));
   clickAt(notice, {597, 460});  // OK
-  FinaleView& finale = AppProbe::finaleView(*s.app);
+  FinaleView& finale = AppProbe::view<FinaleView>(*s.app);
   ASSERT_TRUE(finale.isVisible());
   clickAt(finale, {598, 460});  // Kill
   auto* anvil = finale.findChild<QWidget*>(QStringLiteral("fallenAnvil"));
   EXPECT_TRUE(anvil->isVisible());
-  EXPECT_EQ(anvil->pos(),
-            finale.toWindow({game.finale.fallenAnvil.left, game.finale.fallenAnvil.top}));
+  EXPECT_EQ(anvil->pos(), finale.toWindow({game.screen<Finale>().fallenAnvil.left,
+                                           game.screen<Finale>().fallenAnvil.top}));
   clickAt(finale, {598, 460});  // Back To Title
   EXPECT_FALSE(finale.isVisible());
   EXPECT_TRUE(title.isVisible());

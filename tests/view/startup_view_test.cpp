@@ -64,12 +64,12 @@ TEST(StartUpWindows, ClosingAnotherScreenOnlyHidesItAndClosingTheTitleEndsTheGam
   TestApp t;
   t.start();
   Game& game = t.game();
-  t.app->dispatch([&] { game.titleScreen.onInternet(); });  // the Internet dialog
+  t.app->dispatch([&] { game.screen<TitleScreen>().onInternet(); });  // the Internet dialog
   QWidget* internet = AppProbe::views(*t.app)[8];
   ASSERT_TRUE(internet->isVisible());
   internet->close();
   EXPECT_FALSE(internet->isVisible());
-  EXPECT_FALSE(game.internetSites.visible());
+  EXPECT_FALSE(game.screen<InternetSites>().visible());
   EXPECT_FALSE(game.ended());
 
   t.app->titleView().close();
@@ -81,13 +81,13 @@ TEST(StartUpWindows, ClosingAnotherScreenOnlyHidesItAndClosingTheTitleEndsTheGam
 TEST(StartUpWindows, TimersRunFromTheStart) {
   TestApp t;
   t.start();
-  EXPECT_TRUE(AppProbe::quizTimer(*t.app).isActive());
-  EXPECT_EQ(AppProbe::quizTimer(*t.app).interval(), 1000);
-  EXPECT_TRUE(AppProbe::introTimer(*t.app).isActive());
-  EXPECT_EQ(AppProbe::introTimer(*t.app).interval(), 2500);
-  EXPECT_TRUE(AppProbe::tieBreakTimer(*t.app).isActive());
-  EXPECT_EQ(AppProbe::tieBreakTimer(*t.app).interval(), 100);
-  EXPECT_EQ(AppProbe::quizTimer(*t.app).timerType(), Qt::PreciseTimer);
+  EXPECT_TRUE(AppProbe::timer<QuizScreen>(*t.app).isActive());
+  EXPECT_EQ(AppProbe::timer<QuizScreen>(*t.app).interval(), 1000);
+  EXPECT_TRUE(AppProbe::timer<Introduction>(*t.app).isActive());
+  EXPECT_EQ(AppProbe::timer<Introduction>(*t.app).interval(), 2500);
+  EXPECT_TRUE(AppProbe::timer<TieBreak>(*t.app).isActive());
+  EXPECT_EQ(AppProbe::timer<TieBreak>(*t.app).interval(), 100);
+  EXPECT_EQ(AppProbe::timer<QuizScreen>(*t.app).timerType(), Qt::PreciseTimer);
 }
 
 // The desktop lists the game once: every other window belongs to the title, as a
@@ -118,14 +118,14 @@ TEST(StartUpWindows, ClosingAnOwnedWindowHidesItAndItComesBackWhole) {
   TestApp t;
   t.start();
   Game& game = t.game();
-  t.app->dispatch([&] { game.titleScreen.onMore(); });
+  t.app->dispatch([&] { game.screen<TitleScreen>().onMore(); });
   QWidget* settings = AppProbe::views(*t.app)[3];
   ASSERT_TRUE(settings->isVisible());
   settings->close();
   EXPECT_FALSE(settings->isVisible());
-  EXPECT_FALSE(game.settingsDialog.visible());
+  EXPECT_FALSE(game.screen<SettingsDialog>().visible());
   EXPECT_EQ(settings->parentWidget(), &t.app->titleView());
-  t.app->dispatch([&] { game.titleScreen.onMore(); });
+  t.app->dispatch([&] { game.screen<TitleScreen>().onMore(); });
   EXPECT_TRUE(settings->isVisible());
   EXPECT_EQ(settings->pos(), QPoint(773, 226));
 }

@@ -146,20 +146,20 @@ TEST(TitleWindow, EveryControlSitsInItsPlaceWithItsCaptionAndHint) {
     }
   }
 
-  EXPECT_EQ(view.p1TimeBox()->geometry(), QRect(88, 216, 39, 21));
-  EXPECT_EQ(view.p2TimeBox()->geometry(), QRect(217, 216, 39, 21));
+  EXPECT_EQ(view.answerTimeBox(kFirstContestant)->geometry(), QRect(88, 216, 39, 21));
+  EXPECT_EQ(view.answerTimeBox(kSecondContestant)->geometry(), QRect(217, 216, 39, 21));
   EXPECT_EQ(view.groupBox()->geometry(), QRect(89, 240, 169, 21));
-  EXPECT_EQ(view.p1TimeBox()->currentText(), QStringLiteral("10"));
-  EXPECT_EQ(view.p2TimeBox()->currentText(), QStringLiteral("5"));
-  EXPECT_EQ(view.p1TimeBox()->count(), 3);
-  EXPECT_EQ(view.p1TimeBox()->itemText(2), QStringLiteral("15"));
+  EXPECT_EQ(view.answerTimeBox(kFirstContestant)->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(view.answerTimeBox(kSecondContestant)->currentText(), QStringLiteral("5"));
+  EXPECT_EQ(view.answerTimeBox(kFirstContestant)->count(), 3);
+  EXPECT_EQ(view.answerTimeBox(kFirstContestant)->itemText(2), QStringLiteral("15"));
   EXPECT_TRUE(view.groupBox()->isEditable());
   EXPECT_EQ(view.groupBox()->currentText(), QStringLiteral("CHOOSE A GROUP"));
   ASSERT_EQ(view.groupBox()->count(), 2);
   EXPECT_EQ(view.groupBox()->itemText(0), QStringLiteral("Animals.set"));
   EXPECT_EQ(view.groupBox()->itemText(1), QStringLiteral("zoo.set"));
   EXPECT_TRUE(s.t.errors.shown.empty()) << "filling the drop-down is not a change";
-  EXPECT_EQ(s.t.game().quizScreen.questions.at(0), "Questions") << "and loads nothing";
+  EXPECT_EQ(s.t.game().screen<QuizScreen>().questions.at(0), "Questions") << "and loads nothing";
 
   saveShot(view, "title.png");
 }
@@ -170,15 +170,15 @@ TEST(TitleWindow, TypingReachesTheScreenAtOnceWithoutMovingTheCursor) {
   name1->setFocus();
   name1->setCursorPosition(1);
   QTest::keyClicks(name1, QStringLiteral("li"));
-  EXPECT_EQ(s.t.game().titleScreen.name1, "Alinn");
+  EXPECT_EQ(s.t.game().screen<TitleScreen>().entries[kFirstContestant].name, "Alinn");
   EXPECT_EQ(name1->cursorPosition(), 3) << "the window's own sync leaves the cursor alone";
   QTest::keyClick(name1, Qt::Key_Backspace);
-  EXPECT_EQ(s.t.game().titleScreen.name1, "Alnn");
+  EXPECT_EQ(s.t.game().screen<TitleScreen>().entries[kFirstContestant].name, "Alnn");
 
   auto* petName2 = child<QLineEdit>(*s.view, "petName2");
   petName2->selectAll();
   typeText(petName2, QStringLiteral("Zoë’s"));
-  EXPECT_EQ(s.t.game().titleScreen.petName2, "Zoë’s");
+  EXPECT_EQ(s.t.game().screen<TitleScreen>().entries[kSecondContestant].petName, "Zoë’s");
 }
 
 TEST(TitleWindow, EntryFieldsDropLineBreaksAndRefuseCharactersTheNamesFileCannotHold) {
@@ -198,27 +198,27 @@ TEST(TitleWindow, EntryFieldsDropLineBreaksAndRefuseCharactersTheNamesFileCannot
   petName1->paste();
   // A name pasted over two lines is kept whole, without its line break.
   EXPECT_EQ(petName1->text(), QStringLiteral("RexFido"));
-  EXPECT_EQ(game.titleScreen.petName1, "RexFido");
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kFirstContestant].petName, "RexFido");
   EXPECT_EQ(petName1->cursorPosition(), 7);
 
   QApplication::clipboard()->setText(QStringLiteral("\r\nGol\rdy\n"));
   auto* petName2 = child<QLineEdit>(*s.view, "petName2");
   petName2->selectAll();
   petName2->paste();
-  EXPECT_EQ(game.titleScreen.petName2, "Goldy");
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kSecondContestant].petName, "Goldy");
 
   // A paste with a character the file cannot hold is still refused whole.
   QApplication::clipboard()->setText(QStringLiteral("Rex\nΩ"));
   petName2->selectAll();
   petName2->paste();
-  EXPECT_EQ(game.titleScreen.petName2, "Goldy");
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kSecondContestant].petName, "Goldy");
 
   QApplication::clipboard()->setText(QStringLiteral("1\r\n5"));
-  s.view->p2TimeBox()->lineEdit()->selectAll();
-  s.view->p2TimeBox()->lineEdit()->paste();
-  EXPECT_EQ(game.titleScreen.answerTime2.text, "15");
+  s.view->answerTimeBox(kSecondContestant)->lineEdit()->selectAll();
+  s.view->answerTimeBox(kSecondContestant)->lineEdit()->paste();
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kSecondContestant].answerTime.text, "15");
 
-  game.titleScreen.onExit();
+  game.screen<TitleScreen>().onExit();
   EXPECT_EQ(readFile("names.etc"),
             namesFile("Ann", "Bob", "RexFido", "Goldy", "3", "1", "10", "15"));
 }
@@ -228,16 +228,17 @@ TEST(TitleWindow, PetTypesAndTimesAreWrittenAsTheyAreChosen) {
   Game& game = s.t.game();
   auto* petType2 = child<QGroupBox>(*s.view, "petType2");
   QTest::mouseClick(petType2->findChildren<QRadioButton*>()[2], Qt::LeftButton);
-  EXPECT_EQ(game.titleScreen.petType2, 2);
-  EXPECT_EQ(game.titleScreen.petType1, 3);
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kSecondContestant].petType, 2);
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kFirstContestant].petType, 3);
 
-  QComboBox* p1Time = s.view->p1TimeBox();
+  QComboBox* p1Time = s.view->answerTimeBox(kFirstContestant);
   p1Time->lineEdit()->selectAll();
   QTest::keyClicks(p1Time->lineEdit(), QStringLiteral("20"));
-  EXPECT_EQ(game.titleScreen.answerTime1.text, "20");
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kFirstContestant].answerTime.text, "20");
   p1Time->setCurrentIndex(0);  // picked from the list
-  EXPECT_EQ(game.titleScreen.answerTime1.text, "5");
-  EXPECT_EQ(game.titleScreen.answerTime1.items, (std::vector<std::string>{"5", "10", "15"}))
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kFirstContestant].answerTime.text, "5");
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kFirstContestant].answerTime.items,
+            (std::vector<std::string>{"5", "10", "15"}))
       << "nothing typed is added to the list";
 }
 
@@ -251,12 +252,12 @@ TEST(TitleWindow, EveryKeystrokeInTheGroupBoxIsALoadAndAPickLoadsTheGroup) {
             (std::vector<std::string>{"Cannot open file z.", "Cannot open file zo."}));
   EXPECT_EQ(groups->currentText(), QStringLiteral("zo")) << "nothing completes the name";
   QTest::keyClicks(groups->lineEdit(), QStringLiteral("o.set"));
-  EXPECT_EQ(game.quizScreen.questions.at(2), "Zoo?");
-  EXPECT_EQ(game.titleScreen.groupBox.text, "zoo.set");
+  EXPECT_EQ(game.screen<QuizScreen>().questions.at(2), "Zoo?");
+  EXPECT_EQ(game.screen<TitleScreen>().groupBox.text, "zoo.set");
 
   s.t.errors.shown.clear();
   groups->setCurrentIndex(0);  // picked from the list
-  EXPECT_EQ(game.quizScreen.questions.at(2), "Animals?");
+  EXPECT_EQ(game.screen<QuizScreen>().questions.at(2), "Animals?");
   EXPECT_TRUE(s.t.errors.shown.empty());
   QTest::keyClick(groups->lineEdit(), Qt::Key_Return);
   EXPECT_EQ(groups->count(), 2) << "Enter adds nothing to the list";
@@ -271,7 +272,8 @@ TEST(TitleWindow, TheGroupListIsBuiltWhenItFirstOpensAndScrollsPastEightEntries)
   QComboBox plain;
   plain.addItem(QStringLiteral("default.set"));
   const bool qtBuildsTheList = !plain.findChildren<QAbstractItemView*>().isEmpty();
-  for (QComboBox* box : {s.view->p1TimeBox(), s.view->p2TimeBox(), groups})
+  for (QComboBox* box :
+       {s.view->answerTimeBox(kFirstContestant), s.view->answerTimeBox(kSecondContestant), groups})
     EXPECT_EQ(!box->findChildren<QAbstractItemView*>().isEmpty(), qtBuildsTheList)
         << qPrintable(box->objectName());
   EXPECT_EQ(groups->completer(), nullptr);
@@ -288,7 +290,7 @@ TEST(TitleWindow, TheGroupListIsBuiltWhenItFirstOpensAndScrollsPastEightEntries)
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(third).center());
   EXPECT_FALSE(list->window()->isVisible());
   EXPECT_EQ(groups->currentText(), QStringLiteral("g02.set"));
-  EXPECT_EQ(s.t.game().quizScreen.questions.at(2), "Group?");
+  EXPECT_EQ(s.t.game().screen<QuizScreen>().questions.at(2), "Group?");
   EXPECT_TRUE(s.t.errors.shown.empty());
 }
 
@@ -306,33 +308,33 @@ TEST(TitleWindow, RefreshFillsTheDropDownWithoutLoadingAnything) {
   EXPECT_EQ(groups->itemText(1), QStringLiteral("zoo.set"));
   EXPECT_EQ(groups->currentText(), QStringLiteral("CHOOSE A GROUP"));
   EXPECT_TRUE(s.t.errors.shown.empty());
-  EXPECT_EQ(s.t.game().quizScreen.questions.at(0), "Questions");
+  EXPECT_EQ(s.t.game().screen<QuizScreen>().questions.at(0), "Questions");
 }
 
 TEST(TitleWindow, RefusedBoxesTurnRedAndStayRed) {
   StartedTitle s;
   Game& game = s.t.game();
-  const QColor normal = textColour(s.view->p1TimeBox());
+  const QColor normal = textColour(s.view->answerTimeBox(kFirstContestant));
   EXPECT_NE(normal, QColor(255, 0, 0));
   auto* play = child<QPushButton>(*s.view, "playButton");
 
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_EQ(textColour(s.view->groupBox()), QColor(255, 0, 0));
-  EXPECT_EQ(textColour(s.view->p1TimeBox()), normal);
+  EXPECT_EQ(textColour(s.view->answerTimeBox(kFirstContestant)), normal);
 
   s.view->groupBox()->setCurrentIndex(1);
-  s.view->p2TimeBox()->setEditText(QString());
+  s.view->answerTimeBox(kSecondContestant)->setEditText(QString());
   QTest::mouseClick(play, Qt::LeftButton);
-  EXPECT_EQ(textColour(s.view->p1TimeBox()), QColor(255, 0, 0));
-  EXPECT_EQ(textColour(s.view->p2TimeBox()), QColor(255, 0, 0));
-  EXPECT_FALSE(game.introduction.visible());
+  EXPECT_EQ(textColour(s.view->answerTimeBox(kFirstContestant)), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(s.view->answerTimeBox(kSecondContestant)), QColor(255, 0, 0));
+  EXPECT_FALSE(game.screen<Introduction>().visible());
   saveShot(*s.view, "title-red.png");
 
-  s.view->p2TimeBox()->setCurrentIndex(1);
+  s.view->answerTimeBox(kSecondContestant)->setCurrentIndex(1);
   QTest::mouseClick(play, Qt::LeftButton);
-  EXPECT_TRUE(game.introduction.visible());
+  EXPECT_TRUE(game.screen<Introduction>().visible());
   EXPECT_EQ(s.t.quizTune.log, std::vector<std::string>{"open 10.MID"});
-  EXPECT_EQ(textColour(s.view->p2TimeBox()), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(s.view->answerTimeBox(kSecondContestant)), QColor(255, 0, 0));
   EXPECT_EQ(textColour(s.view->groupBox()), QColor(255, 0, 0));
 }
 
@@ -368,7 +370,7 @@ TEST(TitleWindow, ExitWritesTheEntriesAndEndsTheProgram) {
 TEST(TitleWindow, TheWheelChangesOnlyTheDropDownThatHoldsTheKeyboard) {
   StartedTitle s;
   Game& game = s.t.game();
-  QComboBox* time1 = s.view->p1TimeBox();
+  QComboBox* time1 = s.view->answerTimeBox(kFirstContestant);
   QComboBox* groups = s.view->groupBox();
   const auto wheel = [](QComboBox* box) {
     const QPointF at = box->rect().center();
@@ -376,21 +378,23 @@ TEST(TitleWindow, TheWheelChangesOnlyTheDropDownThatHoldsTheKeyboard) {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(box, &event);
   };
-  const std::string timeBefore = game.titleScreen.answerTime1.text;
-  const std::string groupBefore = game.titleScreen.groupBox.text;
+  const std::string timeBefore =
+      game.screen<TitleScreen>().entries[kFirstContestant].answerTime.text;
+  const std::string groupBefore = game.screen<TitleScreen>().groupBox.text;
   s.view->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(s.view));
   s.view->findChild<QPushButton*>("playButton")->setFocus();
   wheel(time1);
   wheel(groups);
-  EXPECT_EQ(game.titleScreen.answerTime1.text, timeBefore);
-  EXPECT_EQ(game.titleScreen.groupBox.text, groupBefore);
+  EXPECT_EQ(game.screen<TitleScreen>().entries[kFirstContestant].answerTime.text, timeBefore);
+  EXPECT_EQ(game.screen<TitleScreen>().groupBox.text, groupBefore);
   EXPECT_TRUE(s.t.errors.shown.empty());
 
   time1->setFocus();
   ASSERT_TRUE(time1->hasFocus());
   wheel(time1);
-  EXPECT_NE(game.titleScreen.answerTime1.text, timeBefore) << "the chosen box still scrolls";
+  EXPECT_NE(game.screen<TitleScreen>().entries[kFirstContestant].answerTime.text, timeBefore)
+      << "the chosen box still scrolls";
 }
 
 TEST(TitleWindow, PlayHoldsTheKeyboardAtStart) {

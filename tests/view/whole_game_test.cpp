@@ -51,9 +51,9 @@ class WholeGame : public ::testing::Test {
       writeFile(list, "first\r\nsecond\r\nthird\r\n");
     t.start();
     // The test ticks the timers itself, so a slow machine cannot slip in a tick.
-    AppProbe::quizTimer(*t.app).stop();
-    AppProbe::introTimer(*t.app).stop();
-    AppProbe::tieBreakTimer(*t.app).stop();
+    AppProbe::timer<QuizScreen>(*t.app).stop();
+    AppProbe::timer<Introduction>(*t.app).stop();
+    AppProbe::timer<TieBreak>(*t.app).stop();
     ASSERT_TRUE(t.errors.shown.empty()) << t.errors.shown.front();
   }
 
@@ -100,48 +100,53 @@ class WholeGame : public ::testing::Test {
       box->setCurrentIndex(index);
     } else {
       std::cerr << "note: no ComboBox1 on the title window; choosing through the screen\n";
-      run([&] { game().titleScreen.onGroupChanged(name.toStdString()); });
+      run([&] { game().screen<TitleScreen>().onGroupChanged(name.toStdString()); });
     }
-    ASSERT_EQ(game().titleScreen.groupBox.text, name.toStdString());
+    ASSERT_EQ(game().screen<TitleScreen>().groupBox.text, name.toStdString());
   }
 
   // Play, then Skip the introduction: the quiz is on view.
   void startGame() {
-    TitleScreen& title = game().titleScreen;
+    TitleScreen& title = game().screen<TitleScreen>();
     click(t.app->titleView(), "playButton", [&] { title.onPlay(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "intro"}));
-    EXPECT_EQ(game().finale.killButton.caption, "Kill");
-    click(AppProbe::introductionView(*t.app), "skipButton", [&] { game().introduction.onSkip(); });
+    EXPECT_EQ(game().screen<Finale>().killButton().caption, "Kill");
+    click(AppProbe::view<IntroductionView>(*t.app), "skipButton",
+          [&] { game().screen<Introduction>().onSkip(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "quiz"}));
   }
 
   // One question: CONTINUE, the reveal, then the answer (right, wrong or none at all).
   enum class Answer { Right, Wrong, TimeOut };
   void question(Answer answer) {
-    QuizScreen& quiz = game().quizScreen;
-    click(AppProbe::quizView(*t.app), "continueButton", [&] { quiz.onContinue(); });
-    ASSERT_EQ(game().questionStep, 1) << "the game went on";
+    QuizScreen& quiz = game().screen<QuizScreen>();
+    click(AppProbe::view<QuizView>(*t.app), "continueButton", [&] { quiz.onContinue(); });
+    ASSERT_EQ(game().screen<QuizScreen>().step, QuestionStep::revealQuestion) << "the game went on";
     for (int i = 0; i < 4; ++i) run([&] { quiz.onTick(); });
-    ASSERT_EQ(game().questionStep, kCountdown);
+    ASSERT_EQ(game().screen<QuizScreen>().step, QuestionStep::countdown);
     if (answer != Answer::TimeOut) {
-      const int slot = answer == Answer::Right ? game().correctSlot : game().correctSlot % 3 + 1;
+      const int slot = answer == Answer::Right ? game().screen<QuizScreen>().correctSlot
+                                               : game().screen<QuizScreen>().correctSlot % 3 + 1;
       const char* names[] = {"A", "B", "C"};
-      const std::function<void()> handlers[] = {
-          [&] { quiz.onAnswerA(); }, [&] { quiz.onAnswerB(); }, [&] { quiz.onAnswerC(); }};
-      click(AppProbe::quizView(*t.app), names[slot - 1], handlers[slot - 1]);
+      const std::function<void()> handlers[] = {[&] { quiz.onAnswer(kSlotA); },
+                                                [&] { quiz.onAnswer(kSlotB); },
+                                                [&] { quiz.onAnswer(kSlotC); }};
+      click(AppProbe::view<QuizView>(*t.app), names[slot - 1], handlers[slot - 1]);
     }
-    for (int i = 0; i < 20 && game().questionStep != 0; ++i) run([&] { quiz.onTick(); });
-    ASSERT_EQ(game().questionStep, 0) << "judged";
+    for (int i = 0; i < 20 && game().screen<QuizScreen>().step != QuestionStep::idle; ++i)
+      run([&] { quiz.onTick(); });
+    ASSERT_EQ(game().screen<QuizScreen>().step, QuestionStep::idle) << "judged";
   }
   // The CONTINUE that finds the game over.
   void lastContinue() {
-    click(AppProbe::quizView(*t.app), "continueButton", [&] { game().quizScreen.onContinue(); });
+    click(AppProbe::view<QuizView>(*t.app), "continueButton",
+          [&] { game().screen<QuizScreen>().onContinue(); });
     ASSERT_EQ(shown(), (std::set<std::string>{"title", "notice"}));
   }
 
   // Kill, then Back To Title: only the title screen is left, silent.
   void killAndGoBack(const std::string& winner) {
-    FinaleView& finale = AppProbe::finaleView(*t.app);
+    FinaleView& finale = AppProbe::view<FinaleView>(*t.app);
     click(finale, "killButton");
     EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("fallenAnvil"))->isVisible());
     EXPECT_EQ(text(finale, "hostLine").toStdString(),
@@ -153,9 +158,9 @@ class WholeGame : public ::testing::Test {
     EXPECT_FALSE(t.titleTune.playing);
     EXPECT_EQ(finale.findChild<QPushButton*>(QStringLiteral("killButton"))->text(),
               "Back To Title");
-    QuizView& quiz = AppProbe::quizView(*t.app);
-    EXPECT_EQ(game().quizScreen.score1, "0");
-    EXPECT_EQ(game().quizScreen.lives2, 5);
+    QuizView& quiz = AppProbe::view<QuizView>(*t.app);
+    EXPECT_EQ(game().screen<QuizScreen>().scores[kFirstContestant], 0);
+    EXPECT_EQ(game().screen<QuizScreen>().lives[kSecondContestant], 5);
     EXPECT_EQ(text(quiz, "question"), "ZANDOODLE CONTINUES...");
     EXPECT_EQ(text(quiz, "countdown"), "3.1");
   }
@@ -174,13 +179,13 @@ TEST_F(WholeGame, TwoGamesOneWonOnPointsOneSettledByTheCoin) {
   question(Answer::Right);
   question(Answer::Wrong);
   lastContinue();
-  NoticeView& notice = AppProbe::noticeView(*t.app);
+  NoticeView& notice = AppProbe::view<NoticeView>(*t.app);
   EXPECT_EQ(text(notice, "hostLine").toStdString(),
             morePointsVerdict("Ann", "Bob", "Dog", "Rover"));
   EXPECT_EQ(game().winner, 1);
   click(notice, "okButton");
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "finale"}));
-  FinaleView& finale = AppProbe::finaleView(*t.app);
+  FinaleView& finale = AppProbe::view<FinaleView>(*t.app);
   EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Ann"));
   EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
   EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
@@ -197,8 +202,8 @@ TEST_F(WholeGame, TwoGamesOneWonOnPointsOneSettledByTheCoin) {
   t.random.script = {1, 1};  // Bob calls; the coin lands on Tails
   click(notice, "okButton");
   EXPECT_EQ(shown(), (std::set<std::string>{"title", "notice", "tiebreak", "coincall"}));
-  CoinCallView& call = AppProbe::coinCallView(*t.app);
-  TieBreakView& tieBreak = AppProbe::tieBreakView(*t.app);
+  CoinCallView& call = AppProbe::view<CoinCallView>(*t.app);
+  TieBreakView& tieBreak = AppProbe::view<TieBreakView>(*t.app);
   EXPECT_EQ(text(call, "prompt"), "Please call,Bob");
   EXPECT_EQ(text(tieBreak, "playerName1"), "Ann");
   EXPECT_EQ(text(tieBreak, "petType2"), "Dog");
@@ -208,7 +213,7 @@ TEST_F(WholeGame, TwoGamesOneWonOnPointsOneSettledByTheCoin) {
   auto* toss = tieBreak.findChild<QPushButton*>(QStringLiteral("tossButton"));
   EXPECT_EQ(toss->text(), "KILL THE PET");
   EXPECT_FALSE(toss->isEnabled());
-  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().screen<TieBreak>().onTick(); });
   EXPECT_EQ(text(tieBreak, "coinFace"), "Tails");
   EXPECT_EQ(game().winner, 1) << "Bob called Heads and the coin showed Tails";
   click(tieBreak, "tossButton");  // KILL THE PET
@@ -232,18 +237,18 @@ TEST_F(WholeGame, FiveLostLivesDecideTheGameWhateverThePoints) {
     question(ann[turn]);
     if (turn < 6) question(bob[turn]);
   }
-  EXPECT_EQ(game().quizScreen.score1, "2");
-  EXPECT_EQ(game().quizScreen.score2, "2");
-  EXPECT_EQ(game().quizScreen.lives2, 1);
-  EXPECT_EQ(game().quizScreen.lives1, 0);
+  EXPECT_EQ(game().screen<QuizScreen>().scores[kFirstContestant], 2);
+  EXPECT_EQ(game().screen<QuizScreen>().scores[kSecondContestant], 2);
+  EXPECT_EQ(game().screen<QuizScreen>().lives[kSecondContestant], 1);
+  EXPECT_EQ(game().screen<QuizScreen>().lives[kFirstContestant], 0);
   lastContinue();
-  NoticeView& notice = AppProbe::noticeView(*t.app);
+  NoticeView& notice = AppProbe::view<NoticeView>(*t.app);
   EXPECT_EQ(text(notice, "hostLine").toStdString(),
             "\u201CWell, looks like Ann got 5 questions wrong, so Fluffy will be killed in just a "
             "few moments.\u201D");
   EXPECT_EQ(game().winner, 2);
   click(notice, "okButton");
-  FinaleView& finale = AppProbe::finaleView(*t.app);
+  FinaleView& finale = AppProbe::view<FinaleView>(*t.app);
   EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Bob"));
   EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
   EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
@@ -258,10 +263,10 @@ TEST_F(WholeGame, FiveLostLivesDecideTheGameWhateverThePoints) {
   EXPECT_EQ(text(notice, "hostLine").toStdString(), kDeadHeat);
   t.random.script = {0, 0};  // Ann calls; Heads
   click(notice, "okButton");
-  click(AppProbe::coinCallView(*t.app), "headsButton");
-  click(AppProbe::tieBreakView(*t.app), "tossButton");
-  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().tieBreak.onTick(); });
-  click(AppProbe::tieBreakView(*t.app), "tossButton");
+  click(AppProbe::view<CoinCallView>(*t.app), "headsButton");
+  click(AppProbe::view<TieBreakView>(*t.app), "tossButton");
+  for (int i = 0; i < TieBreak::kSpinTicks; ++i) run([&] { game().screen<TieBreak>().onTick(); });
+  click(AppProbe::view<TieBreakView>(*t.app), "tossButton");
   EXPECT_EQ(text(finale, "hostLine").toStdString(), honoursCall("Ann"));
   EXPECT_TRUE(finale.findChild<QWidget*>(QStringLiteral("dog"))->isVisible());
   EXPECT_FALSE(finale.findChild<QWidget*>(QStringLiteral("hamster"))->isVisible());
