@@ -46,11 +46,9 @@ struct FluidTunePlayer::State final : SynthClient {
   // The FluidSynth functions: only used while `player` exists, so the library is in.
   const fluid::Api& fs() const { return *impl().api; }
   int status() const { return fs().fluid_player_get_status(player); }
-  // Every event of the tune has been played.
-  bool finished() const {
-    const int total = fs().fluid_player_get_total_ticks(player);
-    return total > 0 && fs().fluid_player_get_current_tick(player) >= total;
-  }
+  // Every event of the tune has been played. The tune's own length in ticks is the
+  // one FluidSynth counts to, known before its player has read the tracks in.
+  bool finished() const { return tune.ticks > 0 && currentTick() >= tune.ticks; }
   // Playing: FluidSynth's player runs, and its last notes have not died away into a
   // sleeping engine.
   bool running() const {
@@ -108,9 +106,7 @@ struct FluidTunePlayer::State final : SynthClient {
       return false;
     }
     resumeAt = tick;
-    if (!running) return false;
-    start();
-    return true;
+    return running && start();
   }
 
   bool sounding() const override {
@@ -285,7 +281,6 @@ bool FluidTunePlayer::reachedEnd() const {
   auto lock = s.lock();
   if (!s.live()) return false;
   if (s.held) return s.heldAtEnd();
-  // The tracks are read in on the audio thread when the tune starts.
   return s.ended || s.finished();
 }
 

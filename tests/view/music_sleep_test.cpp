@@ -374,7 +374,9 @@ TEST(MusicSleep, OnAPulseAudioServerTheStreamPausesWhenSilentAndTheNextTuneIsHea
   ASSERT_TRUE(waitFor([&] { return !engine->audioAwake(); }, 10s))
       << "silent, the stream must pause";
 
-  // Paused, libpulse's thread waits on its socket: it is not woken at all.
+  // Paused, libpulse's thread waits on its socket: once the server has answered the
+  // pause, it is not woken at all.
+  std::this_thread::sleep_for(300ms);
   const long switches = switchesOf("threaded-ml");
   std::this_thread::sleep_for(500ms);
   EXPECT_EQ(switchesOf("threaded-ml"), switches) << "the paused stream's thread woke up";
