@@ -97,7 +97,7 @@ status=0
 judge() {  # name value budget unit
   over=$(awk -v v="$2" -v b="$3" 'BEGIN { print (v > 2 * b) ? 1 : 0 }')
   verdict=$(awk -v v="$2" -v b="$3" 'BEGIN { print (v <= b) ? "within budget" : "OVER budget" }')
-  printf '%-34s %10s %-4s (budget %s) %s\n' "$1" "$2" "$4" "$3" "$verdict"
+  printf '%-44s %10s %-4s (budget %s) %s\n' "$1" "$2" "$4" "$3" "$verdict"
   [ "$over" = 0 ] || status=1
 }
 
@@ -181,7 +181,7 @@ for sf in $fonts; do
   # The title tune playing: ten seconds from two seconds after its first note.
   start_game "$work"
   wait_for_line "$work/music.txt" "music play" 20 && wait_for_line "$work/music.txt" "plays through PulseAudio" 20 ||
-    { echo "budgets: the title tune did not play through PulseAudio: $(cat "$work/music.txt")" >&2; exit 2; }
+    { echo "budgets: the title tune did not play through PulseAudio: $(cat "$work/music.txt")" >&2; stop_game; exit 2; }
   sleep 2
   before=$(cpu_ticks "$GAME_PID")
   sleep 10
@@ -194,7 +194,7 @@ for sf in $fonts; do
   # over the same twenty seconds.
   start_game "$work/short"
   wait_for_line "$work/short/music.txt" "music ended" 30 ||
-    { echo "budgets: the short title tune did not end: $(cat "$work/short/music.txt")" >&2; exit 2; }
+    { echo "budgets: the short title tune did not end: $(cat "$work/short/music.txt")" >&2; stop_game; exit 2; }
   "$bare" >/dev/null 2>&1 &
   bare_pid=$!
   sleep 1  # the bare window's own start
