@@ -2,17 +2,32 @@
 #include "adapters/fluid_engine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "adapters/fluid_engine_impl.h"
+#include "adapters/fluid_output.h"
 #include "adapters/fluid_soundfont.h"
+#include "adapters/pulse_output.h"
 
 namespace zndl {
 namespace {
 
 constexpr double kSampleRate = 44100;
+
+// The music sleeps once no tune has notes left and its blocks have stayed below
+// -80 dBFS (the last releases and the reverb's echo) for a fifth of a second: what the
+// server still holds then is silence, and dropping it loses nothing. The game's tunes
+// get there about a second after their last note.
+constexpr float kQuietLevel = 1e-4f;
+constexpr int kQuietHoldFrames = static_cast<int>(kSampleRate / 5);
+
+double steadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 // FluidSynth's warnings (a missing preset, no sound device) are expected on a quiet
 // machine and would only clutter the terminal; its errors stay visible, except while
@@ -33,10 +48,17 @@ void installLogging(const fluid::Api& fs) {
 
 }  // namespace
 
+void traceMusic(const char* what) {
+  static const bool tracing = std::getenv("ZNDL_MUSIC_TRACE") != nullptr;
+  if (tracing) std::fprintf(stderr, "zandoodle: music %s %.6f\n", what, steadySeconds());
+}
+
 FluidEngine::Impl::~Impl() {
   if (loader.joinable()) loader.join();
+  // The device's thread renders from the synthesizer: it goes first.
+  liveOutput.store(nullptr);
+  output.reset();
   if (api == nullptr) return;
-  if (driver != nullptr) api->delete_fluid_audio_driver(driver);
   if (synth != nullptr) api->delete_fluid_synth(synth);
   if (settings != nullptr) api->delete_fluid_settings(settings);
 }
@@ -47,18 +69,34 @@ void FluidEngine::Impl::renderInto(int frames, float* left, float* right) {
   float* dry[2] = {left, right};
   float* effects[4] = {left, right, left, right};
   api->fluid_synth_process(synth, frames, 4, effects, 2, dry);
-  if (muted.load(std::memory_order_relaxed)) {
-    std::fill_n(left, frames, 0.0f);
-    std::fill_n(right, frames, 0.0f);
-  }
+  ++blocks;
 }
 
-int FluidEngine::Impl::audioCallback(void* data, int len, int, float*[], int nout, float* out[]) {
-  auto* self = static_cast<Impl*>(data);
-  if (nout < 2 || !self->ready.load(std::memory_order_acquire)) return FLUID_OK;
-  std::lock_guard lock(self->renderMutex);
-  self->renderInto(len, out[0], out[1]);
-  return FLUID_OK;
+bool FluidEngine::Impl::pull(float* left, float* right, int frames) {
+  std::lock_guard lock(renderMutex);
+  if (synth == nullptr || muted.load()) {
+    asleep = true;
+    return false;
+  }
+  renderInto(frames, left, right);
+  const bool playing = std::any_of(clients.begin(), clients.end(),
+                                   [](const SynthClient* c) { return c->sounding(); });
+  if (tunePlayed && !playing) traceMusic("ended");
+  tunePlayed = playing;
+  float loudest = 0;
+  for (int i = 0; i < frames; ++i)
+    loudest = std::max({loudest, std::fabs(left[i]), std::fabs(right[i])});
+  quietFrames = loudest < kQuietLevel ? std::min(quietFrames + frames, kQuietHoldFrames) : 0;
+  asleep = !playing && quietFrames >= kQuietHoldFrames;
+  return !asleep;
+}
+
+double FluidEngine::Impl::now() const {
+  return options.withAudio ? steadySeconds() : renderedSeconds;
+}
+
+void FluidEngine::Impl::wakeOutput() {
+  if (AudioOutput* out = liveOutput.load()) out->wake();
 }
 
 // The loader thread: FluidSynth, the synthesizer, the SoundFont, then the sound
@@ -134,15 +172,25 @@ bool FluidEngine::Impl::startSynth() {
 }
 
 void FluidEngine::Impl::openAudio() {
+  AudioOutput::Source source = [this](float* left, float* right, int frames) {
+    return pull(left, right, frames);
+  };
   probingDevices = true;
-  for (const auto& name : fluid::audioDrivers()) {
-    api->fluid_settings_setstr(settings, "audio.driver", name.c_str());
-    driver = api->new_fluid_audio_driver2(settings, audioCallback, this);
-    if (driver != nullptr) break;
+  for (const auto& way : fluid::soundOutputs()) {
+    std::string why;
+    if (way.kind == fluid::SoundOutput::Kind::PulseAudio)
+      output = PulseOutput::open(way.server, source, kSampleRate, &why);
+    else
+      output = FluidDriverOutput::open(api, settings, way.driver, source);
+    if (output != nullptr) break;
   }
   probingDevices = false;
-  if (driver != nullptr) {
+  if (output != nullptr) {
+    std::fprintf(stderr, "zandoodle: the music plays through %s\n", output->description().c_str());
+    liveOutput.store(output.get());
     audio.store(true);
+    // A tune may have started while the device was being opened.
+    output->wake();
   } else {
     std::fprintf(stderr, "zandoodle: no sound device; the music is silent\n");
   }
@@ -188,7 +236,10 @@ std::vector<float> FluidEngine::render(double seconds) {
   std::vector<float> left(frames), right(frames), out(2 * frames);
   if (impl_->synth != nullptr) {
     std::lock_guard lock(impl_->renderMutex);
-    impl_->renderInto(static_cast<int>(frames), left.data(), right.data());
+    impl_->renderedSeconds += static_cast<double>(frames) / kSampleRate;
+    // Muted, nothing is rendered: the tunes move on by the time alone.
+    if (!impl_->muted.load())
+      impl_->renderInto(static_cast<int>(frames), left.data(), right.data());
   }
   for (size_t i = 0; i < frames; ++i) {
     out[2 * i] = left[i];
@@ -198,11 +249,20 @@ std::vector<float> FluidEngine::render(double seconds) {
 }
 
 void FluidEngine::setMuted(bool muted) {
-  impl_->muted.store(muted, std::memory_order_relaxed);
+  bool resumed = false;
+  {
+    std::lock_guard lock(impl_->renderMutex);
+    if (impl_->muted.load() == muted) return;
+    impl_->muted.store(muted);
+    const double now = impl_->now();
+    for (SynthClient* client : impl_->clients)
+      resumed = client->mutedChanged(muted, now) || resumed;
+  }
+  if (resumed) impl_->wakeOutput();
 }
 
 bool FluidEngine::muted() const {
-  return impl_->muted.load(std::memory_order_relaxed);
+  return impl_->muted.load();
 }
 
 double FluidEngine::sampleRate() const {
@@ -211,6 +271,11 @@ double FluidEngine::sampleRate() const {
 
 bool FluidEngine::hasAudioDevice() const {
   return impl_->audio.load();
+}
+
+bool FluidEngine::audioAwake() const {
+  const AudioOutput* out = impl_->liveOutput.load();
+  return out != nullptr && out->awake();
 }
 
 std::string FluidEngine::soundFontPath() const {

@@ -31,6 +31,11 @@ struct FluidEngineOptions {
 // the SoundFont is in, nothing is rendered and a started tune simply waits. No
 // FluidSynth, no SoundFont or no sound device leaves the music silent; the players
 // work the same either way.
+//
+// The music sleeps while no tune plays: once the last tune has ended and its echo died
+// away, or while muted, the sound device's stream is paused or closed and nothing
+// renders, so a game left on its title screen costs nothing. A tune that starts wakes
+// it again (see audio_output.h).
 class FluidEngine {
  public:
   static std::shared_ptr<FluidEngine> create(const std::string& soundFont = {},
@@ -49,12 +54,17 @@ class FluidEngine {
   // starts the engine if need be and waits for the SoundFont first.
   std::vector<float> render(double seconds);
   double sampleRate() const;
-  // Silences all music at once, or lets it be heard again. The tunes play on exactly
-  // as before, only nothing of them comes out.
+  // Silences all music at once, or lets it be heard again. Muted, nothing renders and
+  // the sound device sleeps, yet the tunes keep their time: each goes on by the clock
+  // (by render()'s time without a sound device) and ends when it would have, and a tune
+  // heard again goes on from where it has got to.
   void setMuted(bool muted);
   bool muted() const;
   // True once the background thread has opened a sound device.
   bool hasAudioDevice() const;
+  // True while the sound device's stream is open and taking music: from a tune's start
+  // until a moment after the last one has ended, and never while muted.
+  bool audioAwake() const;
   // The SoundFont chosen (empty when none was found); it may have failed to load. It is
   // chosen as the engine starts loading: ask once waitForSoundFont() has returned.
   std::string soundFontPath() const;

@@ -37,8 +37,8 @@ inline constexpr const char* kLibrary = "libfluidsynth.so.3";
   X(fluid_player_play)                                                                   \
   X(fluid_player_stop)                                                                   \
   X(fluid_player_get_status)                                                             \
-  X(fluid_player_get_total_ticks)                                                        \
-  X(fluid_player_get_current_tick)
+  X(fluid_player_get_current_tick)                                                       \
+  X(fluid_player_seek)
 
 // The FluidSynth functions the game uses, each with the type its header declares.
 struct Api {

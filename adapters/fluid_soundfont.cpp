@@ -11,12 +11,22 @@ namespace {
 // Where Debian's General MIDI SoundFonts are found, the system's choice first.
 constexpr const char* kCandidates[] = {
     "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",   "/usr/share/soundfonts/default.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/soundfonts/default.sf2",
     "/usr/share/soundfonts/FluidR3_GM.sf2"};
 
 bool isFile(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
+}
+
+bool isSocket(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::is_socket(path, ec);
+}
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
 }
 
 }  // namespace
@@ -49,19 +59,34 @@ double gainFor(const std::string& fontPath) {
   return 0.6;
 }
 
-std::vector<std::string> audioDrivers() {
-  if (const char* chosen = std::getenv("ZNDL_AUDIO_DRIVER"); chosen != nullptr && *chosen != '\0')
-    return {chosen};
-  std::vector<std::string> drivers;
+std::string pulseServer() {
+  if (std::string server = environment("PULSE_SERVER"); !server.empty()) return server;
+  // libpulse's own runtime folder: $PULSE_RUNTIME_PATH replaces $XDG_RUNTIME_DIR/pulse.
+  std::filesystem::path runtime = environment("PULSE_RUNTIME_PATH");
+  if (runtime.empty()) {
+    if (const std::string xdg = environment("XDG_RUNTIME_DIR"); !xdg.empty())
+      runtime = std::filesystem::path(xdg) / "pulse";
+  }
+  for (const auto& socket : {runtime.empty() ? std::filesystem::path() : runtime / "native",
+                             std::filesystem::path("/run/pulse/native")}) {
+    if (!socket.empty() && isSocket(socket)) return "unix:" + socket.string();
+  }
+  return {};
+}
+
+std::vector<SoundOutput> soundOutputs() {
+  using Kind = SoundOutput::Kind;
+  if (const std::string chosen = environment("ZNDL_AUDIO_DRIVER"); !chosen.empty()) {
+    if (chosen == "pulseaudio") return {{Kind::PulseAudio, chosen, pulseServer()}};
+    return {{Kind::FluidDriver, chosen, {}}};
+  }
+  std::vector<SoundOutput> outputs;
+  if (std::string server = pulseServer(); !server.empty())
+    outputs.push_back({Kind::PulseAudio, "pulseaudio", std::move(server)});
   std::error_code ec;
-  const char* server = std::getenv("PULSE_SERVER");
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if ((server != nullptr && *server != '\0') ||
-      (runtime != nullptr &&
-       std::filesystem::exists(std::filesystem::path(runtime) / "pulse" / "native", ec)))
-    drivers.push_back("pulseaudio");
-  if (std::filesystem::is_directory("/dev/snd", ec)) drivers.push_back("alsa");
-  return drivers;
+  if (std::filesystem::is_directory("/dev/snd", ec))
+    outputs.push_back({Kind::FluidDriver, "alsa", {}});
+  return outputs;
 }
 
 }  // namespace zndl::fluid

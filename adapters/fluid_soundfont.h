@@ -22,9 +22,29 @@ std::vector<std::string> installedSoundFonts();
 // their loudest bars.
 double gainFor(const std::string& fontPath);
 
-// The FluidSynth audio drivers worth trying, in order. A sound server is only tried
-// when its socket is there, so a headless machine never waits on a connection attempt.
-// $ZNDL_AUDIO_DRIVER names the one driver to use instead ("jack", "sdl2"...).
-std::vector<std::string> audioDrivers();
+// One way for the music to reach the speakers.
+struct SoundOutput {
+  // The game's own PulseAudio stream (PipeWire serves the same protocol), or one of
+  // FluidSynth's audio drivers.
+  enum class Kind { PulseAudio, FluidDriver };
+  Kind kind = Kind::FluidDriver;
+  // The FluidSynth driver ("alsa", "jack", ...); "pulseaudio" for the PulseAudio stream.
+  std::string driver;
+  // PulseAudio: the server, as libpulse names it ("unix:/run/user/1000/pulse/native",
+  // "tcp:host"); empty lets libpulse look for itself.
+  std::string server;
+};
+
+// The PulseAudio server libpulse would connect to: $PULSE_SERVER; else the socket in
+// $PULSE_RUNTIME_PATH, or when that is not set in $XDG_RUNTIME_DIR/pulse; else the
+// system-wide one in /run/pulse. Empty when there is none. A socket is only named when
+// it is there, so a machine without a server never waits on a connection attempt.
+std::string pulseServer();
+
+// The ways worth trying, in order: the PulseAudio server when there is one, then ALSA
+// when the machine has sound devices. $ZNDL_AUDIO_DRIVER names the one FluidSynth
+// driver to use instead ("alsa", "jack", "sdl2"...; "pulseaudio" for the server
+// libpulse would choose).
+std::vector<SoundOutput> soundOutputs();
 
 }  // namespace zndl::fluid

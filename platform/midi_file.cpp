@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/midi_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -102,7 +103,43 @@ bool readTrack(std::string_view data, std::set<int>& channels, std::map<uint64_t
   return true;
 }
 
+constexpr uint32_t kDefaultTempo = 500000;  // 120 beats a minute until the tune says otherwise
+
+double span(uint64_t ticks, uint32_t tempo, uint32_t division) {
+  return static_cast<double>(ticks) * tempo / division / 1e6;
+}
+
 }  // namespace
+
+double MidiSummary::secondsAt(uint64_t tick) const {
+  double seconds = 0;
+  uint64_t at = 0;
+  uint32_t tempo = kDefaultTempo;
+  for (const auto& [from, next] : tempos) {
+    if (from >= tick) break;
+    seconds += span(from - at, tempo, division);
+    at = from;
+    tempo = next;
+  }
+  return seconds + span(tick - at, tempo, division);
+}
+
+uint64_t MidiSummary::tickAt(double seconds) const {
+  if (seconds <= 0) return 0;
+  double elapsed = 0;
+  uint64_t at = 0;
+  uint32_t tempo = kDefaultTempo;
+  for (const auto& [from, next] : tempos) {
+    const double part = span(from - at, tempo, division);
+    if (elapsed + part > seconds) break;
+    elapsed += part;
+    at = from;
+    tempo = next;
+  }
+  const double more = (seconds - elapsed) * 1e6 * division / tempo;
+  const uint64_t tick = at + static_cast<uint64_t>(more + 1e-9);
+  return std::min(tick, ticks);
+}
 
 std::optional<MidiSummary> readMidiSummary(std::string_view bytes) {
   ByteReader in(bytes);
@@ -133,17 +170,11 @@ std::optional<MidiSummary> readMidiSummary(std::string_view bytes) {
 
   MidiSummary summary;
   summary.channels.assign(channels.begin(), channels.end());
-  double seconds = 0;
-  uint64_t at = 0;
-  uint32_t tempo = 500000;  // 120 beats a minute until the tune says otherwise
-  for (const auto& [tick, next] : tempos) {
-    if (tick >= endTick) break;
-    seconds += static_cast<double>(tick - at) * tempo / division / 1e6;
-    at = tick;
-    tempo = next;
-  }
-  seconds += static_cast<double>(endTick - at) * tempo / division / 1e6;
-  summary.seconds = seconds;
+  summary.ticks = endTick;
+  summary.division = division;
+  for (const auto& change : tempos)
+    if (change.first < endTick) summary.tempos.push_back(change);
+  summary.seconds = summary.secondsAt(endTick);
   return summary;
 }
 
