@@ -91,7 +91,7 @@ void Finale::loadPrizesFrom(const std::string& fileName) {
 }
 
 void Finale::savePrizes() const {
-  saveListToFile(prizes, kPrizesFile);
+  saveListToFile(prizes, kPrizesFile, game_.ports.writeSteps);
 }
 
 }  // namespace zndl

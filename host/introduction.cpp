@@ -43,9 +43,9 @@ ScriptTag scriptTag(const std::string& hostLine) {
   return ScriptTag::none;
 }
 
-void saveListToFile(const TextList& list, const std::string& fileName) {
+void saveListToFile(const TextList& list, const std::string& fileName, fileio::WriteSteps& steps) {
   if (!list.loadedFromFile() && fileio::exists(fileName)) return;
-  list.saveToFile(fileName);
+  list.saveToFile(fileName, steps);
 }
 
 Introduction::Introduction(Game& game)
@@ -80,7 +80,7 @@ void Introduction::create() {
 
 void Introduction::saveLists() const {
   for (List which : {List::script, List::descriptions, List::jobs, List::afterJobs})
-    saveListToFile(list(which), kListFiles[static_cast<int>(which)]);
+    saveListToFile(list(which), kListFiles[static_cast<int>(which)], game_.ports.writeSteps);
 }
 
 void Introduction::loadListFrom(List which, const std::string& fileName) {

@@ -55,6 +55,6 @@ class Introduction : public Screen {
 // Writes a list to its standard file at Exit, unless that would replace the player's
 // file with content that never came from a file: such a list is only written where
 // no file stands yet.
-void saveListToFile(const TextList& list, const std::string& fileName);
+void saveListToFile(const TextList& list, const std::string& fileName, fileio::WriteSteps& steps);
 
 }  // namespace zndl

@@ -55,8 +55,8 @@ void TextList::loadFromFile(const std::string& name) {
   loadedFromFile_ = true;
 }
 
-void TextList::saveToFile(const std::string& name) const {
-  if (!fileio::replaceAtomically(name, toBytes())) throw cannotCreate(name);
+void TextList::saveToFile(const std::string& name, fileio::WriteSteps& steps) const {
+  if (!fileio::replaceAtomically(name, toBytes(), steps)) throw cannotCreate(name);
 }
 
 std::string TextList::at(int index) const {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_io.h"
+
 namespace zndl {
 
 // An ordered list of one-line entries, indexed from 0, kept as UTF-8 and stored in
@@ -24,7 +26,8 @@ class TextList {
   // Replaces the whole content with the file's; throws "Cannot open file <name>".
   void loadFromFile(const std::string& name);
   // Creates or atomically replaces the file; throws "Cannot create file <name>".
-  void saveToFile(const std::string& name) const;
+  void saveToFile(const std::string& name,
+                  fileio::WriteSteps& steps = fileio::systemWriteSteps()) const;
   // Whether the content came from a file (at start, from the settings, at a game end).
   bool loadedFromFile() const { return loadedFromFile_; }
 

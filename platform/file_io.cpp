@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_io.h"
 
-#include "platform/file_io_testing.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,9 +12,6 @@
 
 namespace zndl::fileio {
 namespace {
-
-WriteSteps g_systemSteps;
-WriteSteps* g_steps = &g_systemSteps;
 
 // The file a name stands for: a symbolic link is followed, so the player's link stays
 // a link and its target gets the new content.
@@ -67,11 +62,9 @@ int WriteSteps::rename(const char* from, const char* to) {
   return ::rename(from, to);
 }
 
-UseWriteSteps::UseWriteSteps(WriteSteps& steps) : previous_(g_steps) {
-  g_steps = &steps;
-}
-UseWriteSteps::~UseWriteSteps() {
-  g_steps = previous_;
+WriteSteps& systemWriteSteps() {
+  static WriteSteps steps;
+  return steps;
 }
 
 std::optional<std::string> readAll(const std::string& path) {
@@ -106,10 +99,6 @@ std::optional<std::string> readAll(const std::string& path) {
 bool exists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
-}
-
-bool replaceAtomically(const std::string& name, std::string_view bytes) {
-  return replaceAtomically(name, bytes, *g_steps);
 }
 
 bool replaceAtomically(const std::string& name, std::string_view bytes, WriteSteps& steps) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/file_io.h"
 #include "platform/ports.h"
 #include "shell/contestants.h"
 #include "shell/screen.h"
@@ -22,6 +23,7 @@ struct Ports {
   Desktop& desktop;
   FilePicker& filePicker;
   RandomSource& random;
+  fileio::WriteSteps& writeSteps;  // how the player's files are saved
 };
 
 // How a contestant stood when the game ended.

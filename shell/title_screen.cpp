@@ -139,7 +139,7 @@ void TitleScreen::onExit() {
   for (Contestant c : kBothContestants) namesBuffer.set(4 + c, std::to_string(entries[c].petType));
   for (Contestant c : kBothContestants) namesBuffer.set(6 + c, entries[c].answerTime.text);
   // Like the lists: a names file that was never read is not replaced.
-  saveListToFile(namesBuffer, kNamesFile);
+  saveListToFile(namesBuffer, kNamesFile, game_.ports.writeSteps);
   game_.screen<Introduction>().saveLists();
   game_.screen<Finale>().savePrizes();
   onClose();

@@ -14,7 +14,8 @@
 namespace zndl {
 
 Ports App::withErrorBox(const Ports& ports, ErrorBox& box) {
-  return Ports{ports.titleTune, ports.quizTune, box, ports.desktop, ports.filePicker, ports.random};
+  return Ports{ports.titleTune, ports.quizTune,  box, ports.desktop, ports.filePicker,
+               ports.random,    ports.writeSteps};
 }
 
 void App::FrontErrorBox::showError(const std::string& text) {

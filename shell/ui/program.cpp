@@ -10,13 +10,13 @@
 #include "adapters/fluid_tune_player.h"
 #include "adapters/font_config.h"
 #include "adapters/qt_ports.h"
+#include "adapters/qt_preferences.h"
 #include "adapters/qt_tunes.h"
 #include "platform/random.h"
-#include "shell/ui/app.h"
-#include "shell/command_line.h"
-#include "shell/ui/look.h"
-#include "adapters/qt_preferences.h"
 #include "platform/session.h"
+#include "shell/command_line.h"
+#include "shell/ui/app.h"
+#include "shell/ui/look.h"
 #include "shell/ui/state_report_view.h"
 
 namespace zndl {
@@ -98,7 +98,9 @@ int runProgram(int argc, char* argv[]) {
   Presentation presentation = preferences.load();
   if (command.scale) presentation.scale = *command.scale;
 
-  App app(Ports{titleTune, quizTune, errorBox, desktop, filePicker, random}, presentation);
+  App app(
+      Ports{titleTune, quizTune, errorBox, desktop, filePicker, random, fileio::systemWriteSteps()},
+      presentation);
   app.setMuteOutput([engine](bool muted) { engine->setMuted(muted); });
   app.onPresentationChanged([&preferences](const Presentation& chosen) {
     if (!preferences.save(chosen))

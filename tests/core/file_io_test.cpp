@@ -32,8 +32,8 @@ TEST(AtomicSave, AFailureAtAnyStageLeavesTheOldFileWholeAndNoLitter) {
        {WriteStage::Open, WriteStage::Data, WriteStage::Flush, WriteStage::Rename}) {
     TempDir dir;
     writeFile("jobs", "Doctor\r\nVet\r\n");
-    FailNextWriteAt failing(stage);
-    EXPECT_FALSE(fileio::replaceAtomically("jobs", std::string(10000, 'x')));
+    FailingWrites failing(stage);
+    EXPECT_FALSE(fileio::replaceAtomically("jobs", std::string(10000, 'x'), failing));
     EXPECT_EQ(readFile("jobs"), "Doctor\r\nVet\r\n");
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
@@ -41,7 +41,7 @@ TEST(AtomicSave, AFailureAtAnyStageLeavesTheOldFileWholeAndNoLitter) {
       ++files;
     }
     EXPECT_EQ(files, 1) << "no temporary file left behind";
-    EXPECT_TRUE(fileio::replaceAtomically("jobs", "next")) << "only one write fails";
+    EXPECT_TRUE(fileio::replaceAtomically("jobs", "next", failing)) << "only one write fails";
   }
 }
 

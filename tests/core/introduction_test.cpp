@@ -316,7 +316,7 @@ TEST_F(IntroductionTest, ClosedOnTheLastLineHandsOverAtTheFirstTickAfterPlay) {
 
 TEST_F(IntroductionTest, HandOverAndSkipEachKeepTheirOwnOrder) {
   ProbeTunePlayer probe;
-  Game g(Ports{probe, t.quizTune, t.errors, t.desktop, t.picker, t.random});
+  Game g(Ports{probe, t.quizTune, t.errors, t.desktop, t.picker, t.random, t.writes});
   g.start();
   struct Seen {
     bool quizShown, introShown;
@@ -353,7 +353,7 @@ TEST_F(IntroductionTest, HandOverAndSkipEachKeepTheirOwnOrder) {
 TEST_F(IntroductionTest, HandOverCompletesWhenTheTitleTuneNeverOpened) {
   StrictTunePlayer strict;
   strict.missing = {"ZNDL.MID"};
-  Game g(Ports{strict, t.quizTune, t.errors, t.desktop, t.picker, t.random});
+  Game g(Ports{strict, t.quizTune, t.errors, t.desktop, t.picker, t.random, t.writes});
   g.start();
   ASSERT_FALSE(t.errors.shown.empty());
   ASSERT_EQ(t.errors.shown.front(), "Cannot open file ZNDL.MID.");

@@ -208,7 +208,7 @@ TEST(SaveAtExit, AWriteThatFailsAtAnyStageLeavesTheOldFileWhole) {
     writeFile("names.etc", old);
     t->start();
     t->screen<TitleScreen>().entries[kFirstContestant].name = "A much longer name than before";
-    FailNextWriteAt failing(stage);
+    t.writes.failNextAt(stage);
     t.run([&] { t->screen<TitleScreen>().onExit(); });
     const int s = static_cast<int>(stage);
     EXPECT_EQ(t.errors.shown.back(), "Cannot create file names.etc.") << s;

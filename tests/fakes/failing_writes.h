@@ -4,19 +4,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
-#include "platform/file_io_testing.h"
+#include "platform/file_io.h"
 
 namespace zndl::testing {
 
 // The steps of an atomic save at which a write can be made to fail.
 enum class WriteStage { Open, Data, Flush, Rename };
 
-// Makes the next save fail at one stage, once; every other step is the real one. While
-// it lives, the game's own saves go through it too.
-class FailNextWriteAt : public fileio::WriteSteps {
+// The system's steps of a save, but that the next save can be made to fail at one
+// stage, once.
+class FailingWrites : public fileio::WriteSteps {
  public:
-  explicit FailNextWriteAt(WriteStage stage) : stage_(stage), use_(*this) {}
+  FailingWrites() = default;
+  explicit FailingWrites(WriteStage stage) { failNextAt(stage); }
+
+  void failNextAt(WriteStage stage) { stage_ = stage; }
 
   int makeTemporary(char* pathTemplate) override {
     if (failsNow(WriteStage::Open)) return -1;
@@ -48,14 +52,12 @@ class FailNextWriteAt : public fileio::WriteSteps {
 
  private:
   bool failsNow(WriteStage stage) {
-    if (spent_ || stage != stage_) return false;
-    spent_ = true;
+    if (stage_ != stage) return false;
+    stage_.reset();
     return true;
   }
 
-  WriteStage stage_;
-  bool spent_ = false;
-  fileio::UseWriteSteps use_;
+  std::optional<WriteStage> stage_;
 };
 
 }  // namespace zndl::testing

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fakes/failing_writes.h"
 #include "fakes/fakes.h"
 // The whole game, every screen with it: the tests reach any of them.
 #include "finale/coin_call.h"
@@ -24,8 +25,9 @@ struct FakePorts {
   FakeDesktop desktop;
   FakeFilePicker picker;
   ScriptedRandom random;
+  FailingWrites writes;  // the system's own until a test says where a save fails
 
-  Ports ports() { return Ports{titleTune, quizTune, errors, desktop, picker, random}; }
+  Ports ports() { return Ports{titleTune, quizTune, errors, desktop, picker, random, writes}; }
 };
 
 }  // namespace zndl::testing

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <memory>
 
-#include "fakes/fakes.h"
 #include "adapters/fluid_tune_player.h"
 #include "adapters/qt_tunes.h"
+#include "fakes/fakes.h"
 #include "shell/ui/app.h"
 #include "shell/ui/program.h"
 #include "shell/ui/title_view.h"
@@ -46,8 +46,9 @@ struct MusicalApp {
   QWidget* title = nullptr;
 
   void start(const Presentation& presentation = {}) {
-    app = std::make_unique<App>(Ports{titleTune, quizTune, errors, desktop, picker, random},
-                                presentation);
+    app = std::make_unique<App>(
+        Ports{titleTune, quizTune, errors, desktop, picker, random, fileio::systemWriteSteps()},
+        presentation);
     app->setMuteOutput([engine = engine](bool muted) { engine->setMuted(muted); });
     // The one window shown at start.
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -116,7 +117,7 @@ TEST(TitleMusic, AfterFirstPaintCallsItsFunctionOnceAfterThePaint) {
   testing::FakeDesktop desktop;
   testing::FakeFilePicker picker;
   testing::ScriptedRandom random;
-  App app(Ports{titleTune, quizTune, errors, desktop, picker, random});
+  App app(Ports{titleTune, quizTune, errors, desktop, picker, random, fileio::systemWriteSteps()});
   // The title, taken off the screen again before it could be painted.
   QWidget& window = app.titleView();
   window.hide();
