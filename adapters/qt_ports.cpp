@@ -60,6 +60,7 @@ void QtErrorBox::showError(const std::string& text) {
   QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kAppTitle), qs(text), QMessageBox::Ok,
                   owner);
   box.setObjectName(QString::fromLatin1(kErrorBoxName));
+  box.setWindowRole(QString::fromLatin1(kErrorBoxName));
   box.exec();
 }
 

@@ -8,8 +8,8 @@
 namespace zndl {
 
 CoinCallView::CoinCallView(App& app)
-    : ScreenView(app, app.game().screen<CoinCall>(), QSize(192, 88),
-                 Frame::DialogOnTopWithoutClose),
+    : ScreenView(app, app.game().screen<CoinCall>(), QSize(192, 88), Frame::DialogOnTopWithoutClose,
+                 "coinCall"),
       screen_(app.game().screen<CoinCall>()) {
   // A plain grey dialog, not one of the show's black stages.
   setPalette(QPalette());

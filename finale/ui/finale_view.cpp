@@ -7,7 +7,7 @@
 namespace zndl {
 
 FinaleView::FinaleView(App& app)
-    : ScreenView(app, app.game().screen<Finale>(), QSize(640, 480), Frame::Borderless),
+    : ScreenView(app, app.game().screen<Finale>(), QSize(640, 480), Frame::Borderless, "finale"),
       screen_(app.game().screen<Finale>()),
       hostLineRepaints_(app.game().screen<Finale>().hostLineRepaints) {
   setAccessibleDescription(QStringLiteral(

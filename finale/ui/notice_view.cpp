@@ -7,7 +7,7 @@
 namespace zndl {
 
 NoticeView::NoticeView(App& app)
-    : ScreenView(app, app.game().screen<Notice>(), QSize(640, 480), Frame::Borderless),
+    : ScreenView(app, app.game().screen<Notice>(), QSize(640, 480), Frame::Borderless, "notice"),
       screen_(app.game().screen<Notice>()) {
   setAccessibleDescription(QStringLiteral(
       "The end of the game: Pembril announces the verdict and whose pet is doomed."));

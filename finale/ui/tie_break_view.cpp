@@ -73,7 +73,8 @@ void FittingLabel::setFittedText(const QString& text) {
 }
 
 TieBreakView::TieBreakView(App& app)
-    : ScreenView(app, app.game().screen<TieBreak>(), QSize(640, 480), Frame::Borderless),
+    : ScreenView(app, app.game().screen<TieBreak>(), QSize(640, 480), Frame::Borderless,
+                 "tieBreak"),
       screen_(app.game().screen<TieBreak>()) {
   setAccessibleDescription(QStringLiteral(
       "The tie break: a level game is settled by the toss of a coin. The called face stands "

@@ -7,7 +7,8 @@
 namespace zndl {
 
 IntroductionView::IntroductionView(App& app)
-    : ScreenView(app, app.game().screen<Introduction>(), QSize(639, 480), Frame::Borderless),
+    : ScreenView(app, app.game().screen<Introduction>(), QSize(639, 480), Frame::Borderless,
+                 "introduction"),
       screen_(app.game().screen<Introduction>()) {
   // The backdrop is a full 640-pixel picture in a window one pixel narrower; its last
   // column simply falls outside.

@@ -25,7 +25,8 @@ constexpr int kArrowWidth = 15;
 }  // namespace
 
 SettingsDialogView::SettingsDialogView(App& app)
-    : ScreenView(app, app.game().screen<SettingsDialog>(), QSize(312, 183), Frame::Dialog),
+    : ScreenView(app, app.game().screen<SettingsDialog>(), QSize(312, 183), Frame::Dialog,
+                 "settings"),
       screen_(app.game().screen<SettingsDialog>()) {
   // A plain grey dialog, not one of the show's black stages.
   setPalette(QPalette());

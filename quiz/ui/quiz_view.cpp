@@ -96,7 +96,7 @@ void BevelPanel::paintEvent(QPaintEvent* event) {
 }
 
 QuizView::QuizView(App& app)
-    : ScreenView(app, app.game().screen<QuizScreen>(), QSize(640, 480), Frame::Borderless),
+    : ScreenView(app, app.game().screen<QuizScreen>(), QSize(640, 480), Frame::Borderless, "quiz"),
       screen_(app.game().screen<QuizScreen>()) {
   setFont(look::sansSerif(11));
   setAccessibleDescription(QStringLiteral(

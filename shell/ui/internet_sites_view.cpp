@@ -31,7 +31,8 @@ QIcon copyIcon() {
 }  // namespace
 
 InternetSitesView::InternetSitesView(App& app)
-    : ScreenView(app, app.game().screen<InternetSites>(), QSize(440, 135), Frame::DialogOnTop),
+    : ScreenView(app, app.game().screen<InternetSites>(), QSize(440, 135), Frame::DialogOnTop,
+                 "internetSites"),
       screen_(app.game().screen<InternetSites>()) {
   // A plain grey dialog, not one of the show's black stages.
   QPalette grey = palette();

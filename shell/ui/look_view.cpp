@@ -18,9 +18,15 @@ QFont face(const char* family, int pixelHeight, bool bold) {
 
 }  // namespace
 
-QFont verdana(int pixelHeight, bool bold) { return face("DejaVu Sans", pixelHeight, bold); }
-QFont arial(int pixelHeight, bool bold) { return face("Liberation Sans", pixelHeight, bold); }
-QFont sansSerif(int pixelHeight, bool bold) { return face("DejaVu Sans", pixelHeight, bold); }
+QFont verdana(int pixelHeight, bool bold) {
+  return face("DejaVu Sans", pixelHeight, bold);
+}
+QFont arial(int pixelHeight, bool bold) {
+  return face("Liberation Sans", pixelHeight, bold);
+}
+QFont sansSerif(int pixelHeight, bool bold) {
+  return face("DejaVu Sans", pixelHeight, bold);
+}
 
 void installFontSubstitutes() {
   QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));

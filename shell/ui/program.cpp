@@ -17,7 +17,6 @@
 #include "shell/command_line.h"
 #include "shell/ui/app.h"
 #include "shell/ui/look.h"
-#include "shell/ui/state_report_view.h"
 
 namespace zndl {
 
@@ -109,9 +108,6 @@ int runProgram(int argc, char* argv[]) {
   });
   startMusicWhenShown(app, engine);
   app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
-  // The desktop tests read the game's keyboard focus and state from here.
-  if (const QString report = qEnvironmentVariable("ZNDL_STATE_REPORT"); !report.isEmpty())
-    app.afterTitlePainted([&app, report](QWidget&) { startStateReport(app, report); });
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }

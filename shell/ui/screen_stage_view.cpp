@@ -122,7 +122,8 @@ void ScreenView::setStage(qreal scale, bool fullScreen, QRect screenArea) {
     // the window itself is then asked to leave, or it would stay full screen.
     if (windowState() & Qt::WindowFullScreen)
       setWindowState(windowState() & ~Qt::WindowFullScreen);
-    else if (QWindow* handle = windowHandle(); handle && handle->windowStates() & Qt::WindowFullScreen)
+    else if (QWindow* handle = windowHandle();
+             handle && handle->windowStates() & Qt::WindowFullScreen)
       handle->setWindowStates(handle->windowStates() & ~Qt::WindowFullScreen);
     placeWindow();
   }

@@ -125,7 +125,7 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
   painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
-ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
+ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame, const char* role)
     : QWidget(app.mainWindow()),
       app_(app),
       screen_(screen),
@@ -156,6 +156,8 @@ ScreenView::ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame)
       break;
   }
   setWindowFlags(flags);
+  setObjectName(QString::fromLatin1(role));
+  setWindowRole(QString::fromLatin1(role));
   setWindowTitle(qs(screen.caption()));
   setFixedSize(clientSize);
   setAutoFillBackground(true);

@@ -74,7 +74,9 @@ class ScreenView : public QWidget {
   // or one on top that offers no close of its own.
   enum class Frame { Borderless, Dialog, DialogOnTop, DialogOnTopWithoutClose };
 
-  ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame);
+  // `role` names the window to the window manager (WM_WINDOW_ROLE): a desktop's window
+  // rules and session restore tell the game's windows apart by it, as do the tests.
+  ScreenView(App& app, Screen& screen, QSize clientSize, Frame frame, const char* role);
 
   // Draws the screen's state; called after every event.
   virtual void sync() = 0;

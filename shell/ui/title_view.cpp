@@ -67,7 +67,8 @@ QStringList toQt(const std::vector<std::string>& items) {
 }  // namespace
 
 TitleView::TitleView(App& app)
-    : ScreenView(app, app.game().screen<TitleScreen>(), QSize(640, 480), Frame::Borderless),
+    : ScreenView(app, app.game().screen<TitleScreen>(), QSize(640, 480), Frame::Borderless,
+                 "title"),
       screen_(app.game().screen<TitleScreen>()) {
   setAccessibleDescription(QStringLiteral(
       "The title screen: enter both contestants and their pets, choose a question group, "

@@ -26,16 +26,39 @@ wait_for() {
 # shellcheck source=tests/x_session.sh
 . "$SOURCE/tests/x_session.sh"
 
-# Starts Xvfb and openbox on a display of their own; both end with the test.
+# Starts Xvfb and openbox on a display of their own, with a session bus and the
+# accessibility bus that screen readers (and these tests) read the game from; all end
+# with the test.
 start_desktop() {
   WORK=$(mktemp -d /tmp/zndl-desktop-XXXXXX)
   trap stop_desktop EXIT
+  mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
+  export XDG_RUNTIME_DIR=$WORK/run
+  unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
   x_session_start "$WORK" 1280x1024 --sm-disable || fail "no X server with a window manager"
+  dbus-daemon --session --nofork --nopidfile --print-address=6 6>"$WORK/bus" \
+    >"$WORK/dbus.log" 2>&1 &
+  BUS_PID=$!
+  wait_for 10 test -s "$WORK/bus" || fail "no session bus"
+  DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus")
+  export DBUS_SESSION_BUS_ADDRESS
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/atspi.log" 2>&1 &
+  A11Y_PID=$!
+  wait_for 10 dbus-send --session --print-reply --reply-timeout=500 --dest=org.a11y.Bus \
+    /org/a11y/bus org.a11y.Bus.GetAddress || fail "no accessibility bus"
 }
 
 stop_desktop() {
+  [ -n "${VIEW_PID:-}" ] && kill "$VIEW_PID" 2>/dev/null
   [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null && wait "$GAME_PID" 2>/dev/null
   [ -n "${X_WM_PID:-}" ] && kill "$X_WM_PID" 2>/dev/null
+  # The accessibility bus's own daemon and registry go with the launcher that started
+  # them.
+  if [ -n "${A11Y_PID:-}" ]; then
+    pkill -P "$A11Y_PID" 2>/dev/null
+    kill "$A11Y_PID" 2>/dev/null
+  fi
+  [ -n "${BUS_PID:-}" ] && kill "$BUS_PID" 2>/dev/null
   [ -n "${X_SERVER_PID:-}" ] && kill "$X_SERVER_PID" 2>/dev/null
   wait 2>/dev/null
   [ -n "${WORK:-}" ] && [ -z "${ZNDL_DESKTOP_KEEP:-}" ] && rm -rf "$WORK"
@@ -51,15 +74,21 @@ make_play_folder() {
     '[1-NO]' 'Blue' 'Purple' '[2]' >"$PLAY/quick.set"
 }
 
+# The game as a player starts it, and beside it the tests' view of it from outside
+# (tests/desktop/outside_view.py): the window manager's and the accessibility bus's.
 start_game() {
   STATE="$WORK/state"
   rm -f "$STATE"
-  (cd "$PLAY" && exec env QT_QPA_PLATFORM=xcb ZNDL_STATE_REPORT="$STATE" \
+  (cd "$PLAY" && exec env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
     ZNDL_SOUNDFONT=/nonexistent "$GAME" >"$WORK/game.log" 2>&1) &
   GAME_PID=$!
+  [ -n "${VIEW_PID:-}" ] || {
+    /usr/bin/python3 "$SOURCE/tests/desktop/outside_view.py" "$STATE" >"$WORK/view.log" 2>&1 &
+    VIEW_PID=$!
+  }
 }
 
-# A value from the game's report: state KEY.
+# A value of the outside view: state KEY.
 state() { sed -n "s/^$1=//p" "$STATE" 2>/dev/null; }
 state_is() { [ "$(state "$1")" = "$2" ]; }
 window_of() { state "window.$1" | cut -d' ' -f1; }

@@ -35,7 +35,7 @@ choose_group() {
 start_and_wait() {
   start_game
   wait_for 30 test -s "$STATE" || fail "the game wrote no report"
-  expect_state focus title/playButton 5 "the title holds the keyboard at Play"
+  expect_state focus title/Play 5 "the title holds the keyboard at Play"
 }
 
 # Keys go to the window the window manager has made active; wait for it to be NAME's.
@@ -76,24 +76,32 @@ scenario_startup_error() {
   wait_for 5 wm_active_is "$box" || fail "the error box does not hold the keyboard"
   key Return
   wait_for 30 test -s "$STATE" || fail "the game did not go on after the box"
-  expect_state focus title/playButton 5 "the title holds the keyboard after the box"
+  expect_state focus title/Play 5 "the title holds the keyboard after the box"
   [ "$(client_list | wc -l)" = 1 ] || fail "windows left after the box: $(client_list)"
   pass "after OK only the title is left, with Play holding the keyboard"
 }
 
+# The right answer of the test's one question, as the quiz shows it.
+RIGHT_ANSWER=Yellow
+right_slot() {
+  local slot
+  for slot in A B C; do
+    [ "$(state "answer$slot")" = "$slot- $RIGHT_ANSWER" ] && { echo "$slot"; return; }
+  done
+}
 answer_right() {
-  case "$(state correct)" in 1) key a ;; 2) key b ;; 3) key c ;; esac
+  case "$(right_slot)" in A) key a ;; B) key b ;; C) key c ;; *) fail "no right answer on view" ;; esac
 }
 answer_wrong() {
-  case "$(state correct)" in 1) key b ;; 2) key c ;; 3) key a ;; esac
+  case "$(right_slot)" in A) key b ;; B) key c ;; C) key a ;; *) fail "no right answer on view" ;; esac
 }
 
 # CONTINUE, the countdown with stray Space and Enter, then the answer.
 play_question() {  # right|wrong
-  expect_state focus quiz/continueButton 5 "CONTINUE holds the keyboard"
+  expect_state focus quiz/Continue 5 "CONTINUE holds the keyboard"
   key space
   expect_state focus quiz/window 3 "the quiz window holds the keyboard during a question"
-  expect_state step 5 8 "the countdown runs"
+  expect_state clock running 8 "the countdown runs"
   local before1 before2
   before1=$(state lives1)$(state score1)
   before2=$(state lives2)$(state score2)
@@ -101,13 +109,13 @@ play_question() {  # right|wrong
   key Return
   key KP_Enter
   sleep 0.3
-  state_is step 5 || fail "Space or Enter answered during the countdown"
+  state_is clock running || fail "Space or Enter answered during the countdown"
   [ "$(state lives1)$(state score1)$(state lives2)$(state score2)" = "$before1$before2" ] ||
     fail "Space or Enter changed a score or lives"
   "answer_$1"
-  expect_state step 0 3 "the key answers"
-  expect_state continue 1 3 "CONTINUE comes back"
-  expect_state focus quiz/continueButton 3 "CONTINUE holds the keyboard again"
+  expect_state continue 1 3 "the key answers and CONTINUE comes back"
+  expect_state clock stopped 1 "the question is judged"
+  expect_state focus quiz/Continue 3 "CONTINUE holds the keyboard again"
 }
 
 scenario_whole_game() {
@@ -119,24 +127,24 @@ scenario_whole_game() {
 
   # shellcheck disable=SC2086
   click_in "$title" $INTERNET
-  screen_comes_up internetSites okButton "the Internet dialog holds the keyboard at OK"
+  screen_comes_up internetSites OK "the Internet dialog holds the keyboard at OK"
   expect_title "$(window_of internetSites)" "Internet Sites"
   expect_title_buttons internetSites close
   close_with_alt_f4 internetSites "Alt-F4 hides the Internet dialog"
   # shellcheck disable=SC2086
   click_in "$title" $INTERNET
-  screen_comes_up internetSites okButton "the Internet dialog comes up again"
+  screen_comes_up internetSites OK "the Internet dialog comes up again"
   key Escape
   expect_state window.internetSites "0 hidden" 3 "Escape closes the Internet dialog"
   # shellcheck disable=SC2086
   click_in "$title" $MORE
-  screen_comes_up settings okButton "the settings hold the keyboard at OK"
+  screen_comes_up settings OK "the settings hold the keyboard at OK"
   expect_title "$(window_of settings)" "Zandoodle Settings"
   expect_title_buttons settings close
   close_with_alt_f4 settings "Alt-F4 hides the settings"
   # shellcheck disable=SC2086
   click_in "$title" $MORE
-  screen_comes_up settings okButton "the settings come up again"
+  screen_comes_up settings OK "the settings come up again"
   key Escape
   expect_state window.settings "0 hidden" 3 "Escape closes the settings"
   key Escape
@@ -147,15 +155,15 @@ scenario_whole_game() {
   choose_group
   # shellcheck disable=SC2086
   click_in "$title" $PLAY_BUTTON
-  screen_comes_up introduction skipButton "the introduction holds the keyboard at Skip"
+  screen_comes_up introduction "Skip the introduction" "the introduction holds the keyboard at Skip"
   key Return
-  screen_comes_up quiz continueButton "the quiz holds the keyboard at CONTINUE"
+  screen_comes_up quiz Continue "the quiz holds the keyboard at CONTINUE"
   expect_title "$(window_of quiz)" "Zandoodle v4.2"
   play_question right
   expect_state score1 1 1 "a right answer scores"
   pass "Space and Enter press CONTINUE and answer nothing; A, B and C answer"
   key Return
-  screen_comes_up notice okButton "the notice holds the keyboard at OK"
+  screen_comes_up notice OK "the notice holds the keyboard at OK"
   shot notice
   close_with_alt_f4 notice "Alt-F4 hides the notice"
   expect_one_taskbar_entry "back at the title"
@@ -164,16 +172,16 @@ scenario_whole_game() {
   # The second game starts from the reset quiz.
   # shellcheck disable=SC2086
   click_in "$title" $PLAY_BUTTON
-  screen_comes_up introduction skipButton "the second introduction holds the keyboard"
+  screen_comes_up introduction "Skip the introduction" "the second introduction holds the keyboard"
+  key Return
+  screen_comes_up quiz Continue "the second quiz holds the keyboard at CONTINUE"
   expect_state continue 1 1 "the second game's quiz has its CONTINUE"
   expect_state score1 0 1 "the second game starts from nothing"
-  key Return
-  screen_comes_up quiz continueButton "the second quiz holds the keyboard at CONTINUE"
   play_question wrong
   key Return
-  screen_comes_up notice okButton "the second notice holds the keyboard at OK"
+  screen_comes_up notice OK "the second notice holds the keyboard at OK"
   key Return
-  screen_comes_up coinCall headsButton "the coin call holds the keyboard at Heads"
+  screen_comes_up coinCall Heads "the coin call holds the keyboard at Heads"
   expect_title "$(window_of coinCall)" "Call please..."
   expect_title_buttons coinCall no-close
   expect_above "$(window_of coinCall)" "$(window_of tieBreak)" "the coin call" "the tie break"
@@ -181,15 +189,15 @@ scenario_whole_game() {
   key Escape
   sleep 0.3
   state_is window.coinCall "$(window_of coinCall) shown" || fail "Escape closed the coin call"
-  expect_state focus coinCall/headsButton 3 "the coin call keeps the keyboard after Escape"
+  expect_state focus coinCall/Heads 3 "the coin call keeps the keyboard after Escape"
   key Return
   expect_state window.coinCall "0 hidden" 3 "Heads closes the call"
-  expect_state focus tieBreak/tossButton 3 "the tie break holds the keyboard at TOSS THE COIN"
+  expect_state focus "tieBreak/TOSS THE COIN" 3 "the tie break holds the keyboard at TOSS THE COIN"
   keys_go_to tieBreak
   key Return
   expect_state tossButton "KILL THE PET enabled" 10 "the coin lands"
   key Return
-  screen_comes_up finale killButton "the finale holds the keyboard at Kill"
+  screen_comes_up finale Kill "the finale holds the keyboard at Kill"
   key Return
   expect_state killButton "Back To Title" 3 "Kill drops the anvil"
   shot finale
@@ -218,9 +226,9 @@ scenario_error_box() {
   expect_above "$(state errorBox)" "$(window_of introduction)" "the error box" "the introduction"
   wait_for 5 wm_active_is "$(state errorBox)" || fail "the error box does not hold the keyboard"
   key Return
-  screen_comes_up introduction skipButton "the introduction holds the keyboard after the box"
+  screen_comes_up introduction "Skip the introduction" "the introduction holds the keyboard after the box"
   key Return
-  screen_comes_up quiz continueButton "the quiz holds the keyboard at CONTINUE"
+  screen_comes_up quiz Continue "the quiz holds the keyboard at CONTINUE"
   key space
   wait_for 8 sh -c "grep -q '^errorBox=' '$STATE'" || fail "no error box at the countdown"
   expect_above "$(state errorBox)" "$(window_of quiz)" "the error box" "the quiz"
@@ -229,17 +237,17 @@ scenario_error_box() {
   # The box holds the question where it stood; after OK the countdown runs out and the
   # question is judged once.
   sleep 2
-  expect_state question 1 1 "nothing judged under the box"
+  expect_state result none 1 "nothing judged under the box"
   expect_state lives1 5 1 "no life lost under the box"
   expect_above "$(state errorBox)" "$(window_of quiz)" "the error box" "the quiz"
   wait_for 5 wm_active_is "$(state errorBox)" || fail "the error box does not hold the keyboard"
   key Return
   wait_for 3 sh -c "! grep -q '^errorBox=' '$STATE'" || fail "the box did not close"
-  expect_state step 0 10 "time runs out"
+  expect_state result "TIME’S UP!" 10 "time runs out"
   sleep 2
-  expect_state question 2 1 "one question asked"
+  expect_state result "TIME’S UP!" 1 "one question asked and judged once"
   expect_state lives1 4 1 "one life lost"
-  expect_state focus quiz/continueButton 3 "CONTINUE holds the keyboard after the box"
+  expect_state focus quiz/Continue 3 "CONTINUE holds the keyboard after the box"
   pass "error boxes stay above the screen they belong to; a question is judged once"
 }
 
