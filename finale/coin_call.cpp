@@ -3,6 +3,7 @@
 
 #include "finale/tie_break.h"
 #include "shell/game.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 
@@ -20,5 +21,7 @@ void CoinCall::onTails() {
   game_.screen<TieBreak>().onCall(kTails);
   close();
 }
+
+MAKE_SCREEN(CoinCall);
 
 }  // namespace zndl

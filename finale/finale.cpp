@@ -8,6 +8,7 @@
 #include "quiz/quiz_screen.h"
 #include "shell/game.h"
 #include "shell/title_screen.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 
@@ -93,5 +94,7 @@ void Finale::loadPrizesFrom(const std::string& fileName) {
 void Finale::savePrizes() const {
   saveListToFile(prizes, kPrizesFile, game_.ports.writeSteps);
 }
+
+MAKE_SCREEN(Finale);
 
 }  // namespace zndl

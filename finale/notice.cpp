@@ -4,6 +4,7 @@
 #include "finale/finale.h"
 #include "finale/tie_break.h"
 #include "shell/game.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 
@@ -18,5 +19,7 @@ void Notice::onOk() {
   else
     game_.screen<Finale>().show();
 }
+
+MAKE_SCREEN(Notice);
 
 }  // namespace zndl

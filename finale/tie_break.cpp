@@ -5,6 +5,7 @@
 #include "finale/finale.h"
 #include "shell/game.h"
 #include "shell/title_screen.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 
@@ -66,5 +67,7 @@ void TieBreak::onTick() {
   const bool callRight = calledFace == tossedFace;
   game_.winner = winnerIs(callRight ? coinCaller : otherContestant(coinCaller));
 }
+
+MAKE_SCREEN(TieBreak);
 
 }  // namespace zndl

@@ -9,6 +9,7 @@
 #include "quiz/quiz_screen.h"
 #include "shell/game.h"
 #include "shell/title_screen.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 namespace {
@@ -141,5 +142,7 @@ void Introduction::onSkip() {
   game_.screen<QuizScreen>().show();
   game_.screen<TitleScreen>().putTitleTuneAway();
 }
+
+MAKE_SCREEN(Introduction);
 
 }  // namespace zndl

@@ -7,6 +7,7 @@
 #include "host/introduction.h"
 #include "platform/numbers.h"
 #include "shell/game.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 
@@ -58,5 +59,7 @@ void SettingsDialog::onOk() {
   hide();
   game_.screen<Introduction>().setSpeechDelay(speechDelay());
 }
+
+MAKE_SCREEN(SettingsDialog);
 
 }  // namespace zndl

@@ -5,6 +5,7 @@
 #include "quiz/quiz_screen.h"
 #include "shell/game.h"
 #include "shell/title_screen.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 namespace {
@@ -200,5 +201,7 @@ void QuizScreen::onExit() {
   countdownTune.close();
   game_.screen<TitleScreen>().reopenTitleTune();
 }
+
+MAKE_SCREEN(QuizScreen);
 
 }  // namespace zndl

@@ -1,16 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/game.h"
 
-#include "finale/coin_call.h"
-#include "finale/finale.h"
-#include "finale/notice.h"
-#include "finale/tie_break.h"
-#include "host/introduction.h"
-#include "host/settings_dialog.h"
-#include "quiz/quiz_screen.h"
-#include "shell/internet_sites.h"
-#include "shell/title_screen.h"
-
 namespace zndl {
 
 void Screen::show() {
@@ -20,17 +10,10 @@ void Screen::show() {
 
 Game::Game(const Ports& p) : ports(p) {
   GameScreens::forEach([this]<class Entry>() {
-    using S = typename Entry::Screen;
-    auto made = std::make_unique<S>(*this);
-    S& screen = *made;
-    screens_.push_back(std::move(made));
-    if constexpr (requires { screen.onTick(); }) {
-      TickingScreen ticking{GameScreens::indexOf<S>(), &screen.tickTimer,
-                            [&screen] { screen.onTick(); }, [] { return true; }};
-      if constexpr (requires { screen.awaitsTick(); })
-        ticking.wanted = [&screen] { return screen.awaitsTick(); };
-      ticking_.push_back(std::move(ticking));
-    }
+    MadeScreen made = makeScreen<typename Entry::Screen>(*this);
+    screens_.push_back(std::move(made.screen));
+    if (made.create) creationSteps_.push_back(std::move(made.create));
+    if (made.ticking) ticking_.push_back(std::move(*made.ticking));
   });
 }
 
@@ -44,13 +27,10 @@ void Game::report(const Error& e) {
 }
 
 void Game::start() {
-  // The title is on view before its creation step runs, so an error at start stands
-  // over the game's window rather than on an empty desktop.
-  screen<TitleScreen>().show();
-  GameScreens::forEach([this]<class Entry>() {
-    auto& made = screen<typename Entry::Screen>();
-    if constexpr (requires { made.create(); }) guarded([&] { made.create(); });
-  });
+  // The title, the main screen, is on view before its creation step runs, so an error
+  // at start stands over the game's window rather than on an empty desktop.
+  screens_.front()->show();
+  for (const auto& step : creationSteps_) guarded(step);
 }
 
 }  // namespace zndl

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/error.h"
@@ -41,6 +42,19 @@ struct TickingScreen {
   std::function<void()> tick;
   std::function<bool()> wanted;
 };
+
+// A screen as the game makes it: the screen, its creation step if it has one, and its
+// timer if it ticks.
+struct MadeScreen {
+  std::unique_ptr<Screen> screen;
+  std::function<void()> create;
+  std::optional<TickingScreen> ticking;
+};
+
+// Makes a screen of GameScreens. Each screen's own file instantiates it (MAKE_SCREEN in
+// shell/make_screen.h), so the game makes every screen from the list alone.
+template <class S>
+MadeScreen makeScreen(Game& game);
 
 // The whole game: the screens, made in their fixed order (shell/screen_list.h), and
 // what the game itself shares between them: the contestants' standings at the end, the
@@ -102,6 +116,7 @@ class Game {
   std::uint64_t frontCounter_ = 0;
   bool ended_ = false;
   std::vector<std::unique_ptr<Screen>> screens_;
+  std::vector<std::function<void()>> creationSteps_;
   std::vector<TickingScreen> ticking_;
 };
 

@@ -2,6 +2,7 @@
 #include "shell/internet_sites.h"
 
 #include "shell/game.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 
@@ -26,5 +27,7 @@ void InternetSites::copy(const std::string& address) {
   clipboardCarrier = address;
   game_.ports.desktop.copyText(clipboardCarrier);
 }
+
+MAKE_SCREEN(InternetSites);
 
 }  // namespace zndl

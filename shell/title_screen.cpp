@@ -14,6 +14,7 @@
 #include "quiz/quiz_screen.h"
 #include "shell/game.h"
 #include "shell/internet_sites.h"
+#include "shell/make_screen.h"
 
 namespace zndl {
 namespace {
@@ -189,5 +190,7 @@ void TitleScreen::putTitleTuneAway() {
   } catch (const Error&) {
   }
 }
+
+MAKE_SCREEN(TitleScreen);
 
 }  // namespace zndl
