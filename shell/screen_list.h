@@ -46,12 +46,17 @@ struct ScreenTable {
 // from here, and the program builds each window, its timer and its place in front from
 // here. A new screen is added to this list and nowhere else. (Each "class" names its
 // type for the list's sake: the core needs only the screens, the program the windows.)
+// clang-format off
 using GameScreens = ScreenTable<
-    ShownIn<class TitleScreen, class TitleView>, ShownIn<class QuizScreen, class QuizView>,
+    ShownIn<class TitleScreen, class TitleView>,
+    ShownIn<class QuizScreen, class QuizView>,
     ShownIn<class Introduction, class IntroductionView>,
     ShownIn<class SettingsDialog, class SettingsDialogView>,
-    ShownIn<class Notice, class NoticeView>, ShownIn<class Finale, class FinaleView>,
-    ShownIn<class TieBreak, class TieBreakView>, ShownIn<class CoinCall, class CoinCallView>,
+    ShownIn<class Notice, class NoticeView>,
+    ShownIn<class Finale, class FinaleView>,
+    ShownIn<class TieBreak, class TieBreakView>,
+    ShownIn<class CoinCall, class CoinCallView>,
     ShownIn<class InternetSites, class InternetSitesView>>;
+// clang-format on
 
 }  // namespace zndl
