@@ -24,7 +24,7 @@ install(FILES assets/desktop/zandoodle.desktop assets/desktop/zandoodle-editor.d
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES assets/desktop/example.vormle.Zandoodle.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES docs/question-groups.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES docs/question-groups.md docs/importing-groups.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The manual pages and the changelog, compressed the way Debian wants them: gzip -9
 # without a name or time stamp, so every build gives the same bytes.
