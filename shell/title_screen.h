@@ -15,6 +15,8 @@ namespace zndl {
 inline constexpr const char* kChooseAGroup = "CHOOSE A GROUP";
 inline constexpr const char* kNamesFile = "names.etc";
 inline constexpr const char* kTitleTune = "ZNDL.MID";
+// The most characters a name or a pet's name field takes.
+inline constexpr std::size_t kEntryLength = 32767;
 
 // A contestant's pet, as names.etc stores it and the title screen's radio buttons
 // offer it.
