@@ -17,8 +17,8 @@ Presentation QtPreferences::load() const {
   Presentation out;
   const QByteArray scale = settings.value(QStringLiteral("display/scale")).toString().toUtf8();
   // Anything the game did not write itself leaves the default.
-  if (const auto choice = stage::parseChoice(std::string_view(scale.constData(),
-                                                              static_cast<std::size_t>(scale.size()))))
+  if (const auto choice = stage::parseChoice(
+          std::string_view(scale.constData(), static_cast<std::size_t>(scale.size()))))
     out.scale = *choice;
   // Only what save() writes counts as yes; anything else is the default, no.
   const auto yes = [&settings](const char* key) {
@@ -26,6 +26,7 @@ Presentation QtPreferences::load() const {
   };
   out.fullScreen = yes("display/fullScreen");
   out.muted = yes("sound/muted");
+  out.phones = yes("pads/phones");
   return out;
 }
 
@@ -37,6 +38,7 @@ bool QtPreferences::save(const Presentation& presentation) const {
                     QString::fromLatin1(stage::choiceName(presentation.scale)));
   settings.setValue(QStringLiteral("display/fullScreen"), presentation.fullScreen);
   settings.setValue(QStringLiteral("sound/muted"), presentation.muted);
+  settings.setValue(QStringLiteral("pads/phones"), presentation.phones);
   settings.sync();
   return settings.status() == QSettings::NoError;
 }

@@ -10,15 +10,34 @@ namespace zndl {
 namespace {
 
 // Qt's options, taken with one dash or two; the first list takes a value.
-constexpr std::string_view kQtWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin",
-    "style",    "stylesheet",         "session",       "display",   "geometry",
-    "title",    "name",               "qwindowgeometry", "qwindowicon", "qwindowtitle",
-    "fn",       "font",               "bg",            "background", "fg",
-    "foreground", "btn",              "button",        "visual",    "im",
-    "inputstyle", "graphicssystem"};
-constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync",
-                                         "cmap", "qmljsdebugger"};
+constexpr std::string_view kQtWithValue[] = {"platform",
+                                             "platformpluginpath",
+                                             "platformtheme",
+                                             "plugin",
+                                             "style",
+                                             "stylesheet",
+                                             "session",
+                                             "display",
+                                             "geometry",
+                                             "title",
+                                             "name",
+                                             "qwindowgeometry",
+                                             "qwindowicon",
+                                             "qwindowtitle",
+                                             "fn",
+                                             "font",
+                                             "bg",
+                                             "background",
+                                             "fg",
+                                             "foreground",
+                                             "btn",
+                                             "button",
+                                             "visual",
+                                             "im",
+                                             "inputstyle",
+                                             "graphicssystem"};
+constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb",       "dograb",
+                                         "sync",    "cmap",        "qmljsdebugger"};
 
 bool contains(const std::string_view* begin, const std::string_view* end, std::string_view name) {
   return std::find(begin, end, name) != end;
@@ -61,6 +80,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
       if (!choice)
         return wrong("invalid scale '" + std::string(value) + "' (use 1, 2, 3, 4 or fit)");
       result.scale = choice;
+    } else if (arg == "--phones") {
+      result.phones = true;
+    } else if (arg == "--phones-port" || arg.starts_with("--phones-port=")) {
+      std::string_view value;
+      if (arg == "--phones-port") {
+        if (i + 1 >= arguments.size()) return wrong("option '--phones-port' needs a value");
+        value = arguments[++i];
+      } else {
+        value = arg.substr(14);
+      }
+      int port = 0;
+      const bool digits =
+          !value.empty() && value.size() <= 5 &&
+          std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+      if (digits) port = std::stoi(std::string(value));
+      if (!digits || port < 1024 || port > 65535)
+        return wrong("invalid port '" + std::string(value) + "' (use 1024 to 65535)");
+      result.phonesPort = port;
     } else if (arg.size() > 1 && arg.front() == '-') {
       const std::string_view name = withoutDashes(arg);
       const bool qtFlag = contains(std::begin(kQtFlags), std::end(kQtFlags), name) ||
@@ -78,17 +115,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
       return wrong("unexpected argument '" + std::string(arg) + "'");
     }
   }
-  if (help) result.action = CommandLine::Action::Help;
-  else if (version) result.action = CommandLine::Action::Version;
+  if (help)
+    result.action = CommandLine::Action::Help;
+  else if (version)
+    result.action = CommandLine::Action::Version;
   return result;
 }
 
 std::string usageLine() {
-  return "Usage: zandoodle [--scale N|fit] [--help] [--version] [Qt options]\n";
+  return "Usage: zandoodle [--scale N|fit] [--phones] [--phones-port N] [--help] [--version]\n"
+         "                 [Qt options]\n";
 }
 
 std::string versionText() {
-  return "zandoodle " ZNDL_VERSION "\n"
+  return "zandoodle " ZNDL_VERSION
+         "\n"
          "Copyright (C) Vormle Co.\n"
          "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>;\n"
          "pictures, tunes, host texts and question groups CC-BY-SA-4.0.\n"
@@ -105,6 +146,10 @@ std::string helpText() {
          "Options:\n"
          "  --scale N     show every screen N times its size (N is 1, 2, 3 or 4)\n"
          "  --scale fit   the largest size that fits the screen (the default)\n"
+         "  --phones      let the contestants answer from their phones: the title shows\n"
+         "                a code to scan and an address to open on the local network\n"
+         "  --phones-port N\n"
+         "                the port the phones join on (the default is 47470)\n"
          "  -h, --help    print this help and exit\n"
          "  --version     print the version and exit\n"
          "Qt's own options, such as -platform NAME, are passed to Qt.\n"
@@ -113,7 +158,9 @@ std::string helpText() {
          "  Ctrl++, Ctrl+=  bigger      Ctrl+-  smaller      Ctrl+0  fit the screen\n"
          "  F11             full screen on and off\n"
          "  M               music off and on (in a text field it types an M)\n"
-         "The size, full screen and music choices are remembered between runs.\n";
+         "On the title screen:\n"
+         "  P               phones as answer pads on and off (in a text field it types a P)\n"
+         "The size, full screen, music and phones choices are remembered between runs.\n";
 }
 
 }  // namespace zndl

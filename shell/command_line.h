@@ -16,6 +16,9 @@ struct CommandLine {
   std::optional<int> scale;
   // -platform NAME: the player has chosen Qt's window system.
   bool platformChosen = false;
+  // --phones: phones as answer pads for this run; --phones-port N: where they join.
+  bool phones = false;
+  std::optional<int> phonesPort;
   // Why the command line was refused (Action::Wrong).
   std::string problem;
 };

@@ -56,6 +56,7 @@ struct Presentation {
   int scale = stage::kFit;
   bool fullScreen = false;
   bool muted = false;
+  bool phones = false;  // phones as answer pads
   bool operator==(const Presentation&) const = default;
 };
 

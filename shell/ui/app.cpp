@@ -143,6 +143,7 @@ void App::applyPresentation() {
   // Labels sized to their text measure it again in the new size.
   syncAll();
   if (muteOutput_) muteOutput_(presentation_.muted);
+  if (phonesOutput_) phonesOutput_(presentation_.phones);
 }
 
 void App::setPresentation(const Presentation& presentation) {
@@ -182,6 +183,17 @@ void App::toggleMute() {
   Presentation next = presentation_;
   next.muted = !next.muted;
   choose(next);
+}
+
+void App::togglePhones() {
+  Presentation next = presentation_;
+  next.phones = !next.phones;
+  choose(next);
+}
+
+void App::setPhonesOutput(std::function<void(bool)> output) {
+  phonesOutput_ = std::move(output);
+  if (phonesOutput_) phonesOutput_(presentation_.phones);
 }
 
 void App::setMuteOutput(std::function<void(bool)> output) {
@@ -225,7 +237,18 @@ void App::installKeys(ScreenView& view) {
        "M: turn all music off, or on again; in a text field M types an M",
        [this] { toggleMute(); }},
   };
-  for (const Key& key : keys) {
+  // The title alone also turns the phones on and off.
+  const Key titleKeys[] = {
+      {"phonesAction",
+       {QKeySequence(Qt::Key_P)},
+       "Phones on or off",
+       "P: let the contestants answer from their phones, or stop; in a text field P types a P",
+       [this] { togglePhones(); }},
+  };
+  const bool title = windows_.empty() || &view == windows_.front().get();
+  std::vector<Key> all(std::begin(keys), std::end(keys));
+  if (title) all.insert(all.end(), std::begin(titleKeys), std::end(titleKeys));
+  for (const Key& key : all) {
     auto* action = new QAction(QString::fromUtf8(key.text), &view);
     action->setObjectName(QString::fromLatin1(key.name));
     action->setShortcuts(key.keys);
@@ -236,10 +259,11 @@ void App::installKeys(ScreenView& view) {
     view.addAction(action);
   }
   // Screen readers hear the keys with the window's own description.
-  const QString note = QStringLiteral(
+  QString note = QStringLiteral(
       " Keys on every screen: Ctrl+Plus and Ctrl+Minus make the screens bigger and smaller, "
       "Ctrl+0 fits them to the display, F11 switches full screen, M turns the music off "
       "and on.");
+  if (title) note += QStringLiteral(" Here P lets the contestants answer from their phones.");
   view.setAccessibleDescription(view.accessibleDescription() + note);
 }
 
@@ -290,6 +314,7 @@ void App::syncAll() {
   // A box opened a moment before stays above whatever a timer has just brought up.
   if (raised) QtErrorBox::raiseOpenBox();
   for (ScreenView* view : order) view->speak();
+  pads_.changed();
   syncing_ = false;
 }
 

@@ -9,6 +9,7 @@
 
 #include "shell/game.h"
 #include "shell/stage_scale.h"
+#include "shell/ui/pad_hub.h"
 
 namespace zndl {
 
@@ -31,6 +32,7 @@ class App : public QObject {
   void fitScale();
   void toggleFullScreen();
   void toggleMute();
+  void togglePhones();
   // Called with every choice the player makes, so it can be remembered.
   void onPresentationChanged(std::function<void(const Presentation&)> changed) {
     presentationChanged_ = std::move(changed);
@@ -38,12 +40,17 @@ class App : public QObject {
   // Where muting goes: the synthesizer shared by the tunes. Called at once with the
   // current choice.
   void setMuteOutput(std::function<void(bool)> output);
+  // Where the phones' choice goes: the server that phones join. Called at once with the
+  // current choice.
+  void setPhonesOutput(std::function<void(bool)> output);
   // The magnification of a window now, in device pixels, and the scale the windows
   // apply to their design for it.
   int windowFactor() const;
   qreal stageScale() const;
 
   Game& game() { return game_; }
+  // The contestants' pads: phones and game controllers.
+  PadHub& pads() { return pads_; }
   void dispatch(const std::function<void()>& handler);
   void syncAll();
 
@@ -101,6 +108,7 @@ class App : public QObject {
 
   FrontErrorBox errorBox_;
   Game game_;
+  PadHub pads_{*this};
   // Each screen's window, in the screens' order; the title's first. The title owns the
   // other windows as its children: they are let go before it (~App).
   std::vector<std::unique_ptr<ScreenView>> windows_;
@@ -119,6 +127,7 @@ class App : public QObject {
   Presentation presentation_;
   std::function<void(const Presentation&)> presentationChanged_;
   std::function<void(bool)> muteOutput_;
+  std::function<void(bool)> phonesOutput_;
 };
 
 }  // namespace zndl

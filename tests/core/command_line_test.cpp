@@ -75,12 +75,33 @@ TEST(CommandLine, QtsOwnOptionsAndTheirValuesAreLeftForQt) {
 
 TEST(CommandLine, TheTextsNameEveryOptionAndKey) {
   const std::string help = helpText();
-  for (const char* word : {"--scale", "--help", "--version", "fit", "Ctrl++", "Ctrl+-", "Ctrl+0",
-                           "F11", "M "})
+  for (const char* word :
+       {"--scale", "--help", "--version", "fit", "Ctrl++", "Ctrl+-", "Ctrl+0", "F11", "M "})
     EXPECT_NE(help.find(word), std::string::npos) << word;
   EXPECT_EQ(help.rfind(usageLine(), 0), 0u) << "help starts with the usage line";
   EXPECT_EQ(versionText().rfind("zandoodle 4.2\n", 0), 0u);
   EXPECT_NE(versionText().find("GPL"), std::string::npos);
+}
+
+TEST(CommandLine, PhonesAreForThisRunOnAPortOfTheUnprivilegedRange) {
+  EXPECT_FALSE(parse({}).phones);
+  EXPECT_TRUE(parse({"--phones"}).phones);
+  EXPECT_FALSE(parse({"--phones"}).phonesPort.has_value());
+  EXPECT_EQ(parse({"--phones", "--phones-port", "5000"}).phonesPort, 5000);
+  EXPECT_EQ(parse({"--phones-port=65535"}).phonesPort, 65535);
+  for (std::vector<std::string> wrong :
+       std::vector<std::vector<std::string>>{{"--phones-port"},
+                                             {"--phones-port", "80"},
+                                             {"--phones-port=65536"},
+                                             {"--phones-port", "12ab"},
+                                             {"--phones-port="},
+                                             {"--phones-port", "-1"},
+                                             {"--phones-port", "000001234"},
+                                             {"--phone"}}) {
+    EXPECT_EQ(parse(wrong).action, Action::Wrong) << wrong[0];
+  }
+  EXPECT_NE(helpText().find("--phones"), std::string::npos);
+  EXPECT_NE(usageLine().find("--phones-port N"), std::string::npos);
 }
 
 }  // namespace
