@@ -499,11 +499,11 @@ TEST(Accessibility, EveryWindowOffersTheSizeFullScreenAndMusicKeysWithDescriptio
   // The title has one key more, the phones' (P), and no other window has it.
   EXPECT_EQ(views[0]->actions().size(), 6) << "the keys are added once";
   for (std::size_t i = 0; i < views.size(); ++i) {
-    const bool phones = std::any_of(views[i]->actions().begin(), views[i]->actions().end(),
-                                    [](QAction* action) {
-                                      return action->objectName() == QLatin1String("phonesAction") &&
-                                             action->shortcuts().contains(QKeySequence(Qt::Key_P));
-                                    });
+    const QList<QAction*> actions = views[i]->actions();
+    const bool phones = std::any_of(actions.begin(), actions.end(), [](QAction* action) {
+      return action->objectName() == QLatin1String("phonesAction") &&
+             action->shortcuts().contains(QKeySequence(Qt::Key_P));
+    });
     EXPECT_EQ(phones, i == 0) << kWindowNames[i];
   }
   EXPECT_TRUE(views[0]->accessibleDescription().contains(QStringLiteral("P lets the contestants")));
