@@ -24,8 +24,9 @@ Seats::Joined Seats::join(PadKind kind, std::uint64_t connection, std::string_vi
     for (Contestant seat : kBothContestants) {
       Holder& holder = holders_[seat];
       if (holder.taken && holder.kind == kind && sameSecret(holder.token, offered)) {
+        const std::optional<std::uint64_t> replaced = holder.connection;
         holder.connection = connection;
-        return {seat, holder.token, true};
+        return {seat, holder.token, true, replaced};
       }
     }
   }
@@ -33,7 +34,7 @@ Seats::Joined Seats::join(PadKind kind, std::uint64_t connection, std::string_vi
     Holder& holder = holders_[seat];
     if (holder.taken) continue;
     holder = Holder{true, kind, std::move(newToken), connection, 0};
-    return {seat, holder.token, false};
+    return {seat, holder.token, false, std::nullopt};
   }
   return {};
 }

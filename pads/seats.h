@@ -30,6 +30,9 @@ class Seats {
     std::optional<Contestant> seat;  // none: both seats are taken
     std::string token;               // the seat's token, to keep
     bool rejoined = false;           // the pad got back the seat it held
+    // The connection that still held the seat the pad got back (another page of the
+    // same phone, or one that has not been seen to go yet): it holds nothing now.
+    std::optional<std::uint64_t> replaced;
   };
 
   // A pad asks for a seat, offering the token it kept (or nothing). A matching token

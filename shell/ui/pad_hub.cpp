@@ -47,6 +47,11 @@ bool PadHub::enter(std::uint64_t connection, EntryField field, const std::string
   return entered;
 }
 
+void PadHub::setJoin(Join join) {
+  join_ = std::move(join);
+  app_.syncAll();
+}
+
 PadView PadHub::view(Contestant seat) const {
   return padView(app_.game(), seat, seats_.bothTaken());
 }

@@ -43,6 +43,16 @@ class PadHub : public QObject {
   // Whether any seat is held by a pad of this kind.
   bool anyHeldBy(PadKind kind) const;
 
+  // Where phones join, while the phones' server listens: the address of the join code,
+  // how many the PC has, and how to show the next one.
+  struct Join {
+    std::string url;
+    int addresses = 0;
+    std::function<void()> nextAddress;
+  };
+  void setJoin(Join join);
+  const Join& join() const { return join_; }
+
   // Called after every change of the game's screens or of the seats.
   void onChanged(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
   // Called with the connection whose seat the PC freed.
@@ -59,6 +69,7 @@ class PadHub : public QObject {
   Seats seats_;
   QElapsedTimer clock_;
   std::uint64_t lastConnection_ = 0;
+  Join join_;
   std::vector<std::function<void()>> listeners_;
   std::vector<std::function<void(std::uint64_t)>> freedListeners_;
 };

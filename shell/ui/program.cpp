@@ -9,6 +9,7 @@
 
 #include "adapters/fluid_tune_player.h"
 #include "adapters/font_config.h"
+#include "adapters/phone_server.h"
 #include "adapters/qt_ports.h"
 #include "adapters/qt_preferences.h"
 #include "adapters/qt_tunes.h"
@@ -38,6 +39,27 @@ void chooseWindowSystem(bool platformChosen) {
   session.platformOption = platformChosen;
   if (preferX11(session)) qputenv("QT_QPA_PLATFORM", "xcb");
 }
+
+namespace {
+
+// The phones' server as the player's choice says: listening, with the join line on
+// standard output, or closed.
+void answerFromPhones(PhoneServer& phones, quint16 port, bool on) {
+  if (on == phones.listening()) return;
+  if (!on) {
+    phones.stop();
+    return;
+  }
+  if (!phones.start(port)) {
+    std::fprintf(stderr, "zandoodle: no free port for the phones from %u to %u\n", unsigned(port),
+                 unsigned(port + PhoneServer::kPortsTried - 1));
+    return;
+  }
+  std::printf("Phones: join at %s\n", qPrintable(phones.joinUrl()));
+  std::fflush(stdout);
+}
+
+}  // namespace
 
 void startMusicWhenShown(App& app, std::shared_ptr<FluidEngine> engine) {
   app.afterTitlePainted([engine = std::move(engine)](QWidget&) { engine->start(); });
@@ -96,6 +118,7 @@ int runProgram(int argc, char* argv[]) {
   const QtPreferences preferences;
   Presentation presentation = preferences.load();
   if (command.scale) presentation.scale = *command.scale;
+  if (command.phones) presentation.phones = true;
 
   App app(
       Ports{titleTune, quizTune, errorBox, desktop, filePicker, random, fileio::systemWriteSteps()},
@@ -107,6 +130,9 @@ int runProgram(int argc, char* argv[]) {
                    qPrintable(preferences.file()));
   });
   startMusicWhenShown(app, engine);
+  PhoneServer phones(app.pads());
+  const quint16 port = static_cast<quint16>(command.phonesPort.value_or(PhoneServer::kDefaultPort));
+  app.setPhonesOutput([&phones, port](bool on) { answerFromPhones(phones, port, on); });
   app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
   if (app.game().ended()) return 0;
   return QApplication::exec();

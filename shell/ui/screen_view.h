@@ -103,6 +103,10 @@ class ScreenView : public QWidget {
   void speak();
   Screen& screen() { return screen_; }
 
+  // A transparent label of plain text in its place, font and colour.
+  static void setUpLabel(QLabel* label, QRect place, const QFont& font, QColor colour,
+                         Qt::Alignment align, bool wrap);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -117,9 +121,6 @@ class ScreenView : public QWidget {
   // a prompt); the line belongs to the screen, which outlives the window.
   void speakLine(const Label& line) { spokenLine_ = &line; }
 
-  // A transparent label of plain text in its place, font and colour.
-  static void setUpLabel(QLabel* label, QRect place, const QFont& font, QColor colour,
-                         Qt::Alignment align, bool wrap);
   QLabel* makeLabel(QRect place, const QFont& font, QColor colour, const std::string& text,
                     Qt::Alignment align = Qt::AlignCenter, bool wrap = true,
                     QWidget* parent = nullptr);

@@ -11,6 +11,7 @@
 
 #include "adapters/qt_ports.h"
 #include "shell/ui/app.h"
+#include "shell/ui/join_panel.h"
 #include "shell/ui/look.h"
 #include "shell/ui/make_window.h"
 
@@ -99,6 +100,11 @@ TitleView::TitleView(App& app)
   settings_->setAccessibleDescription(QStringLiteral("Show the contestants' setup again"));
 
   buildPanel();
+  joinPanel_ = new JoinPanel(this, app.pads(),
+                             [this](QRect place, const std::string& caption,
+                                    std::function<void()> handler, QWidget* parent) {
+                               return makeButton(place, caption, std::move(handler), {}, parent);
+                             });
   orderTabs();
   sync();
 }
@@ -305,6 +311,7 @@ void TitleView::sync() {
   syncDropDown(groups_, screen_.groupBox);
   setupPanel_->setVisible(screen_.setupPanelVisible);
   apply(settings_, screen_.settingsButton);
+  joinPanel_->sync(screen_);
 }
 
 MAKE_WINDOW_OF(TitleView);

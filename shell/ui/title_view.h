@@ -13,6 +13,8 @@
 
 namespace zndl {
 
+class JoinPanel;
+
 // The window of the title and setup screen: the title picture, Play, Exit, the
 // Internet and Settings buttons, and the setup panel with both contestants' entries
 // and the question group box. Every edit goes to the screen at once; sync() shows
@@ -53,6 +55,7 @@ class TitleView : public ScreenView {
   QPushButton* settings_ = nullptr;
   Contestants<QComboBox*> answerTimes_{nullptr, nullptr};
   QComboBox* groups_ = nullptr;
+  JoinPanel* joinPanel_ = nullptr;
   QColor normalText_;
   std::vector<Entry> entries_;
   std::vector<PetTypeGroup> petTypes_;

@@ -61,7 +61,9 @@ TEST(Seats, ATokenTakenBackLetsGoOfTheConnectionThatHeldIt) {
   Seats seats;
   seats.join(PadKind::phone, 1, "", 0, "token-one");
   // The page reloaded before the old connection was seen to go.
-  EXPECT_EQ(seats.join(PadKind::phone, 7, "token-one", kSecond, "x").seat, kFirstContestant);
+  const auto again = seats.join(PadKind::phone, 7, "token-one", kSecond, "x");
+  EXPECT_EQ(again.seat, kFirstContestant);
+  EXPECT_EQ(again.replaced, 1u) << "the old connection is let go, and its adapter told";
   EXPECT_EQ(seats.seatOf(1), std::nullopt);
   EXPECT_EQ(seats.seatOf(7), kFirstContestant);
   seats.lost(1, 2 * kSecond);  // the old one goes at last: the seat stays with the new
@@ -91,4 +93,19 @@ TEST(Seats, SecretsCompareWholeWhateverTheirLength) {
   EXPECT_FALSE(sameSecret("0123456789abcde", "0123456789abcdef"));
   EXPECT_FALSE(sameSecret(std::string_view("ab\0c", 4), "ab"));
   EXPECT_FALSE(sameSecret("", "")) << "no secret is no secret";
+}
+
+#include "pads/rate_limit.h"
+
+TEST(RateLimit, ABurstIsTakenAndThenTheSteadyRateOnly) {
+  RateLimit limit(20, 40);
+  int taken = 0;
+  for (int i = 0; i < 100; ++i) taken += limit.take(0);
+  EXPECT_EQ(taken, 40) << "a burst of forty at once";
+  EXPECT_FALSE(limit.take(10));
+  EXPECT_TRUE(limit.take(50)) << "one more turn every 50 ms";
+  EXPECT_FALSE(limit.take(50));
+  taken = 0;
+  for (std::int64_t t = 60; t <= 10050; t += 10) taken += limit.take(t);
+  EXPECT_NEAR(taken, 200, 2) << "twenty a second over ten seconds";
 }
