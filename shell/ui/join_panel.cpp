@@ -58,7 +58,7 @@ JoinPanel::JoinPanel(QWidget* stage, PadHub& hub,
     : QFrame(stage), hub_(hub) {
   setObjectName("joinPanel");
   setAccessibleName(QStringLiteral("Join from a phone"));
-  setGeometry(8, 72, 352, 400);
+  setGeometry(8, 136, 352, 336);
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -66,29 +66,29 @@ JoinPanel::JoinPanel(QWidget* stage, PadHub& hub,
   pal.setColor(QPalette::WindowText, look::kYellow);
   setPalette(pal);
 
-  caption_ = label(QRect(8, 6, 336, 24), 18, true, "joinCaption");
+  caption_ = label(QRect(8, 4, 336, 22), 17, true, "joinCaption");
   caption_->setText(QStringLiteral("Answer from your phone"));
   code_ = new QrWidget(this);
   code_->setObjectName("joinCode");
-  code_->setGeometry(96, 34, 160, 160);
-  address_ = label(QRect(8, 198, 336, 36), 12, true, "joinAddress");
+  code_->setGeometry(88, 28, 176, 176);
+  address_ = label(QRect(4, 206, 344, 18), 12, true, "joinAddress");
   address_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  hint_ = label(QRect(8, 236, 336, 30), 11, false, "joinHint");
+  hint_ = label(QRect(8, 224, 336, 28), 11, false, "joinHint");
   hint_->setText(
       QStringLiteral("Scan the code, or open the address, on a phone on the same "
                      "Wi-Fi as this PC."));
   for (Contestant c : kBothContestants) {
     seats_[c] =
-        label(QRect(8, 272 + 24 * c, 336, 22), 14, true, c == kFirstContestant ? "seat1" : "seat2");
+        label(QRect(8, 254 + 21 * c, 336, 20), 14, true, c == kFirstContestant ? "seat1" : "seat2");
     free_[c] = make(
-        QRect(8 + 118 * c, 328, 110, 25), c == kFirstContestant ? "Free seat one" : "Free seat two",
+        QRect(8 + 118 * c, 302, 110, 25), c == kFirstContestant ? "Free seat one" : "Free seat two",
         [this, c] { hub_.free(c); }, this);
     free_[c]->setObjectName(c == kFirstContestant ? "freeSeat1" : "freeSeat2");
     free_[c]->setAccessibleName(c == kFirstContestant ? QStringLiteral("Free player one's seat")
                                                       : QStringLiteral("Free player two's seat"));
   }
   next_ = make(
-      QRect(244, 328, 100, 25), "&Next address",
+      QRect(244, 302, 100, 25), "&Next address",
       [this] {
         if (hub_.join().nextAddress) hub_.join().nextAddress();
       },

@@ -563,8 +563,8 @@ def on_alarm(_signal, _frame):
 
 
 def main():
-    if len(sys.argv) != 2:
-        print("usage: phones_test.py URL", file=sys.stderr)
+    if len(sys.argv) < 2:
+        print("usage: phones_test.py URL [PLAY_FOLDER]", file=sys.stderr)
         return 2
     for path in (CHROMIUM, CHROMEDRIVER):
         if not os.access(path, os.X_OK):
