@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "pads/pad_buttons.h"
 #include "pads/pad_rule.h"
 #include "pads/seats.h"
 
@@ -42,6 +43,10 @@ class PadHub : public QObject {
   PadView view(Contestant seat) const;
   // Whether any seat is held by a pad of this kind.
   bool anyHeldBy(PadKind kind) const;
+  // What the game controller that took a seat answers with, as its adapter says; none
+  // while no controller holds the seat.
+  void setControllerFaces(Contestant seat, ControllerFaces faces);
+  std::optional<ControllerFaces> controllerFaces(Contestant seat) const;
 
   // Called after every change of the game's screens or of the seats.
   void onChanged(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
@@ -59,6 +64,7 @@ class PadHub : public QObject {
   Seats seats_;
   QElapsedTimer clock_;
   std::uint64_t lastConnection_ = 0;
+  Contestants<ControllerFaces> faces_{ControllerFaces::buttons, ControllerFaces::buttons};
   std::vector<std::function<void()>> listeners_;
   std::vector<std::function<void(std::uint64_t)>> freedListeners_;
 };

@@ -12,6 +12,7 @@
 #include "adapters/qt_ports.h"
 #include "adapters/qt_preferences.h"
 #include "adapters/qt_tunes.h"
+#include "adapters/sdl_pads.h"
 #include "platform/random.h"
 #include "platform/session.h"
 #include "shell/command_line.h"
@@ -108,6 +109,7 @@ int runProgram(int argc, char* argv[]) {
   });
   startMusicWhenShown(app, engine);
   app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
+  startControllers(app);
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }
