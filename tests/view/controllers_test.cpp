@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Game controllers and quiz buzzers as the contestants' pads, through SDL's virtual
 // joysticks: claiming a seat, whole games played with pads alone, a pad unplugged and
-// plugged in again, what a pad may not press and the buzzers' lights.
+// plugged in again, what a pad may not press, the buzzers' lights and the quiz's legend.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "fakes/test_game.h"
 #include "fakes/virtual_pads.h"
 #include "finale/ui/finale_view.h"
+#include "quiz/ui/quiz_view.h"
 
 using namespace zndl;
 using namespace zndl::testing;
@@ -32,6 +34,22 @@ std::string group() {
            std::to_string(n + 1) + "\r\n" + std::to_string(n + 2) + "\r\n" + std::to_string(n + 3) +
            "\r\n";
   return out;
+}
+
+// Saves the window as a picture when ZNDL_SHOTS names a folder.
+void shoot(QWidget& view, const char* name) {
+  const QString dir = qEnvironmentVariable("ZNDL_SHOTS");
+  if (dir.isEmpty()) return;
+  QDir().mkpath(dir);
+  view.grab().save(dir + "/" + name + ".png");
+}
+
+// How many pixels of two pictures of the same size differ inside a box.
+int differingPixels(const QImage& a, const QImage& b, QRect box) {
+  int differing = 0;
+  for (int y = box.top(); y <= box.bottom(); ++y)
+    for (int x = box.left(); x <= box.right(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
+  return differing;
 }
 
 std::string readFile(const std::filesystem::path& path) {
@@ -411,6 +429,73 @@ TEST_F(Controllers, TheTimerReadsThePadsOnItsOwn) {
   pads->hold(ann, Pads::kA, true);
   EXPECT_TRUE(QTest::qWaitFor([&] { return seats().taken(kFirstContestant); }, 3000));
   pads->hold(ann, Pads::kA, false);
+}
+
+TEST_F(Controllers, TheQuizShowsWhichButtonsAnswerOnlyWhileAControllerHoldsASeat) {
+  t.app->setPresentation(Presentation{1, false, false});
+  QuizView& view = AppProbe::view<QuizView>(*t.app);
+  auto* legend = view.findChild<QWidget*>(QStringLiteral("controllerLegend"));
+  ASSERT_NE(legend, nullptr);
+  const auto shows = [&](const char* name) {
+    auto* label = view.findChild<QLabel*>(QString::fromLatin1(name));
+    EXPECT_NE(label, nullptr) << name;
+    return label != nullptr && label->isVisibleTo(&view);
+  };
+  PadHub& hub = t.app->pads();
+  EXPECT_FALSE(legend->isVisibleTo(&view));
+  // A phone answers on its own screen: no legend for it.
+  hub.join(PadKind::phone, hub.newConnection(), "", "phone-token");
+  EXPECT_FALSE(legend->isVisibleTo(&view));
+
+  const int pad = pads->plugController();
+  const int set = pads->plugBuzzerSet();
+  EXPECT_FALSE(legend->isVisibleTo(&view)) << "a pad plugged in holds no seat yet";
+  pads->press(pad, Pads::kA);
+  ASSERT_TRUE(legend->isVisibleTo(&view));
+  EXPECT_TRUE(shows("padFaceA") && shows("padFaceB") && shows("padFaceC"));
+  EXPECT_FALSE(shows("buzzerFaceA"));
+  EXPECT_TRUE(shows("legendAnswerC"));
+  EXPECT_EQ(view.findChild<QLabel*>(QStringLiteral("padFaceC"))->text(), "X");
+  EXPECT_EQ(legend->geometry(), QRect(560, 392, 75, 54));
+
+  // Play, and the question on view with the clock running, as the players see it.
+  pads->press(pad, Pads::kStart);  // both seats are held, one by a phone
+  throughIntroduction();
+  run([&] { quiz().onContinue(); });
+  reveal();
+  const QImage withPad = view.grab().toImage();
+  shoot(view, "quiz-legend-controller");
+
+  // The phone's seat goes to a buzzer handset: both kinds in the legend.
+  hub.free(kFirstContestant);
+  pads->pressBuzzer(set, 2, BuzzerButton::red);
+  EXPECT_TRUE(shows("padFaceA") && shows("buzzerFaceA"));
+  EXPECT_LT(view.findChild<QLabel*>(QStringLiteral("padFaceA"))->x(),
+            view.findChild<QLabel*>(QStringLiteral("buzzerFaceA"))->x())
+      << "the pad's faces, then the buzzer's colours";
+  shoot(view, "quiz-legend-both");
+  hub.free(kSecondContestant);
+  EXPECT_TRUE(shows("buzzerFaceB"));
+  EXPECT_FALSE(shows("padFaceB"));
+  shoot(view, "quiz-legend-buzzer");
+
+  hub.free(kFirstContestant);
+  EXPECT_FALSE(legend->isVisibleTo(&view)) << "no controller holds a seat";
+  const QImage without = view.grab().toImage();
+  shoot(view, "quiz-without-legend");
+  // The legend covers the studio picture only where it stands.
+  EXPECT_GT(differingPixels(withPad, without, QRect(560, 392, 75, 54)), 1000);
+  EXPECT_EQ(differingPixels(withPad, without, QRect(400, 250, 240, 140)), 0);
+  EXPECT_EQ(differingPixels(withPad, without, QRect(0, 390, 555, 90)), 0);
+
+  // Twice the size: the legend keeps its place on the stage, drawn twice as big.
+  pads->pressBuzzer(set, 0, BuzzerButton::red);
+  t.app->setPresentation(Presentation{2, false, false});
+  ASSERT_TRUE(legend->isVisibleTo(&view));
+  EXPECT_EQ(legend->geometry(), QRect(1120, 784, 150, 108));
+  EXPECT_EQ(view.findChild<QLabel*>(QStringLiteral("buzzerFaceB"))->size(), QSize(28, 28));
+  EXPECT_EQ(view.findChild<QLabel*>(QStringLiteral("legendAnswerA"))->font().pixelSize(), 28);
+  shoot(view, "quiz-legend-buzzer-x2");
 }
 
 TEST(ControllerStart, ASdlThatCannotBeLoadedSaysWhy) {
