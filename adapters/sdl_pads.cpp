@@ -99,6 +99,10 @@ SdlPads::~SdlPads() {
 }
 
 void SdlPads::poll() {
+  // A press can open the error box, whose own event loop runs this timer too: the
+  // devices must not change under the press being handled.
+  if (polling_) return;
+  polling_ = true;
   api_->SDL_PumpEvents();
   SDL_Event events[32];
   for (;;) {
@@ -106,6 +110,7 @@ void SdlPads::poll() {
     if (count <= 0) break;
     for (int i = 0; i < count; ++i) handle(events[i]);
   }
+  polling_ = false;
   const int interval = devices_.empty() ? kIdlePollMs : kPollMs;
   if (timer_.interval() != interval) timer_.setInterval(interval);
 }

@@ -98,6 +98,7 @@ class SdlPads : public QObject {
   // The token of each seat a pad of ours took, kept while the seat waits for it.
   Contestants<std::optional<std::string>> claims_;
   std::uint64_t claimsMade_ = 0;
+  bool polling_ = false;
   // The hub outlives this object in the program but not in every test: what the hub
   // calls back reaches this object only while it lives.
   std::shared_ptr<SdlPads*> alive_;
