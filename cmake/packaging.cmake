@@ -65,9 +65,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# FluidSynth is loaded with dlopen(), where dpkg-shlibdeps cannot see it.
+# FluidSynth and SDL are loaded with dlopen(), where dpkg-shlibdeps cannot see them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6, libfluidsynth3, timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core, fonts-liberation2")
+    "libqt6svg6, libfluidsynth3, libsdl2-2.0-0, timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core, fonts-liberation2")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

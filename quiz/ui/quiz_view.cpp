@@ -227,6 +227,8 @@ QuizView::QuizView(App& app)
   result_->setFont(look::verdana(19));
   nameByRole(result_, QStringLiteral("Result"));
 
+  makeControllerLegend();
+
   // CONTINUE and the result panel cover the answer lines while they are shown.
   continue_->raise();
   result_->raise();
@@ -317,6 +319,7 @@ void QuizView::sync() {
     if (names_[c]->text() != before || names_[c]->size() != names_[c]->sizeHint())
       fitToText(names_[c]);
   }
+  syncControllerLegend();
   turn_->setValue(box.turn);
   static const Contestants<QString> kAnswers{QStringLiteral("Player one answers"),
                                              QStringLiteral("Player two answers")};

@@ -52,6 +52,8 @@ class QuizView : public ScreenView {
  private:
   QLabel* nameLabel(QRect place, QColor colour, const char* objectName, QWidget* parent);
   QLineEdit* scoreField(QRect place, QColor colour, const char* objectName, QWidget* parent);
+  void makeControllerLegend();
+  void syncControllerLegend();
   QProgressBar* livesGauge(QRect place, QColor colour, const char* objectName, QWidget* parent);
 
   QuizScreen& screen_;
@@ -69,6 +71,12 @@ class QuizView : public ScreenView {
   QPushButton* exit_ = nullptr;
   QPushButton* continue_ = nullptr;
   BevelPanel* result_ = nullptr;  // the verdict, over the answers
+  // Which button of a game controller, and which colour of a buzzer handset, answers
+  // A, B and C: shown while a controller or a buzzer holds a seat.
+  BevelPanel* legend_ = nullptr;
+  QLabel* padFaces_[3] = {};
+  QLabel* buzzerFaces_[3] = {};
+  QLabel* legendAnswers_[3] = {};
 };
 
 }  // namespace zndl

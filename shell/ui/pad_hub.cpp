@@ -62,6 +62,17 @@ bool PadHub::anyHeldBy(PadKind kind) const {
   return false;
 }
 
+void PadHub::setControllerFaces(Contestant seat, ControllerFaces faces) {
+  if (faces_[seat] == faces) return;
+  faces_[seat] = faces;
+  app_.syncAll();
+}
+
+std::optional<ControllerFaces> PadHub::controllerFaces(Contestant seat) const {
+  if (!seats_.taken(seat) || seats_.kind(seat) != PadKind::controller) return std::nullopt;
+  return faces_[seat];
+}
+
 void PadHub::changed() {
   seats_.expire(now());
   for (const auto& listener : listeners_) listener();

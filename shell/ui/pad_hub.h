@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "pads/pad_buttons.h"
 #include "pads/pad_rule.h"
 #include "pads/seats.h"
 
@@ -42,6 +43,10 @@ class PadHub : public QObject {
   PadView view(Contestant seat) const;
   // Whether any seat is held by a pad of this kind.
   bool anyHeldBy(PadKind kind) const;
+  // What the game controller that took a seat answers with, as its adapter says; none
+  // while no controller holds the seat.
+  void setControllerFaces(Contestant seat, ControllerFaces faces);
+  std::optional<ControllerFaces> controllerFaces(Contestant seat) const;
 
   // Where phones join, while the phones' server listens: the address of the join code,
   // how many the PC has, and how to show the next one.
@@ -70,6 +75,7 @@ class PadHub : public QObject {
   QElapsedTimer clock_;
   std::uint64_t lastConnection_ = 0;
   Join join_;
+  Contestants<ControllerFaces> faces_{ControllerFaces::buttons, ControllerFaces::buttons};
   std::vector<std::function<void()>> listeners_;
   std::vector<std::function<void(std::uint64_t)>> freedListeners_;
 };

@@ -13,6 +13,7 @@
 #include "adapters/qt_ports.h"
 #include "adapters/qt_preferences.h"
 #include "adapters/qt_tunes.h"
+#include "adapters/sdl_pads.h"
 #include "platform/random.h"
 #include "platform/session.h"
 #include "shell/command_line.h"
@@ -134,6 +135,7 @@ int runProgram(int argc, char* argv[]) {
   const quint16 port = static_cast<quint16>(command.phonesPort.value_or(PhoneServer::kDefaultPort));
   app.setPhonesOutput([&phones, port](bool on) { answerFromPhones(phones, port, on); });
   app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
+  startControllers(app);
   if (app.game().ended()) return 0;
   return QApplication::exec();
 }

@@ -25,7 +25,7 @@ if echo "$contents" | grep -q " ./usr/bin/"; then
 fi
 info=$(dpkg-deb -I "$deb")
 echo "$info" | grep '^ Depends:'
-for dep in libqt6widgets6 libqt6svg6 libfluidsynth3 timgm6mb-soundfont fonts-dejavu-core fonts-liberation2; do
+for dep in libqt6widgets6 libqt6svg6 libfluidsynth3 libsdl2-2.0-0 timgm6mb-soundfont fonts-dejavu-core fonts-liberation2; do
   echo "$info" | grep '^ Depends:' | grep -q "$dep" || { echo "FAIL: no dependency on $dep" >&2; exit 1; }
 done
 echo "$info" | grep -q '^ Section: games' || { echo "FAIL: not in the games section" >&2; exit 1; }
