@@ -167,6 +167,9 @@ void PhoneServer::accept() {
       socket->deleteLater();
       continue;
     }
+    // A tap and a result are small messages that must not wait for the last one's
+    // acknowledgement.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     auto timer = std::make_unique<QTimer>();
     timer->setSingleShot(true);
     connect(timer.get(), &QTimer::timeout, this, [this, socket] { drop(socket); });

@@ -222,6 +222,18 @@ judge "one quiz tick" "$(awk '/quiz_tick_us/ { printf "%.4f", $2 / 1000 }' "$wor
 judge "one introduction tick" "$(awk '/intro_tick_us/ { printf "%.4f", $2 / 1000 }' "$work/ticks.txt")" 1 ms
 judge "question load, 100,000 questions" "$(awk '/load_question/ { printf "%.4f", $2 / 1000 }' "$work/ticks.txt")" 1 ms
 
+# The phones, on loopback: from a tap on a phone's A to the game holding the answer, and
+# from a result on the PC to the result on the phone, over 50 questions.
+if "$build/bench/phone_latency" >"$work/phones.txt" 2>"$work/phones.err"; then
+  judge "phone tap to answer held, median of 50" "$(awk '/^tap/ { print $2 }' "$work/phones.txt")" 20 ms
+  judge "phone tap to answer held, worst of 50" "$(awk '/^tap/ { print $3 }' "$work/phones.txt")" 20 ms
+  judge "result to the phone, median of 50" "$(awk '/^result/ { print $2 }' "$work/phones.txt")" 20 ms
+  judge "result to the phone, worst of 50" "$(awk '/^result/ { print $3 }' "$work/phones.txt")" 20 ms
+else
+  echo "the phones' latency probe failed: $(tail -n 3 "$work/phones.err")"
+  status=1
+fi
+
 if [ "$quick" != --quick ]; then
   drift=$(QT_QPA_PLATFORM=offscreen "$probe" drift 2>/dev/null)
   judge "quiz timer drift over 60 ticks" "$(awk -v d="$drift" 'BEGIN { printf "%.1f", d < 0 ? -d : d }')" 50 ms
