@@ -41,7 +41,8 @@ class Phones : public QObject {
     for (auto& socket : sockets_) {
       socket = new QWebSocket(QStringLiteral("http://") + url_.authority(),
                               QWebSocketProtocol::VersionLatest, this);
-      connect(socket, &QWebSocket::connected, socket, [socket] { socket->sendTextMessage("hello"); });
+      connect(socket, &QWebSocket::connected, socket,
+              [socket] { socket->sendTextMessage("hello"); });
       connect(socket, &QWebSocket::textMessageReceived, this, [this, socket](const QString& text) {
         // The seat each phone was given, from the game's first answer.
         if (text.startsWith(QStringLiteral("{\"seat\":0,\"token\""))) seated_[0] = socket;
@@ -98,8 +99,8 @@ int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   zndl::testing::TempDir dir;
-  zndl::testing::writeFile("names.etc", zndl::testing::namesFile("Ann", "Bob", "Rex", "Goldie", "0",
-                                                                  "1", "15", "15"));
+  zndl::testing::writeFile(
+      "names.etc", zndl::testing::namesFile("Ann", "Bob", "Rex", "Goldie", "0", "1", "15", "15"));
   // A group long enough for every round, the host's short script, and the lists.
   std::string group = "Bench\r\n";
   for (int n = 1; n <= kRounds + 1; ++n) {
@@ -120,8 +121,8 @@ int main(int argc, char* argv[]) {
   zndl::AppProbe::timer<zndl::Introduction>(app).stop();
 
   QThread thread;
-  Phones phones(QUrl(server.joinUrl().replace(QRegularExpression("//[^/:]*:"),
-                                              QStringLiteral("//127.0.0.1:"))));
+  Phones phones(QUrl(
+      server.joinUrl().replace(QRegularExpression("//[^/:]*:"), QStringLiteral("//127.0.0.1:"))));
   phones.moveToThread(&thread);
   thread.start();
   QMetaObject::invokeMethod(&phones, [&] { phones.open(); });
