@@ -14,7 +14,6 @@
 #include "pads/pad_protocol.h"
 #include "pads/rate_limit.h"
 #include "platform/file_io.h"
-#include "shell/ui/pad_hub.h"
 
 namespace zndl {
 namespace {
@@ -67,7 +66,7 @@ std::string newSecret(int bits, bool base32) {
   return out;
 }
 
-PhoneServer::PhoneServer(PadHub& hub, QObject* parent)
+PhoneServer::PhoneServer(PhonesHub& hub, QObject* parent)
     : QObject(parent),
       hub_(hub),
       sockets_(QStringLiteral("Zandoodle"), QWebSocketServer::NonSecureMode) {
@@ -95,7 +94,7 @@ PhoneServer::~PhoneServer() {
   stop();
 }
 
-bool PhoneServer::start(quint16 port) {
+bool PhoneServer::start(std::uint16_t port) {
   if (listening()) return true;
   token_ = newSecret(kRunTokenBits, true);
   for (int i = 0; i < kPortsTried && port + i <= 65535; ++i)
@@ -109,7 +108,8 @@ bool PhoneServer::start(quint16 port) {
 
 void PhoneServer::publishJoin() {
   if (!listening()) return hub_.setJoin({});
-  hub_.setJoin({joinUrl().toStdString(), addressCount(), [this] { showNextAddress(); }});
+  const std::string url = joinUrl();
+  hub_.setJoin({url, qrCodeFor(url), addressCount(), [this] { showNextAddress(); }});
 }
 
 void PhoneServer::stop() {
@@ -135,12 +135,9 @@ void PhoneServer::learnNetwork() {
   if (listening()) publishJoin();
 }
 
-QString PhoneServer::joinUrl() const {
+std::string PhoneServer::joinUrl() const {
   if (!listening() || addresses_.empty()) return {};
-  return QStringLiteral("http://%1:%2/j/%3")
-      .arg(QString::fromStdString(addresses_[shown_]))
-      .arg(port())
-      .arg(QString::fromStdString(token_));
+  return "http://" + addresses_[shown_] + ":" + std::to_string(port()) + "/j/" + token_;
 }
 
 void PhoneServer::showNextAddress() {
@@ -353,3 +350,9 @@ void PhoneServer::dropPhone(QWebSocket* socket, bool broke) {
 }
 
 }  // namespace zndl
+
+// The module's entry point (adapters/phones.h).
+extern "C" __attribute__((visibility("default"))) zndl::Phones* zndl_make_phones(
+    zndl::PhonesHub* hub) {
+  return new zndl::PhoneServer(*hub);
+}

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/phones.h"
 #include "pads/local_network.h"
 
 class QTcpSocket;
@@ -21,17 +22,13 @@ class QWebSocket;
 
 namespace zndl {
 
-class PadHub;
-
 // The phones' server: serves the pad page and its socket on one port, to the local
 // network only, and carries what each seated phone is shown and presses between the
 // phone and the pads' hub. Every byte from a peer is treated as hostile: nothing is
 // served without the run's token, every request and message is bounded and read
 // strictly, and a peer that breaks a bound is dropped while the game goes on.
-class PhoneServer : public QObject {
+class PhoneServer : public QObject, public Phones {
  public:
-  static constexpr quint16 kDefaultPort = 47470;
-  static constexpr int kPortsTried = 10;      // the port asked for and the nine after it
   static constexpr int kMaxConnections = 16;  // at once, pages and sockets together
   static constexpr int kRequestTimeoutMs = 5000;
   static constexpr int kIdleTimeoutMs = 60000;
@@ -40,18 +37,16 @@ class PhoneServer : public QObject {
   // The close code that tells a page its seat went to another page of the same phone.
   static constexpr int kSeatTakenElsewhere = 4000;
 
-  explicit PhoneServer(PadHub& hub, QObject* parent = nullptr);
+  explicit PhoneServer(PhonesHub& hub, QObject* parent = nullptr);
   ~PhoneServer() override;
 
-  // Listens on `port` or the first free one of the nine after it; false when none is.
-  bool start(quint16 port = kDefaultPort);
-  void stop();
-  bool listening() const { return tcp_.isListening(); }
+  bool start(std::uint16_t port) override;
+  void stop() override;
+  bool listening() const override { return tcp_.isListening(); }
   quint16 port() const { return tcp_.serverPort(); }
 
-  // The address phones join at, as the QR code and the join line show it; the next one
-  // when the PC has several.
-  QString joinUrl() const;
+  std::string joinUrl() const override;
+  // The next address, when the PC has several.
   int addressCount() const { return static_cast<int>(addresses_.size()); }
   void showNextAddress();
 
@@ -84,7 +79,7 @@ class PhoneServer : public QObject {
   QByteArray file(const char* name, const char* type) const;
   std::vector<std::string> servedHosts() const;
 
-  PadHub& hub_;
+  PhonesHub& hub_;
   QTcpServer tcp_;
   QWebSocketServer sockets_;
   QTimer networkRefresh_;

@@ -121,8 +121,9 @@ int main(int argc, char* argv[]) {
   zndl::AppProbe::timer<zndl::Introduction>(app).stop();
 
   QThread thread;
-  Phones phones(QUrl(
-      server.joinUrl().replace(QRegularExpression("//[^/:]*:"), QStringLiteral("//127.0.0.1:"))));
+  Phones phones(
+      QUrl(QString::fromStdString(server.joinUrl())
+               .replace(QRegularExpression("//[^/:]*:"), QStringLiteral("//127.0.0.1:"))));
   phones.moveToThread(&thread);
   thread.start();
   QMetaObject::invokeMethod(&phones, [&] { phones.open(); });

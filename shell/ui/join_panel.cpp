@@ -121,7 +121,7 @@ void JoinPanel::sync(const TitleScreen& title) {
   next_->setVisible(phones && join.addresses > 1);
   if (join.url != shownUrl_) {
     shownUrl_ = join.url;
-    code_->setCode(qrCodeFor(join.url));
+    code_->setCode(join.code);
     address_->setText(qs(join.url));
     code_->setAccessibleName(QStringLiteral("Code to scan with a phone: ") + qs(join.url));
   }

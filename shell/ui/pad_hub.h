@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/phones.h"
 #include "pads/pad_buttons.h"
 #include "pads/pad_rule.h"
 #include "pads/seats.h"
@@ -21,26 +22,26 @@ class App;
 // controllers (adapters/sdl_pads.*) come and go through here; a press reaches the
 // game's handler as a click does, through App::dispatch, and every change of the game
 // or the seats is told to whoever listens.
-class PadHub : public QObject {
+class PadHub : public QObject, public PhonesHub {
  public:
   explicit PadHub(App& app);
 
   // A number for a new connection or device, never given twice in a run.
-  std::uint64_t newConnection() { return ++lastConnection_; }
+  std::uint64_t newConnection() override { return ++lastConnection_; }
 
   Seats::Joined join(PadKind kind, std::uint64_t connection, const std::string& offered,
-                     const std::string& newToken);
-  void lost(std::uint64_t connection);
+                     const std::string& newToken) override;
+  void lost(std::uint64_t connection) override;
   // The PC lets a seat go; its pad's adapter is told (onFreed).
   void free(Contestant seat);
 
   // What a pad asks for; false when its pad holds no seat or may not do it now.
-  bool press(std::uint64_t connection, PadAction action);
-  bool enter(std::uint64_t connection, EntryField field, const std::string& value);
+  bool press(std::uint64_t connection, PadAction action) override;
+  bool enter(std::uint64_t connection, EntryField field, const std::string& value) override;
 
-  const Seats& seats() const { return seats_; }
+  const Seats& seats() const override { return seats_; }
   // What the contestant's pad shows now.
-  PadView view(Contestant seat) const;
+  PadView view(Contestant seat) const override;
   // Whether any seat is held by a pad of this kind.
   bool anyHeldBy(PadKind kind) const;
   // What the game controller that took a seat answers with, as its adapter says; none
@@ -48,20 +49,16 @@ class PadHub : public QObject {
   void setControllerFaces(Contestant seat, ControllerFaces faces);
   std::optional<ControllerFaces> controllerFaces(Contestant seat) const;
 
-  // Where phones join, while the phones' server listens: the address of the join code,
-  // how many the PC has, and how to show the next one.
-  struct Join {
-    std::string url;
-    int addresses = 0;
-    std::function<void()> nextAddress;
-  };
-  void setJoin(Join join);
+  // Where phones join, while the phones' server listens.
+  void setJoin(Join join) override;
   const Join& join() const { return join_; }
 
   // Called after every change of the game's screens or of the seats.
-  void onChanged(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+  void onChanged(std::function<void()> listener) override {
+    listeners_.push_back(std::move(listener));
+  }
   // Called with the connection whose seat the PC freed.
-  void onFreed(std::function<void(std::uint64_t)> listener) {
+  void onFreed(std::function<void(std::uint64_t)> listener) override {
     freedListeners_.push_back(std::move(listener));
   }
   // The game or the seats have changed (App::syncAll calls it last).

@@ -9,7 +9,7 @@
 
 #include "adapters/fluid_tune_player.h"
 #include "adapters/font_config.h"
-#include "adapters/phone_server.h"
+#include "adapters/phones.h"
 #include "adapters/qt_ports.h"
 #include "adapters/qt_preferences.h"
 #include "adapters/qt_tunes.h"
@@ -44,19 +44,29 @@ void chooseWindowSystem(bool platformChosen) {
 namespace {
 
 // The phones' server as the player's choice says: listening, with the join line on
-// standard output, or closed.
-void answerFromPhones(PhoneServer& phones, quint16 port, bool on) {
-  if (on == phones.listening()) return;
+// standard output, or closed. Its module is loaded the first time the phones are on.
+void answerFromPhones(PhonesHub& hub, std::unique_ptr<Phones>& phones, std::uint16_t port,
+                      bool on) {
+  if (!phones) {
+    if (!on) return;
+    std::string why;
+    phones = loadPhones(hub, &why);
+    if (!phones) {
+      std::fprintf(stderr, "zandoodle: the phones cannot be used: %s\n", why.c_str());
+      return;
+    }
+  }
+  if (on == phones->listening()) return;
   if (!on) {
-    phones.stop();
+    phones->stop();
     return;
   }
-  if (!phones.start(port)) {
+  if (!phones->start(port)) {
     std::fprintf(stderr, "zandoodle: no free port for the phones from %u to %u\n", unsigned(port),
-                 unsigned(port + PhoneServer::kPortsTried - 1));
+                 unsigned(port + Phones::kPortsTried - 1));
     return;
   }
-  std::printf("Phones: join at %s\n", qPrintable(phones.joinUrl()));
+  std::printf("Phones: join at %s\n", phones->joinUrl().c_str());
   std::fflush(stdout);
 }
 
@@ -131,9 +141,10 @@ int runProgram(int argc, char* argv[]) {
                    qPrintable(preferences.file()));
   });
   startMusicWhenShown(app, engine);
-  PhoneServer phones(app.pads());
-  const quint16 port = static_cast<quint16>(command.phonesPort.value_or(PhoneServer::kDefaultPort));
-  app.setPhonesOutput([&phones, port](bool on) { answerFromPhones(phones, port, on); });
+  std::unique_ptr<Phones> phones;
+  const auto port = static_cast<std::uint16_t>(command.phonesPort.value_or(Phones::kDefaultPort));
+  app.setPhonesOutput(
+      [&app, &phones, port](bool on) { answerFromPhones(app.pads(), phones, port, on); });
   app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
   startControllers(app);
   if (app.game().ended()) return 0;

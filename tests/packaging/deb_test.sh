@@ -11,6 +11,7 @@ trap 'rm -rf "$out"' EXIT
 deb=$(ls "$out"/*.deb)
 contents=$(dpkg-deb --contents "$deb")
 for f in ./usr/games/zandoodle ./usr/games/zandoodle-launcher ./usr/games/zandoodle-check \
+         ./usr/lib/games/zandoodle/zandoodle-phones.so \
          ./usr/games/zandoodle-editor ./usr/share/applications/zandoodle-editor.desktop \
          ./usr/share/applications/zandoodle.desktop ./usr/share/zandoodle/groups/default.set \
          ./usr/share/icons/hicolor/scalable/apps/zandoodle.svg \
@@ -25,7 +26,7 @@ if echo "$contents" | grep -q " ./usr/bin/"; then
 fi
 info=$(dpkg-deb -I "$deb")
 echo "$info" | grep '^ Depends:'
-for dep in libqt6widgets6 libqt6svg6 libfluidsynth3 libsdl2-2.0-0 timgm6mb-soundfont fonts-dejavu-core fonts-liberation2; do
+for dep in libqt6widgets6 libqt6svg6 libqt6websockets6 libqrencode4 libfluidsynth3 libsdl2-2.0-0 timgm6mb-soundfont fonts-dejavu-core fonts-liberation2; do
   echo "$info" | grep '^ Depends:' | grep -q "$dep" || { echo "FAIL: no dependency on $dep" >&2; exit 1; }
 done
 echo "$info" | grep -q '^ Section: games' || { echo "FAIL: not in the games section" >&2; exit 1; }
