@@ -86,11 +86,18 @@ PhoneServer::PhoneServer(PhonesHub& hub, QObject* parent)
   clock_.start();
   networkRefresh_.setInterval(30000);
   connect(&networkRefresh_, &QTimer::timeout, this, [this] { learnNetwork(); });
-  hub_.onChanged([this] { sendViews(); });
-  hub_.onFreed([this](std::uint64_t connection) { freed(connection); });
+  // The hub may outlive the server: what it calls back reaches the server only while it
+  // lives.
+  hub_.onChanged([alive = std::weak_ptr<PhoneServer*>(alive_)] {
+    if (auto self = alive.lock()) (*self)->sendViews();
+  });
+  hub_.onFreed([alive = std::weak_ptr<PhoneServer*>(alive_)](std::uint64_t connection) {
+    if (auto self = alive.lock()) (*self)->freed(connection);
+  });
 }
 
 PhoneServer::~PhoneServer() {
+  alive_.reset();
   stop();
 }
 
@@ -262,10 +269,15 @@ void PhoneServer::acceptSocket() {
     phone.idle->setSingleShot(true);
     connect(phone.idle.get(), &QTimer::timeout, this, [this, socket] { dropPhone(socket, true); });
     phone.idle->start(kIdleTimeoutMs);
-    connect(socket, &QWebSocket::textMessageReceived, this, [this, socket](const QString& text) {
-      const auto found = phones_.find(socket);
-      if (found != phones_.end()) receive(found->second, text);
-    });
+    // Read from the event loop, not inside the socket's own signal: a press may open the
+    // error box, whose event loop may drop this phone, and delete its socket, meanwhile.
+    const std::uint64_t connection = phone.connection;
+    connect(
+        socket, &QWebSocket::textMessageReceived, this,
+        [this, connection](const QString& text) {
+          if (Phone* found = phoneOf(connection)) receive(*found, text);
+        },
+        Qt::QueuedConnection);
     connect(socket, &QWebSocket::binaryMessageReceived, this, [this] { ++ignored_; });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] { dropPhone(socket, false); });
     phones_.emplace(socket, std::move(phone));
@@ -304,18 +316,27 @@ void PhoneServer::receive(Phone& phone, const QString& text) {
     }
     case protocol::Message::Kind::press:
     case protocol::Message::Kind::enter: {
+      // The press runs the game's handler, which may open the error box: the phone may be
+      // gone when it returns.
+      const std::uint64_t connection = phone.connection;
       const bool taken = message->kind == protocol::Message::Kind::press
-                             ? hub_.press(phone.connection, message->action)
-                             : hub_.enter(phone.connection, message->field, message->value);
+                             ? hub_.press(connection, message->action)
+                             : hub_.enter(connection, message->field, message->value);
       if (!taken) {
         ++ignored_;
         // The phone shows what the game holds again, not what it asked for.
-        phone.lastSent.clear();
+        if (Phone* still = phoneOf(connection)) still->lastSent.clear();
         sendViews();
       }
       return;
     }
   }
+}
+
+PhoneServer::Phone* PhoneServer::phoneOf(std::uint64_t connection) {
+  for (auto& [socket, phone] : phones_)
+    if (phone.connection == connection) return &phone;
+  return nullptr;
 }
 
 void PhoneServer::sendViews() {
@@ -352,7 +373,7 @@ void PhoneServer::dropPhone(QWebSocket* socket, bool broke) {
 }  // namespace zndl
 
 // The module's entry point (adapters/phones.h).
-extern "C" __attribute__((visibility("default"))) zndl::Phones* zndl_make_phones(
+extern "C" __attribute__((visibility("default"))) zndl::Phones* ZNDL_PHONES_ENTRY(
     zndl::PhonesHub* hub) {
   return new zndl::PhoneServer(*hub);
 }

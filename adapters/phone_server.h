@@ -72,6 +72,7 @@ class PhoneServer : public QObject, public Phones {
   void answer(QTcpSocket* socket, const QByteArray& response);
   void drop(QTcpSocket* socket);
   void acceptSocket();
+  Phone* phoneOf(std::uint64_t connection);
   void receive(Phone& phone, const QString& text);
   void dropPhone(QWebSocket* socket, bool broke);
   void sendViews();
@@ -92,6 +93,7 @@ class PhoneServer : public QObject, public Phones {
   std::map<QWebSocket*, Phone> phones_;
   int ignored_ = 0;
   int dropped_ = 0;
+  std::shared_ptr<PhoneServer*> alive_ = std::make_shared<PhoneServer*>(this);
 };
 
 // A new secret of `bits` random bits from the system's source, in lower-case base32

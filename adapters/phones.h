@@ -59,9 +59,15 @@ class Phones {
   virtual std::string joinUrl() const = 0;
 };
 
-// The module's one entry point: a new server over the hub, owned by the caller.
+// The module's one entry point: a new server over the hub, owned by the caller. Its
+// name ends in ZNDL_PHONES_ABI, a hash of the headers the game and the module share.
 using MakePhones = Phones*(PhonesHub* hub);
-inline constexpr const char* kMakePhones = "zndl_make_phones";
+#define ZNDL_PHONES_JOIN(a, b) a##b
+#define ZNDL_PHONES_ENTRY_OF(abi) ZNDL_PHONES_JOIN(zndl_make_phones_, abi)
+#define ZNDL_PHONES_ENTRY ZNDL_PHONES_ENTRY_OF(ZNDL_PHONES_ABI)
+#define ZNDL_PHONES_QUOTE(x) #x
+#define ZNDL_PHONES_NAME_OF(abi) "zndl_make_phones_" ZNDL_PHONES_QUOTE(abi)
+inline constexpr const char* kMakePhones = ZNDL_PHONES_NAME_OF(ZNDL_PHONES_ABI);
 
 // Loads the module, from beside the game's program or where it is installed, and makes
 // the server; null when it cannot, with `why` saying why.

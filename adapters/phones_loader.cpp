@@ -20,7 +20,7 @@ std::unique_ptr<Phones> loadPhones(PhonesHub& hub, std::string* why) {
   if (module == nullptr) return nullptr;
   MakePhones* make = nullptr;
   if (!shared_library::resolve(module, kMakePhones, make)) {
-    if (why != nullptr) *why = path.toStdString() + " is not the game's phones module";
+    if (why != nullptr) *why = path.toStdString() + " is not this build's phones module";
     return nullptr;
   }
   return std::unique_ptr<Phones>(make(&hub));

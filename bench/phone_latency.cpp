@@ -114,6 +114,9 @@ int main(int argc, char* argv[]) {
     zndl::testing::writeFile(list, "first\r\nsecond\r\nthird\r\n");
   zndl::testing::FakePorts fakes;
   zndl::App app(fakes.ports());
+  // When the game held the answer; declared before the server, whose stop at the end
+  // still tells the listener below.
+  Clock::time_point heldAt{};
   zndl::PhoneServer server(app.pads());
   if (!server.start(47480)) return failed("no port for the phones");
   // The probe drives the ticks itself.
@@ -139,7 +142,6 @@ int main(int argc, char* argv[]) {
   if (zndl::frontPadScreen(game) != zndl::PadScreen::quiz) return failed("the quiz never began");
 
   std::vector<double> taps, results;
-  Clock::time_point heldAt{};
   app.pads().onChanged([&] {
     if (quiz.step == zndl::QuestionStep::answeredRight ||
         quiz.step == zndl::QuestionStep::answeredWrong)

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/cp1252.h"
+#include "shell/pet_type.h"
 
 namespace zndl::pad_protocol {
 namespace {

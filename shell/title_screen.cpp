@@ -39,11 +39,6 @@ int petTypeFromLine(const std::string& line) {
 
 TitleScreen::TitleScreen(Game& game) : Screen(game, kAppTitle), titleTune_(game.ports.titleTune) {}
 
-std::string petTypeText(int type) {
-  static const char* const kTypes[] = {"Hamster", "Goldfish", "Mouse", "Dog"};
-  return (type >= kHamster && type <= kDog) ? kTypes[type] : "";
-}
-
 bool TitleScreen::storableEntry(std::string_view text) {
   return text.find_first_of("\r\n") == std::string_view::npos && cp1252::representable(text);
 }

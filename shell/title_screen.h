@@ -8,6 +8,7 @@
 #include "host/text_list.h"
 #include "platform/ports.h"
 #include "shell/contestants.h"
+#include "shell/pet_type.h"
 #include "shell/screen.h"
 
 namespace zndl {
@@ -17,19 +18,6 @@ inline constexpr const char* kNamesFile = "names.etc";
 inline constexpr const char* kTitleTune = "ZNDL.MID";
 // The most characters a name or a pet's name field takes.
 inline constexpr std::size_t kEntryLength = 32767;
-
-// A contestant's pet, as names.etc stores it and the title screen's radio buttons
-// offer it.
-enum PetType : int {
-  kHamster = 0,
-  kGoldfish = 1,
-  kMouse = 2,
-  kDog = 3,
-};
-
-// What the host says a pet is: "Hamster", "Goldfish", "Mouse" or "Dog"; nothing for a
-// number that is no pet type.
-std::string petTypeText(int type);
 
 // One contestant's entries on the setup panel, read live by every other screen.
 struct ContestantEntry {

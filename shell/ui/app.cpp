@@ -20,7 +20,9 @@ Ports App::withErrorBox(const Ports& ports, ErrorBox& box) {
 
 void App::FrontErrorBox::showError(const std::string& text) {
   app_.syncAll();
+  ++showing_;
   box_.showError(text);
+  --showing_;
   // The window manager hands the keyboard back to the box's owner, the title; it
   // belongs to the screen in front.
   if (ScreenView* front = app_.frontView(); front && front->isVisible()) front->activateWindow();

@@ -53,6 +53,8 @@ class App : public QObject {
   PadHub& pads() { return pads_; }
   void dispatch(const std::function<void()>& handler);
   void syncAll();
+  // Whether the error box is up: it holds the keyboard and the mouse, and the pads too.
+  bool errorShowing() const { return errorBox_.showing(); }
 
   // The title window, built at once; the others follow once it has been painted.
   TitleView& titleView();
@@ -81,10 +83,12 @@ class App : public QObject {
    public:
     FrontErrorBox(App& app, ErrorBox& box) : app_(app), box_(box) {}
     void showError(const std::string& text) override;
+    bool showing() const { return showing_ > 0; }
 
    private:
     App& app_;
     ErrorBox& box_;
+    int showing_ = 0;
   };
   static Ports withErrorBox(const Ports& ports, ErrorBox& box);
 

@@ -33,7 +33,8 @@ void PadHub::free(Contestant seat) {
 bool PadHub::press(std::uint64_t connection, PadAction action) {
   seats_.expire(now());
   const auto seat = seats_.seatOf(connection);
-  if (!seat) return false;
+  // Behind the error box the game takes nothing, from the PC or from a pad.
+  if (!seat || app_.errorShowing()) return false;
   bool pressed = false;
   app_.dispatch([&] { pressed = pressOnPad(app_.game(), *seat, action, seats_.bothTaken()); });
   return pressed;
@@ -41,7 +42,7 @@ bool PadHub::press(std::uint64_t connection, PadAction action) {
 
 bool PadHub::enter(std::uint64_t connection, EntryField field, const std::string& value) {
   const auto seat = seats_.seatOf(connection);
-  if (!seat) return false;
+  if (!seat || app_.errorShowing()) return false;
   bool entered = false;
   app_.dispatch([&] { entered = enterOnPad(app_.game(), *seat, field, value); });
   return entered;

@@ -143,8 +143,12 @@ int runProgram(int argc, char* argv[]) {
   startMusicWhenShown(app, engine);
   std::unique_ptr<Phones> phones;
   const auto port = static_cast<std::uint16_t>(command.phonesPort.value_or(Phones::kDefaultPort));
-  app.setPhonesOutput(
-      [&app, &phones, port](bool on) { answerFromPhones(app.pads(), phones, port, on); });
+  // Phones left on from the last run are served once the title is on the screen, so
+  // that loading their module never delays it.
+  app.afterTitlePainted([&app, &phones, port](QWidget&) {
+    app.setPhonesOutput(
+        [&app, &phones, port](bool on) { answerFromPhones(app.pads(), phones, port, on); });
+  });
   app.afterTitlePainted([](QWidget&) { installWindowIcon(); });
   startControllers(app);
   if (app.game().ended()) return 0;
