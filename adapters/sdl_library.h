@@ -29,7 +29,6 @@ inline constexpr const char* kLibrary = "libSDL2-2.0.so.0";
   X(SDL_IsGameController)            \
   X(SDL_GameControllerOpen)          \
   X(SDL_GameControllerClose)         \
-  X(SDL_GameControllerGetJoystick)   \
   X(SDL_GameControllerAddMapping)    \
   X(SDL_JoystickOpen)                \
   X(SDL_JoystickClose)               \

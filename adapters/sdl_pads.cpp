@@ -35,10 +35,6 @@ bool offers(const std::vector<PadAction>& actions, PadAction action) {
   return std::find(actions.begin(), actions.end(), action) != actions.end();
 }
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-  return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 // The prefix of the tokens a pad of this model is given: a token is the model and the
 // number of the claim, so two identical pads hold seats under different tokens.
 std::string tokenPrefix(const std::string& model) {
@@ -73,8 +69,7 @@ std::unique_ptr<SdlPads> SdlPads::start(App& app, SdlPadsOptions options, std::s
 }
 
 SdlPads::SdlPads(App& app, std::shared_ptr<const sdl::Api> api, SdlPadsOptions options)
-    : app_(app),
-      hub_(app.pads()),
+    : hub_(app.pads()),
       api_(std::move(api)),
       options_(std::move(options)),
       alive_(std::make_shared<SdlPads*>(this)) {
@@ -232,7 +227,7 @@ void SdlPads::rejoin(Pad& pad) {
   const Seats& seats = hub_.seats();
   for (Contestant seat : kBothContestants) {
     const auto& token = claims_[seat];
-    if (!token || !startsWith(*token, tokenPrefix(pad.model))) continue;
+    if (!token || !token->starts_with(tokenPrefix(pad.model))) continue;
     if (seats.kind(seat) != PadKind::controller || seats.state(seat) != Seats::State::reconnecting)
       continue;
     const Seats::Joined joined = hub_.join(PadKind::controller, pad.connection, *token, *token);
@@ -260,13 +255,12 @@ void SdlPads::light(Device& device, int handset, bool on) {
   if (device.lights.empty() || device.lit[handset] == on) return;
   namespace fs = std::filesystem;
   const std::string suffix = "::buzz" + std::to_string(handset + 1);
+  // A set unplugged while its folder is read ends the reading, never the game.
   std::error_code error;
-  for (const auto& led : fs::directory_iterator(device.lights, error)) {
-    const std::string name = led.path().filename().string();
-    if (name.size() < suffix.size() ||
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
-      continue;
-    std::ofstream brightness(led.path() / "brightness");
+  for (fs::directory_iterator led(device.lights, error), end; !error && led != end;
+       led.increment(error)) {
+    if (!led->path().filename().string().ends_with(suffix)) continue;
+    std::ofstream brightness(led->path() / "brightness");
     brightness << (on ? "1" : "0") << std::flush;
     if (!brightness) {
       // Only root may drive them on most systems: the handsets then stay dark.

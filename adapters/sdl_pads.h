@@ -89,7 +89,6 @@ class SdlPads : public QObject {
   void followGame();
   void light(Device& device, int handset, bool on);
 
-  App& app_;
   PadHub& hub_;
   std::shared_ptr<const sdl::Api> api_;
   SdlPadsOptions options_;
