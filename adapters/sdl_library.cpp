@@ -6,19 +6,12 @@
 namespace zndl::sdl {
 
 std::shared_ptr<const Api> load(const std::string& library, std::string* why) {
-  void* handle = shared_library::open(library, why);
-  if (handle == nullptr) return nullptr;
-  auto api = std::make_shared<Api>();
-  std::string missing;
-#define ZNDL_SDL_RESOLVE(name) \
-  if (!shared_library::resolve(handle, #name, api->name) && missing.empty()) missing = #name;
-  ZNDL_SDL_FUNCTIONS(ZNDL_SDL_RESOLVE)
+  return shared_library::loadTable<Api>(library, why, " (SDL 2.24 or later is needed)",
+                                        [](Api& api, auto look) {
+#define ZNDL_SDL_RESOLVE(name) look(#name, api.name);
+                                          ZNDL_SDL_FUNCTIONS(ZNDL_SDL_RESOLVE)
 #undef ZNDL_SDL_RESOLVE
-  if (!missing.empty()) {
-    if (why != nullptr) *why = library + " has no " + missing + " (SDL 2.24 or later is needed)";
-    return nullptr;
-  }
-  return api;
+                                        });
 }
 
 }  // namespace zndl::sdl

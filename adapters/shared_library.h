@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 // Libraries the game loads with dlopen() when it first needs them (FluidSynth,
@@ -24,6 +25,26 @@ bool resolve(void* handle, const char* name, Function*& pointer) {
   static_assert(sizeof(pointer) == sizeof(found));
   std::memcpy(&pointer, &found, sizeof(pointer));
   return found != nullptr;
+}
+
+// Loads `library` and fills a table of its functions: `resolveAll(api, look)` calls
+// `look(name, api.pointer)` for each function. Null when the library or any function
+// is missing; `why` then names the first one missing, followed by `needs`.
+template <class Api, class ResolveAll>
+std::shared_ptr<const Api> loadTable(const std::string& library, std::string* why,
+                                     const std::string& needs, ResolveAll resolveAll) {
+  void* handle = open(library, why);
+  if (handle == nullptr) return nullptr;
+  auto api = std::make_shared<Api>();
+  std::string missing;
+  resolveAll(*api, [&](const char* name, auto*& pointer) {
+    if (!resolve(handle, name, pointer) && missing.empty()) missing = name;
+  });
+  if (!missing.empty()) {
+    if (why != nullptr) *why = library + " has no " + missing + needs;
+    return nullptr;
+  }
+  return api;
 }
 
 }  // namespace zndl::shared_library
